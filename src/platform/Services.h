@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+// Everything that would block or reach outside the program goes through these interfaces, so
+// that tests can script every answer and record every message.
+
+enum class MsgButtons { OK, OKCancel, YesNo, YesNoCancel };
+enum class MsgIcon { None, Information, Question, Exclamation, Critical };
+// The numeric codes the program keeps as decimal text (vbOK, vbCancel, vbYes, vbNo).
+enum class MsgAnswer { OK = 1, Cancel = 2, Yes = 6, No = 7 };
+
+inline const QString kDefaultTitle = QStringLiteral("Pallo");
+
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    virtual MsgAnswer message(const QString& text, MsgButtons buttons = MsgButtons::OK,
+                              MsgIcon icon = MsgIcon::None,
+                              const QString& title = kDefaultTitle) = 0;
+};
+
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    // False when the clipboard cannot be read; a clipboard without text reads as "".
+    virtual bool text(QString& out) = 0;
+    virtual bool setText(const QString& text) = 0;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDateTime now() = 0;
+};
+
+class EventPump {
+public:
+    virtual ~EventPump() = default;
+    // DoEvents: let pending window events run.
+    virtual void doEvents() = 0;
+};
+
+class MousePointer {
+public:
+    virtual ~MousePointer() = default;
+    virtual void setBusy(bool busy) = 0;
+};
+
+// The set handed to the main window and its logic.
+struct Services {
+    Prompts& prompts;
+    Clipboard& clipboard;
+    Clock& clock;
+    EventPump& pump;
+    MousePointer& pointer;
+};

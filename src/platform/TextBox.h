@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class TextBox;
+
+// Answers the two line questions of the edit control: how many lines, and which line holds a
+// position. Without a view the lines are the CR LF lines; a view supplies its wrapped layout.
+class LineLayout {
+public:
+    virtual ~LineLayout() = default;
+    // EM_GETLINECOUNT: always at least 1.
+    virtual int lineCount() = 0;
+    // EM_LINEFROMCHAR for a 0-based code-unit position (already clamped to the text).
+    virtual int lineFromChar(int pos) = 0;
+};
+
+// The document: a UTF-16 text in which a line break is CR LF. Lone CR, lone LF, U+2028 and
+// U+2029 are ordinary characters. Positions are 0-based code-unit offsets.
+class TextBox : public QObject {
+    Q_OBJECT
+public:
+    explicit TextBox(QObject* parent = nullptr);
+    ~TextBox() override;
+
+    const QString& text() const;
+    // Replaces the whole text; the caret goes to 0 with no selection.
+    void setText(const QString& text);
+    int length() const;
+
+    int selStart() const;
+    // Moves the caret (clamped to the text) and clears the selection.
+    void setSelStart(int pos);
+    int selLength() const;
+    // Extends the selection from selStart (clamped to the end of the text).
+    void setSelLength(int len);
+    QString selText() const;
+    // Replaces the selection; the caret ends after the inserted text with no selection.
+    void setSelText(const QString& text);
+    // Sets the selection without changing the text (used by the view to report the caret).
+    void setSelection(int start, int length);
+
+    // The one primitive every edit goes through: replace `removed` code units at `pos`.
+    // The change event fires once (and not at all when nothing changes).
+    void replace(int pos, int removed, const QString& inserted);
+
+    // EM_GETLINECOUNT and EM_LINEFROMCHAR(-1 = the start of the selection).
+    int lineCount();
+    int lineFromChar(int pos = -1);
+    // Number of CR LF line breaks before pos, without a view (the unwrapped line of pos).
+    int hardLineFromChar(int pos) const;
+    int hardLineCount() const;
+    // Start position of unwrapped line `line` (0-based).
+    int hardLineStart(int line) const;
+
+    // nullptr restores the CR LF layout. The layout is not owned.
+    void setLineLayout(LineLayout* layout);
+    LineLayout* lineLayout() const;
+
+signals:
+    // Text1_Change: once for every change of the text, typed or programmatic.
+    void changed();
+    // A delta for views: `removed` code units at `pos` became `inserted`.
+    void textReplaced(int pos, int removed, const QString& inserted);
+    void selectionChanged();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
