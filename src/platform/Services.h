@@ -2,6 +2,8 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 // Everything that would block or reach outside the program goes through these interfaces, so
 // that tests can script every answer and record every message.
@@ -48,6 +50,16 @@ public:
     virtual void setBusy(bool busy) = 0;
 };
 
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // The save dialog: asks before overwriting, sets no default extension. `filters` are
+    // "description|pattern" pairs; `filterIndex` (1-based) is read and updated. nullopt when
+    // the user cancels.
+    virtual std::optional<QString> saveFileName(const QString& proposedName,
+                                                const QStringList& filters, int& filterIndex) = 0;
+};
+
 // The set handed to the main window and its logic.
 struct Services {
     Prompts& prompts;
@@ -55,4 +67,5 @@ struct Services {
     Clock& clock;
     EventPump& pump;
     MousePointer& pointer;
+    FileDialogs& dialogs;
 };

@@ -1,0 +1,92 @@
+#include "platform/QtServices.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QMessageBox>
+
+MsgAnswer QtPrompts::message(const QString& text, MsgButtons buttons, MsgIcon icon,
+                             const QString& title) {
+    QMessageBox box(m_parent);
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (icon) {
+    case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    }
+    switch (buttons) {
+    case MsgButtons::OK: box.setStandardButtons(QMessageBox::Ok); break;
+    case MsgButtons::OKCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MsgButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    // The pointer may be busy for a long operation; a question needs the arrow.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int result = box.exec();
+    QApplication::restoreOverrideCursor();
+    switch (result) {
+    case QMessageBox::Yes: return MsgAnswer::Yes;
+    case QMessageBox::No: return MsgAnswer::No;
+    case QMessageBox::Cancel: return MsgAnswer::Cancel;
+    case QMessageBox::Ok: return MsgAnswer::OK;
+    default:
+        // The close box answers as Cancel where there is one.
+        return buttons == MsgButtons::OK || buttons == MsgButtons::YesNo
+                   ? (buttons == MsgButtons::OK ? MsgAnswer::OK : MsgAnswer::No)
+                   : MsgAnswer::Cancel;
+    }
+}
+
+bool QtClipboard::text(QString& out) {
+    QClipboard* clip = QGuiApplication::clipboard();
+    if (!clip) return false;
+    out = clip->text();
+    return true;
+}
+
+bool QtClipboard::setText(const QString& text) {
+    QClipboard* clip = QGuiApplication::clipboard();
+    if (!clip) return false;
+    clip->setText(text);
+    return true;
+}
+
+void QtEventPump::doEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void QtMousePointer::setBusy(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ++m_depth;
+    } else if (m_depth > 0) {
+        QApplication::restoreOverrideCursor();
+        --m_depth;
+    }
+}
+
+std::optional<QString> QtFileDialogs::saveFileName(const QString& proposedName,
+                                                   const QStringList& filters,
+                                                   int& filterIndex) {
+    QFileDialog dialog(m_parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, false);
+    dialog.setDefaultSuffix(QString());
+    QStringList nameFilters;
+    for (const QString& f : filters) {
+        const qsizetype bar = f.indexOf(u'|');
+        nameFilters << (bar < 0 ? f : f.left(bar));
+    }
+    dialog.setNameFilters(nameFilters);
+    if (filterIndex >= 1 && filterIndex <= nameFilters.size())
+        dialog.selectNameFilter(nameFilters[filterIndex - 1]);
+    if (!proposedName.isEmpty()) dialog.selectFile(proposedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    filterIndex = nameFilters.indexOf(dialog.selectedNameFilter()) + 1;
+    return dialog.selectedFiles().first();
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "platform/Services.h"
+
+#include <QPointer>
+#include <QWidget>
+
+// The services as the running program provides them.
+class QtPrompts : public Prompts {
+public:
+    void setParentWidget(QWidget* parent) { m_parent = parent; }
+    MsgAnswer message(const QString& text, MsgButtons buttons, MsgIcon icon,
+                      const QString& title) override;
+
+private:
+    QPointer<QWidget> m_parent;
+};
+
+class QtClipboard : public Clipboard {
+public:
+    bool text(QString& out) override;
+    bool setText(const QString& text) override;
+};
+
+class QtClock : public Clock {
+public:
+    QDateTime now() override { return QDateTime::currentDateTime(); }
+};
+
+class QtEventPump : public EventPump {
+public:
+    void doEvents() override;
+};
+
+class QtMousePointer : public MousePointer {
+public:
+    void setBusy(bool busy) override;
+
+private:
+    int m_depth = 0;
+};
+
+class QtFileDialogs : public FileDialogs {
+public:
+    void setParentWidget(QWidget* parent) { m_parent = parent; }
+    std::optional<QString> saveFileName(const QString& proposedName, const QStringList& filters,
+                                        int& filterIndex) override;
+
+private:
+    QPointer<QWidget> m_parent;
+};
+
+// One of each, for the application.
+struct QtServiceSet {
+    QtPrompts prompts;
+    QtClipboard clipboard;
+    QtClock clock;
+    QtEventPump pump;
+    QtMousePointer pointer;
+    QtFileDialogs dialogs;
+    Services services{prompts, clipboard, clock, pump, pointer, dialogs};
+};

@@ -1,0 +1,303 @@
+#include "shell/MainLogic.h"
+
+#include "documents/DocumentFile.h"
+#include "documents/SaveCommands.h"
+#include "history/RecordUndo.h"
+#include "shell/NumberText.h"
+#include "shell/Settings.h"
+#include "state/DocumentTitle.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+
+namespace {
+
+// Longer clipboard texts are kept out of the clipboard history at start-up.
+constexpr int kClipboardHistoryLimit = 33000;
+// From this length on the clipboard panel shows only the first kClipboardPreview characters.
+constexpr int kClipboardPanelLimit = 32000;
+constexpr int kClipboardPreview = 100;
+
+const QString kBackupFileName = QStringLiteral("PalloBackup.txt");
+const QString kSaveQuestion = QStringLiteral("の内容が変更されています。保存しますか？");
+
+} // namespace
+
+MainLogic::MainLogic(AppState& state, TextBox& text, Services& services, MainWindowPort& window,
+                     QString programDir)
+    : m_state(state), m_text(text), m_services(services), m_window(window),
+      m_programDir(std::move(programDir)) {}
+
+QString MainLogic::iniPath() const { return settings::iniPath(m_programDir); }
+
+QString MainLogic::backupPath() const {
+    return m_programDir + QDir::separator() + kBackupFileName;
+}
+
+QString MainLogic::read(const QString& key) const {
+    m_state.SettingValue = ReadSetting(settings::kSection, key, iniPath());
+    return m_state.SettingValue;
+}
+
+QString MainLogic::shortDate(const QDate& date) {
+    return QLocale(QLocale::Japanese, QLocale::Japan).toString(date, QLocale::ShortFormat);
+}
+
+// ---------------------------------------------------------------- start-up
+
+void MainLogic::startup(const QString& commandLine) {
+    phaseA();
+    phaseB(commandLine);
+    phaseC();
+}
+
+void MainLogic::phaseA() {
+    m_text.setText(QString());
+    m_window.setTitle(doctitle::kUntitled);
+    m_state.Dirty = false;
+    m_state.CancelRequested = false;
+    m_state.LoadedText.clear();
+    m_state.SecondClipboard.clear();
+    m_state.UndoCount = 1;
+    m_state.RedoCount = 1;
+    m_state.ClipHistoryCount = 1;
+    while (m_state.ClipHistory.size() < 2) m_state.ClipHistory.append(QString());
+    m_state.ClipHistory = m_state.ClipHistory.mid(0, 2);
+
+    // A very long clipboard text may be another program's only copy: it stays on the
+    // clipboard and is only kept out of the history.
+    QString clip;
+    if (!m_services.clipboard.text(clip) || clip.size() > kClipboardHistoryLimit) clip.clear();
+    m_state.ClipHistory[1] = clip;
+    m_state.ClipHistoryCount = 2;
+    m_window.setStatusToolTip(clip);
+
+    m_state.RedoData = QStringList{QString(), QString()};
+    m_state.BackupTicks = 2;
+    m_state.BackupCountdown = 0;
+
+    refreshClipboardPanel();
+    refreshSecondClipboardPanel();
+    gyou();
+}
+
+bool MainLogic::loadInto(const QString& path) {
+    QString text;
+    if (!ReadDocumentFile(path, text)) return false;
+    m_text.setText(text);
+    return true;
+}
+
+void MainLogic::phaseB(const QString& commandLine) {
+    m_state.WorkPath = backupPath();
+    loadInto(m_state.WorkPath); // a missing backup leaves the text empty
+    if (!m_text.text().isEmpty()) {
+        // The previous run ended without the shutdown sequence: its backup is the document.
+        m_window.setTitle(doctitle::forPath(m_state.WorkPath));
+        m_state.LoadedText = m_text.text();
+        return;
+    }
+
+    {
+        QFile backup(m_state.WorkPath);
+        if (!backup.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
+    }
+
+    // Only blanks are trimmed: quotation marks stay part of the path.
+    QString path = commandLine;
+    while (path.startsWith(u' ')) path.remove(0, 1);
+    while (path.endsWith(u' ')) path.chop(1);
+    if (!path.isEmpty()) {
+        if (!loadInto(path)) return;
+        m_window.setTitle(doctitle::forPath(path));
+        m_state.LoadedText = m_text.text();
+        return;
+    }
+
+    const auto autoOpen = numtext::toDouble(read(settings::key::Auto));
+    if (!autoOpen || *autoOpen != 1) return;
+    const QString last = read(settings::key::recentFile(0));
+    if (!loadInto(last)) return;
+    m_window.setTitle(doctitle::forPath(last));
+    m_state.LoadedText = m_text.text();
+}
+
+void MainLogic::phaseC() {
+    while (m_state.UndoData.size() < m_state.UndoCount + 1) m_state.UndoData.append(QString());
+    m_state.UndoData[1] = QStringLiteral("00001") + m_text.text();
+
+    const auto fontFlag = numtext::toDouble(read(settings::key::Font));
+    if (!fontFlag || *fontFlag == 1) {
+        if (const auto size = numtext::toDouble(read(settings::key::FontSize)))
+            m_window.setFontSize(*size);
+        const QString name = read(settings::key::FontName);
+        if (!name.isEmpty()) m_window.setFontName(name);
+    }
+
+    const auto colorFlag = numtext::toDouble(read(settings::key::Color));
+    if (!colorFlag || *colorFlag == 1) {
+        if (const auto fore = numtext::toInt32(read(settings::key::ForeColor)))
+            m_window.setForeColor(*fore);
+        if (const auto back = numtext::toInt32(read(settings::key::BackColor)))
+            m_window.setBackColor(*back);
+    }
+
+    const auto ime = numtext::toDouble(read(settings::key::Ime));
+    if (!ime || *ime == 0) m_window.setDirectInput();
+
+    if (const auto v = numtext::toInt32(read(settings::key::Top))) m_window.setWindowTop(*v);
+    if (const auto v = numtext::toInt32(read(settings::key::Left))) m_window.setWindowLeft(*v);
+    if (const auto v = numtext::toInt32(read(settings::key::Width)))
+        m_window.setWindowWidth(*v - 1);
+    if (const auto v = numtext::toInt32(read(settings::key::Height)))
+        m_window.setWindowHeight(*v - 1);
+
+    m_state.SecondClipboard = read(settings::key::SecondClipboard);
+
+    const QString maxUndo = read(settings::key::MaxUndo);
+    if (maxUndo == settings::kNoUndoLimit)
+        m_state.MaxUndo = 10000;
+    else if (const auto v = numtext::toInt16(maxUndo))
+        m_state.MaxUndo = *v;
+
+    refreshSecondClipboardPanel();
+    gyou();
+    m_state.Dirty = false;
+
+    for (int i = 0; i <= 9; ++i)
+        m_window.setPopupUserStringCaption(i, read(settings::key::userString(i)));
+    for (int i = 0; i <= 2; ++i) {
+        const QString path = read(settings::key::recentFile(i));
+        if (!path.isEmpty()) m_window.showRecentFile(i, path);
+    }
+    const QString today = shortDate(m_services.clock.now().date());
+    m_window.setPopupUserStringCaption(10, today);
+    m_window.setMenuUserStringCaption(10, today);
+
+    if (m_text.text().isEmpty()) m_window.setTitle(doctitle::kUntitled);
+}
+
+// ---------------------------------------------------------------- shutdown
+
+bool MainLogic::shutdown() {
+    if (m_state.Dirty) {
+        const MsgAnswer answer = m_services.prompts.message(
+            doctitle::currentPath(m_window.title()) + kSaveQuestion, MsgButtons::YesNoCancel);
+        m_state.Scratch = QString::number(static_cast<int>(answer));
+        if (answer == MsgAnswer::Cancel) return false;
+        if (answer == MsgAnswer::Yes) {
+            m_state.SaveText = m_text.text();
+            DocumentContext ctx{m_state, m_text, m_services, m_window};
+            const bool saved = doctitle::isUntitled(m_window.title()) ? SaveDocumentAs(ctx)
+                                                                      : SaveDocument(ctx);
+            // Closing after a cancelled or failed save would lose the text.
+            if (!saved) return false;
+        }
+    }
+
+    // A backup that another program already removed is no reason to lose the settings.
+    QFile backup(backupPath());
+    if (backup.exists() && !backup.remove()) return true;
+
+    const QString ini = iniPath();
+    const auto write = [&](const QString& key, const QString& value) {
+        m_state.SettingValue =
+            QString::number(WriteSetting(settings::kSection, key, ini, value));
+    };
+    if (!m_window.isMaximized()) {
+        write(settings::key::Top, QString::number(m_window.windowTop()));
+        write(settings::key::Width, QString::number(m_window.windowWidth()));
+        write(settings::key::Height, QString::number(m_window.windowHeight()));
+        write(settings::key::Left, QString::number(m_window.windowLeft()));
+    }
+    write(settings::key::SecondClipboard, m_state.SecondClipboard);
+    write(settings::key::FontSize, QLocale::c().toString(m_window.fontSize(), 'g', 10));
+    write(settings::key::FontName, m_window.fontName());
+    write(settings::key::ForeColor, QString::number(m_window.foreColor()));
+    write(settings::key::BackColor, QString::number(m_window.backColor()));
+    for (int i = 0; i <= 9; ++i)
+        write(settings::key::userString(i), m_window.popupUserStringCaption(i));
+    for (int i = 0; i <= 2; ++i)
+        write(settings::key::recentFile(i), m_window.recentFileCaption(i));
+    return true;
+}
+
+// ---------------------------------------------------------------- status bar
+
+void MainLogic::gyou(bool exact) {
+    if (!exact && !m_window.layoutComplete()) return;
+    m_state.LineTotal = m_text.lineCount();
+    m_state.CaretLine = m_text.lineFromChar(-1);
+    m_state.CaretColumn = m_text.selStart() - 2 * m_state.CaretLine;
+    m_state.CharTotal = m_text.length() - 2 * m_state.LineTotal + 2;
+    m_window.setPanelText(3, QStringLiteral("総行数:") + QString::number(m_state.LineTotal) +
+                                 QStringLiteral(" 現在行:") + QString::number(m_state.CaretLine) +
+                                 QStringLiteral(" 文字位置:") +
+                                 QString::number(m_state.CaretColumn) +
+                                 QStringLiteral(" 総文字数:") +
+                                 QString::number(m_state.CharTotal) + QStringLiteral(" "));
+}
+
+void MainLogic::refreshClipboardPanel() {
+    QString clip;
+    if (!m_services.clipboard.text(clip)) return;
+    if (clip.size() >= kClipboardPanelLimit) clip.truncate(kClipboardPreview);
+    m_state.ClipboardView = clip;
+    m_window.setPanelText(1, QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「") + m_state.ClipboardView +
+                                 QStringLiteral("」"));
+}
+
+void MainLogic::refreshSecondClipboardPanel() {
+    m_window.setPanelText(2, QStringLiteral("第2ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「") +
+                                 m_state.SecondClipboard + QStringLiteral("」"));
+}
+
+// ---------------------------------------------------------------- events
+
+void MainLogic::Form_Activate() {
+    gyou();
+    refreshClipboardPanel();
+}
+
+void MainLogic::Form_Resize() { refreshClipboardPanel(); }
+
+void MainLogic::Text1_Change() {
+    m_state.Dirty = true;
+    m_state.UndoPending = true;
+}
+
+void MainLogic::Text1_Click() { gyou(); }
+
+void MainLogic::Text1_GotFocus() {
+    gyou();
+    refreshClipboardPanel();
+}
+
+void MainLogic::Text1_KeyUp(int keyCode, int /*shift*/) {
+    gyou();
+    refreshSecondClipboardPanel();
+    if (m_state.UndoPending && (keyCode == 32 || keyCode == 13 || keyCode == 8)) {
+        RecordUndo(m_state, m_text);
+        m_state.UndoPending = false;
+    }
+}
+
+void MainLogic::Text1_LostFocus() {
+    if (m_state.UndoPending) {
+        RecordUndo(m_state, m_text);
+        m_state.UndoPending = false;
+    }
+}
+
+void MainLogic::Text1_MouseMove(int buttons, int /*shift*/) {
+    if (buttons != 1 || m_text.selLength() <= 0) return;
+    // The selection's length without its CR LF pairs, counted in place.
+    const QStringView sel = QStringView(m_text.text()).mid(m_text.selStart(), m_text.selLength());
+    qsizetype count = sel.size();
+    for (qsizetype i = sel.indexOf(u"\r\n"); i >= 0; i = sel.indexOf(u"\r\n", i + 2)) count -= 2;
+    m_window.setPanelText(2, QStringLiteral("選択範囲：") + QString::number(count) +
+                                 QStringLiteral("文字"));
+}
+
+void MainLogic::Text1_MouseDown(int /*button*/, int /*shift*/) { refreshSecondClipboardPanel(); }

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/Services.h"
+#include "platform/TextBox.h"
+#include "shell/MainWindowPort.h"
+#include "state/AppState.h"
+
+#include <QString>
+
+// The main window's behaviour: start-up, shutdown, the status bar and the events of Text1.
+class MainLogic {
+public:
+    MainLogic(AppState& state, TextBox& text, Services& services, MainWindowPort& window,
+              QString programDir);
+
+    QString iniPath() const;
+    QString backupPath() const;
+
+    // Start-up phases A, B and C; `commandLine` is the program's one argument string.
+    void startup(const QString& commandLine);
+    // The close request: false when the close must be refused.
+    bool shutdown();
+
+    // Status bar.
+    // Refreshes panel 3. While a large document's wrapped layout is still being built the
+    // panel waits for it (the window calls gyou again when it completes) unless `exact`.
+    void gyou(bool exact = false);
+    void refreshClipboardPanel();
+    void refreshSecondClipboardPanel();
+
+    // Events of the main window and of Text1.
+    void Form_Activate();
+    void Form_Resize();
+    void Text1_Change();
+    void Text1_Click();
+    void Text1_GotFocus();
+    void Text1_KeyUp(int keyCode, int shift);
+    void Text1_LostFocus();
+    void Text1_MouseMove(int buttons, int shift);
+    // After the popup shown for a right click has closed.
+    void Text1_MouseDown(int button, int shift);
+
+    // Today's date in the short date format ("2026/12/08").
+    static QString shortDate(const QDate& date);
+
+private:
+    void phaseA();
+    void phaseB(const QString& commandLine);
+    void phaseC();
+    bool loadInto(const QString& path);
+    QString read(const QString& key) const;
+
+    AppState& m_state;
+    TextBox& m_text;
+    Services& m_services;
+    MainWindowPort& m_window;
+    QString m_programDir;
+};

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// What the logic of the main window asks of the window itself. The form implements it; the
+// logic never touches a widget. Setters return false when the window refuses the value.
+class MainWindowPort {
+public:
+    virtual ~MainWindowPort() = default;
+
+    virtual QString title() const = 0;
+    virtual void setTitle(const QString& title) = 0;
+
+    // Status bar panels 1 to 3 and the bar's tool tip.
+    virtual void setPanelText(int panel, const QString& text) = 0;
+    virtual void setStatusToolTip(const QString& text) = 0;
+    // False while the wrapped layout of a large document is still being built.
+    virtual bool layoutComplete() const = 0;
+
+    // Appearance of Text1. Colours are the platform's colour values (0x00BBGGRR, or a system
+    // colour with the high bit set).
+    virtual double fontSize() const = 0;
+    virtual bool setFontSize(double points) = 0;
+    virtual QString fontName() const = 0;
+    virtual bool setFontName(const QString& name) = 0;
+    virtual qint32 foreColor() const = 0;
+    virtual bool setForeColor(qint32 color) = 0;
+    virtual qint32 backColor() const = 0;
+    virtual bool setBackColor(qint32 color) = 0;
+    // The direct-input IME command (mnuIMEtyokusetu).
+    virtual void setDirectInput() = 0;
+
+    // Window geometry in twips.
+    virtual int windowTop() const = 0;
+    virtual int windowLeft() const = 0;
+    virtual int windowWidth() const = 0;
+    virtual int windowHeight() const = 0;
+    virtual bool setWindowTop(int twips) = 0;
+    virtual bool setWindowLeft(int twips) = 0;
+    virtual bool setWindowWidth(int twips) = 0;
+    virtual bool setWindowHeight(int twips) = 0;
+    virtual bool isMaximized() const = 0;
+
+    // popsitei(i) and mnusitei(i) captions, 0..10.
+    virtual QString popupUserStringCaption(int i) const = 0;
+    virtual void setPopupUserStringCaption(int i, const QString& caption) = 0;
+    virtual void setMenuUserStringCaption(int i, const QString& caption) = 0;
+    // mnuRecentFile(i), 0..2; showing one also shows the separator mnuFileBar3.
+    virtual QString recentFileCaption(int i) const = 0;
+    virtual void showRecentFile(int i, const QString& caption) = 0;
+};

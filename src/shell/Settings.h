@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+// Every setting lives in section "data" of Pallo.ini in the program's folder.
+namespace settings {
+
+inline const QString kSection = QStringLiteral("data");
+inline const QString kFileName = QStringLiteral("Pallo.ini");
+
+namespace key {
+inline const QString Auto = QStringLiteral("auto");
+inline const QString Font = QStringLiteral("font");
+inline const QString FontSize = QStringLiteral("fontsize");
+inline const QString FontName = QStringLiteral("fontname");
+inline const QString Color = QStringLiteral("color");
+inline const QString ForeColor = QStringLiteral("forecolor");
+inline const QString BackColor = QStringLiteral("backcolor");
+inline const QString Ime = QStringLiteral("ime");
+inline const QString Top = QStringLiteral("top");
+inline const QString Left = QStringLiteral("left");
+inline const QString Width = QStringLiteral("width");
+inline const QString Height = QStringLiteral("height");
+inline const QString SecondClipboard = QStringLiteral("2cb");
+inline const QString MaxUndo = QStringLiteral("maxundo");
+inline const QString Timer = QStringLiteral("timer");
+inline const QString SearchWord = QStringLiteral("serchword");
+inline const QString Drive = QStringLiteral("drive");
+inline const QString Dir = QStringLiteral("dir");
+inline const QString Combo = QStringLiteral("combo");
+inline QString recentFile(int i) { return QStringLiteral("recentfile") + QString::number(i); }
+inline QString userString(int i) { return QStringLiteral("y") + QString::number(i); }
+inline QString extractTag(int i) { return QStringLiteral("data") + QString::number(i); }
+} // namespace key
+
+// The maxundo value that means "no limit".
+inline const QString kNoUndoLimit = QStringLiteral("設定しない");
+
+// The settings file of a program folder: the folder, the separator, the file name.
+QString iniPath(const QString& programDir);
+
+} // namespace settings
+
+// The stored value, or "" when the file, the section or the key is missing. At most 254
+// bytes of the stored value come back, never half a double-byte character.
+QString ReadSetting(const QString& section, const QString& key, const QString& file);
+// Stores the value (file before value, as the callers pass them). Only the first line of a
+// value is written, so that no value can create or overwrite other keys. Returns non-zero on
+// success.
+int WriteSetting(const QString& section, const QString& key, const QString& file,
+                 const QString& value);

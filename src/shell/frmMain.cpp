@@ -1,0 +1,417 @@
+#include "shell/frmMain.h"
+
+#include "platform/TextView.h"
+#include "shell/MenuTable.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+namespace {
+
+// The designed client area, before any stored size is applied.
+constexpr int kClientWidthTwips = 10125;
+constexpr int kClientHeightTwips = 7890;
+constexpr int kTwipsPerInch = 1440;
+// Geometry the window refuses: far outside any screen.
+constexpr int kMaxPixels = 32000;
+
+// The platform's default text-box colours: the system colours "window text" and "window".
+constexpr quint32 kSystemColor = 0x80000000u;
+constexpr qint32 kWindowTextColor = static_cast<qint32>(kSystemColor | 8);
+constexpr qint32 kWindowColor = static_cast<qint32>(kSystemColor | 5);
+
+std::optional<QColor> toQColor(qint32 value) {
+    const quint32 v = static_cast<quint32>(value);
+    const QPalette pal = QApplication::palette();
+    if (v & kSystemColor) {
+        if (v & 0x7F000000u) return std::nullopt;
+        switch (v & 0xFFFFFFu) {
+        case 5: return pal.color(QPalette::Base);
+        case 8: return pal.color(QPalette::Text);
+        case 4: case 15: return pal.color(QPalette::Button);
+        case 7: case 9: case 18: return pal.color(QPalette::ButtonText);
+        case 13: return pal.color(QPalette::Highlight);
+        case 14: return pal.color(QPalette::HighlightedText);
+        case 16: return pal.color(QPalette::Dark);
+        case 17: return pal.color(QPalette::PlaceholderText);
+        case 20: return pal.color(QPalette::Light);
+        case 0: case 1: case 2: case 3: case 6: case 10: case 11: case 12: case 19: case 21:
+        case 22: case 23: case 24: return pal.color(QPalette::Window);
+        default: return std::nullopt;
+        }
+    }
+    if (v > 0xFFFFFFu) return std::nullopt;
+    return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
+}
+
+const char16_t* const kImeMenu[] = {u"mnuIMEhiragana", u"mnuIMEtyokusetu", u"mnuIMEkatakana",
+                                    u"mnuIMEHkatakana", u"mnuIMEeisuu",     u"mnuIMEHeisuu"};
+const char16_t* const kImePopup[] = {u"pophiragana", u"poptyokusetu", u"popkatakana",
+                                     u"popHkatakana", u"popeisuu",     u"popHeisuu"};
+constexpr int kDirectInput = 1;
+
+// A status panel shows one line; the exact text is kept beside it.
+QString oneLine(QString text) {
+    for (QChar& c : text)
+        if (c == u'\r' || c == u'\n') c = u' ';
+    return text;
+}
+
+} // namespace
+
+frmMain::frmMain(AppState& state, Services& services, QString programDir, QWidget* parent)
+    : QMainWindow(parent), m_state(state), m_services(services),
+      m_logic(state, m_text, services, *this, std::move(programDir)),
+      m_foreColor(kWindowTextColor), m_backColor(kWindowColor) {
+    setObjectName(QStringLiteral("frmMain"));
+    m_view = new TextView(m_text, this);
+    m_view->setObjectName(QStringLiteral("Text1"));
+    setCentralWidget(m_view);
+
+    buildMenus();
+    buildToolBar();
+    buildStatusBar();
+    connectText1();
+    registerImeCommands();
+    setCommand(QStringLiteral("mnuFileExit"), [this](int) { close(); });
+
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(30000);
+    m_timer1->start();
+    m_timer2 = new QTimer(this);
+    m_timer2->setObjectName(QStringLiteral("Timer2"));
+    m_timer2->setInterval(0);
+
+    resize(toPixelsX(kClientWidthTwips),
+           toPixelsY(kClientHeightTwips) + menuBar()->sizeHint().height());
+}
+
+frmMain::~frmMain() {
+    // The view reports into the model; detach it before the model goes.
+    delete m_view;
+    m_view = nullptr;
+}
+
+void frmMain::Form_Load(const QString& commandLine) { m_logic.startup(commandLine); }
+
+// ---------------------------------------------------------------- building
+
+void frmMain::buildMenus() {
+    m_popEdit = new QMenu(QStringLiteral("編集"), this);
+    m_popEdit->setObjectName(QStringLiteral("popEdit"));
+
+    const auto build = [this](std::span<const menus::MenuRow> rows, QMenu* root) {
+        QList<QMenu*> parents; // parents[d] holds the items of depth d
+        parents.append(root);
+        for (size_t r = 0; r < rows.size(); ++r) {
+            const menus::MenuRow& row = rows[r];
+            const QString name = QString::fromUtf16(row.name);
+            const QString caption = QString::fromUtf16(row.caption);
+            parents.resize(row.depth + 1);
+            QMenu* parent = parents[row.depth];
+            const bool hasChildren = r + 1 < rows.size() && rows[r + 1].depth > row.depth;
+            QAction* action = nullptr;
+            if (hasChildren || (!parent && row.depth == 0)) {
+                QMenu* menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+                menu->setObjectName(name);
+                action = menu->menuAction();
+                parents.append(menu);
+            } else if (caption == u"-") {
+                action = parent ? parent->addSeparator() : menuBar()->addSeparator();
+            }
+            if (action) {
+                action->setObjectName(name);
+                action->setVisible(!(row.flags & menus::Hidden));
+                action->setEnabled(!(row.flags & menus::Disabled));
+                m_actions.insert(name, action);
+                continue;
+            }
+            const QString command = row.twin ? QString::fromUtf16(row.twin) : name;
+            for (int i = 0; i < std::max(row.count, 1); ++i) {
+                const int index = row.count > 0 ? i : -1;
+                QAction* item = parent->addAction(caption);
+                item->setObjectName(menus::itemName(row, i));
+                item->setVisible(!(row.flags & menus::Hidden));
+                item->setEnabled(!(row.flags & menus::Disabled));
+                item->setCheckable(row.flags & menus::Checkable);
+                item->setChecked(row.flags & menus::Checked);
+                if (row.shortcut) {
+                    item->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut)));
+                    item->setShortcutContext(Qt::WindowShortcut);
+                }
+                connect(item, &QAction::triggered, this,
+                        [this, command, index] { runCommand(command, index); });
+                m_actions.insert(item->objectName(), item);
+            }
+        }
+    };
+    build(menus::mainMenu(), nullptr);
+    build(menus::popupMenu(), m_popEdit);
+}
+
+void frmMain::buildToolBar() {
+    m_toolBar = new QToolBar(this);
+    m_toolBar->setObjectName(QStringLiteral("tbToolBar"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
+    m_toolBar->setIconSize(QSize(24, 24));
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_toolBar->toggleViewAction()->setVisible(false);
+    for (const menus::ToolButton& button : menus::toolbar()) {
+        if (button.separatorBefore) m_toolBar->addSeparator();
+        const QString key = QString::fromUtf16(button.key);
+        QAction* action = m_toolBar->addAction(QIcon(QString::fromLatin1(button.icon)), key);
+        action->setToolTip(QString::fromUtf16(button.toolTip));
+        action->setData(key);
+        connect(action, &QAction::triggered, this, [this, key] { tbToolBar_ButtonClick(key); });
+    }
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    setContextMenuPolicy(Qt::NoContextMenu);
+}
+
+void frmMain::buildStatusBar() {
+    statusBar()->setObjectName(QStringLiteral("sbStatusBar"));
+    statusBar()->setSizeGripEnabled(true);
+    for (int i = 0; i < 3; ++i) {
+        m_panels[i] = new QLabel(this);
+        m_panels[i]->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
+        m_panels[i]->setTextFormat(Qt::PlainText);
+        m_panels[i]->setFrameShape(QFrame::StyledPanel);
+        m_panels[i]->setFrameShadow(QFrame::Sunken);
+        m_panels[i]->setMinimumWidth(40);
+        m_panels[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        statusBar()->addPermanentWidget(m_panels[i], i == 2 ? 4 : 3);
+    }
+}
+
+void frmMain::connectText1() {
+    connect(&m_text, &TextBox::changed, this, [this] { m_logic.Text1_Change(); });
+    connect(m_view, &TextView::clicked, this, [this] { m_logic.Text1_Click(); });
+    connect(m_view, &TextView::gotFocus, this, [this] { m_logic.Text1_GotFocus(); });
+    connect(m_view, &TextView::lostFocus, this, [this] { m_logic.Text1_LostFocus(); });
+    connect(m_view, &TextView::keyUp, this,
+            [this](int key, int shift) { m_logic.Text1_KeyUp(key, shift); });
+    connect(m_view, &TextView::mouseDown, this, &frmMain::Text1_MouseDown);
+    connect(m_view, &TextView::mouseMove, this,
+            [this](int buttons, int shift, QPoint) { m_logic.Text1_MouseMove(buttons, shift); });
+    // A large document's line counts become exact in idle time; the panel follows then.
+    connect(m_view, &TextView::layoutCompleted, this, [this] { m_logic.gyou(); });
+}
+
+void frmMain::Text1_MouseDown(int button, int shift, QPoint pos) {
+    if (button == 2) m_popEdit->exec(m_view->viewport()->mapToGlobal(pos));
+    m_logic.Text1_MouseDown(button, shift);
+}
+
+void frmMain::registerImeCommands() {
+    const auto registerSet = [this](const char16_t* const(&set)[6]) {
+        for (int mode = 0; mode < 6; ++mode) {
+            setCommand(QString::fromUtf16(set[mode]), [this, &set, mode](int) {
+                for (int i = 0; i < 6; ++i)
+                    if (QAction* a = action(QString::fromUtf16(set[i]))) a->setChecked(i == mode);
+                m_view->setAttribute(Qt::WA_InputMethodEnabled, mode != kDirectInput);
+            });
+        }
+    };
+    registerSet(kImeMenu);
+    registerSet(kImePopup);
+}
+
+// ---------------------------------------------------------------- commands
+
+void frmMain::setCommand(const QString& menuName, std::function<void(int)> command) {
+    m_commands.insert(menuName, std::move(command));
+}
+
+void frmMain::runCommand(const QString& menuName, int index) {
+    const auto it = m_commands.constFind(menuName);
+    if (it != m_commands.constEnd() && *it) (*it)(index);
+}
+
+void frmMain::tbToolBar_ButtonClick(const QString& key) {
+    for (const char16_t* candidate : menus::toolbarDispatchOrder()) {
+        if (key != QStringView(candidate)) continue;
+        for (const menus::ToolButton& button : menus::toolbar())
+            if (QStringView(button.key) == key) runCommand(QString::fromUtf16(button.command));
+        return;
+    }
+}
+
+// ---------------------------------------------------------------- window events
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (m_logic.shutdown())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void frmMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) m_logic.Form_Activate();
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    m_logic.Form_Resize();
+}
+
+// ---------------------------------------------------------------- status bar
+
+void frmMain::setPanelText(int panel, const QString& text) {
+    if (panel < 1 || panel > 3) return;
+    m_panels[panel - 1]->setProperty("exactText", text);
+    m_panels[panel - 1]->setText(oneLine(text));
+}
+
+QString frmMain::panelText(int panel) const {
+    if (panel < 1 || panel > 3) return {};
+    return m_panels[panel - 1]->property("exactText").toString();
+}
+
+void frmMain::setStatusToolTip(const QString& text) { statusBar()->setToolTip(text); }
+QString frmMain::statusToolTip() const { return statusBar()->toolTip(); }
+
+bool frmMain::layoutComplete() const { return m_view->layoutComplete(); }
+
+// ---------------------------------------------------------------- appearance
+
+double frmMain::fontSize() const { return m_view->font().pointSizeF(); }
+
+bool frmMain::setFontSize(double points) {
+    if (!(points > 0) || points > 2048) return false;
+    QFont font = m_view->font();
+    font.setPointSizeF(points);
+    m_view->setFont(font);
+    return true;
+}
+
+QString frmMain::fontName() const { return m_view->font().family(); }
+
+bool frmMain::setFontName(const QString& name) {
+    if (name.trimmed().isEmpty()) return false;
+    QFont font = m_view->font();
+    font.setFamily(name);
+    m_view->setFont(font);
+    return true;
+}
+
+bool frmMain::setForeColor(qint32 color) {
+    if (!toQColor(color)) return false;
+    m_foreColor = color;
+    applyColors();
+    return true;
+}
+
+bool frmMain::setBackColor(qint32 color) {
+    if (!toQColor(color)) return false;
+    m_backColor = color;
+    applyColors();
+    return true;
+}
+
+void frmMain::applyColors() {
+    QPalette pal = m_view->palette();
+    pal.setColor(QPalette::Text, *toQColor(m_foreColor));
+    pal.setColor(QPalette::Base, *toQColor(m_backColor));
+    m_view->setPalette(pal);
+}
+
+void frmMain::setDirectInput() { runCommand(QStringLiteral("mnuIMEtyokusetu")); }
+
+// ---------------------------------------------------------------- geometry
+
+int frmMain::toPixelsX(int twips) const {
+    return static_cast<int>(std::lround(double(twips) * logicalDpiX() / kTwipsPerInch));
+}
+int frmMain::toPixelsY(int twips) const {
+    return static_cast<int>(std::lround(double(twips) * logicalDpiY() / kTwipsPerInch));
+}
+int frmMain::toTwipsX(int pixels) const {
+    return static_cast<int>(std::lround(double(pixels) * kTwipsPerInch / logicalDpiX()));
+}
+int frmMain::toTwipsY(int pixels) const {
+    return static_cast<int>(std::lround(double(pixels) * kTwipsPerInch / logicalDpiY()));
+}
+
+int frmMain::reported(const Remembered& r, int pixels, bool horizontal) const {
+    if (r.twips && r.pixels == pixels) return *r.twips;
+    return horizontal ? toTwipsX(pixels) : toTwipsY(pixels);
+}
+
+int frmMain::windowTop() const { return reported(m_top, frameGeometry().y(), false); }
+int frmMain::windowLeft() const { return reported(m_left, frameGeometry().x(), true); }
+int frmMain::windowWidth() const { return reported(m_width, frameGeometry().width(), true); }
+int frmMain::windowHeight() const {
+    return reported(m_height, frameGeometry().height(), false);
+}
+
+bool frmMain::setWindowTop(int twips) {
+    const int px = toPixelsY(twips);
+    if (std::abs(px) > kMaxPixels) return false;
+    move(frameGeometry().x(), px);
+    m_top = {twips, frameGeometry().y()};
+    return true;
+}
+
+bool frmMain::setWindowLeft(int twips) {
+    const int px = toPixelsX(twips);
+    if (std::abs(px) > kMaxPixels) return false;
+    move(px, frameGeometry().y());
+    m_left = {twips, frameGeometry().x()};
+    return true;
+}
+
+bool frmMain::setWindowWidth(int twips) {
+    const int px = toPixelsX(twips);
+    const int frame = frameGeometry().width() - width();
+    if (px - frame < 1 || px > kMaxPixels) return false;
+    resize(px - frame, height());
+    m_width = {twips, frameGeometry().width()};
+    return true;
+}
+
+bool frmMain::setWindowHeight(int twips) {
+    const int px = toPixelsY(twips);
+    const int frame = frameGeometry().height() - height();
+    if (px - frame < 1 || px > kMaxPixels) return false;
+    resize(width(), px - frame);
+    m_height = {twips, frameGeometry().height()};
+    return true;
+}
+
+// ---------------------------------------------------------------- menus filled from settings
+
+QString frmMain::popupUserStringCaption(int i) const {
+    const QAction* a = action(QStringLiteral("popsitei(%1)").arg(i));
+    return a ? a->text() : QString();
+}
+
+void frmMain::setPopupUserStringCaption(int i, const QString& caption) {
+    if (QAction* a = action(QStringLiteral("popsitei(%1)").arg(i))) a->setText(caption);
+}
+
+void frmMain::setMenuUserStringCaption(int i, const QString& caption) {
+    if (QAction* a = action(QStringLiteral("mnusitei(%1)").arg(i))) a->setText(caption);
+}
+
+QString frmMain::recentFileCaption(int i) const {
+    const QAction* a = action(QStringLiteral("mnuRecentFile(%1)").arg(i));
+    return a ? a->text() : QString();
+}
+
+void frmMain::showRecentFile(int i, const QString& caption) {
+    QAction* item = action(QStringLiteral("mnuRecentFile(%1)").arg(i));
+    if (!item) return;
+    action(QStringLiteral("mnuFileBar3"))->setVisible(true);
+    item->setVisible(true);
+    item->setText(caption);
+}

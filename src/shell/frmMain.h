@@ -1,0 +1,122 @@
+#pragma once
+
+#include "platform/Services.h"
+#include "platform/TextBox.h"
+#include "shell/MainLogic.h"
+#include "shell/MainWindowPort.h"
+#include "state/AppState.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QMenu;
+class QTimer;
+class QToolBar;
+class TextView;
+
+// The main window: Text1, the toolbar, the status bar, the menus and the popup. Its events
+// are forwarded to MainLogic; commands are looked up by the menu item's name, so a menu item,
+// its popup twin and its toolbar button run one procedure.
+class frmMain : public QMainWindow, public MainWindowPort {
+    Q_OBJECT
+public:
+    frmMain(AppState& state, Services& services, QString programDir, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // The load event: runs the start-up sequence before the window is first shown.
+    void Form_Load(const QString& commandLine);
+
+    TextBox& text() { return m_text; }
+    TextView* Text1() const { return m_view; }
+    MainLogic& logic() { return m_logic; }
+    QMenu* popEdit() const { return m_popEdit; }
+    QToolBar* tbToolBar() const { return m_toolBar; }
+    QTimer* Timer1() const { return m_timer1; }
+    QTimer* Timer2() const { return m_timer2; }
+    QString panelText(int panel) const;
+    QString statusToolTip() const;
+
+    // Menu items, popup items and group members ("mnuRecentFile(1)") by object name.
+    QAction* action(const QString& name) const { return m_actions.value(name); }
+    // Gives a menu item its procedure; `index` is the member's index for a group, else -1.
+    void setCommand(const QString& menuName, std::function<void(int index)> command);
+    void runCommand(const QString& menuName, int index = -1);
+    // The toolbar's click handler: compares the key with the keys in their fixed order.
+    void tbToolBar_ButtonClick(const QString& key);
+
+    // MainWindowPort
+    QString title() const override { return windowTitle(); }
+    void setTitle(const QString& title) override { setWindowTitle(title); }
+    void setPanelText(int panel, const QString& text) override;
+    void setStatusToolTip(const QString& text) override;
+    bool layoutComplete() const override;
+    double fontSize() const override;
+    bool setFontSize(double points) override;
+    QString fontName() const override;
+    bool setFontName(const QString& name) override;
+    qint32 foreColor() const override { return m_foreColor; }
+    bool setForeColor(qint32 color) override;
+    qint32 backColor() const override { return m_backColor; }
+    bool setBackColor(qint32 color) override;
+    void setDirectInput() override;
+    int windowTop() const override;
+    int windowLeft() const override;
+    int windowWidth() const override;
+    int windowHeight() const override;
+    bool setWindowTop(int twips) override;
+    bool setWindowLeft(int twips) override;
+    bool setWindowWidth(int twips) override;
+    bool setWindowHeight(int twips) override;
+    bool isMaximized() const override { return QMainWindow::isMaximized(); }
+    QString popupUserStringCaption(int i) const override;
+    void setPopupUserStringCaption(int i, const QString& caption) override;
+    void setMenuUserStringCaption(int i, const QString& caption) override;
+    QString recentFileCaption(int i) const override;
+    void showRecentFile(int i, const QString& caption) override;
+
+    // Twips and pixels at the screen's logical resolution.
+    int toPixelsX(int twips) const;
+    int toPixelsY(int twips) const;
+    int toTwipsX(int pixels) const;
+    int toTwipsY(int pixels) const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    void buildStatusBar();
+    void connectText1();
+    void registerImeCommands();
+    void applyColors();
+    void Text1_MouseDown(int button, int shift, QPoint pos);
+    // A twips value remembered as set, reported back while the pixels still match it, so a
+    // stored geometry survives the rounding to pixels.
+    struct Remembered {
+        std::optional<int> twips;
+        int pixels = 0;
+    };
+    int reported(const Remembered& r, int pixels, bool horizontal) const;
+
+    AppState& m_state;
+    Services& m_services;
+    TextBox m_text;
+    TextView* m_view = nullptr;
+    MainLogic m_logic;
+    QToolBar* m_toolBar = nullptr;
+    QMenu* m_popEdit = nullptr;
+    QLabel* m_panels[3] = {};
+    QTimer* m_timer1 = nullptr;
+    QTimer* m_timer2 = nullptr;
+    QHash<QString, QAction*> m_actions;
+    QHash<QString, std::function<void(int)>> m_commands;
+    qint32 m_foreColor;
+    qint32 m_backColor;
+    Remembered m_top, m_left, m_width, m_height;
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+// The state every command shares. Created once by the application and passed by reference.
+// Booleans the program stores as -1/0 are plain bools here; only their meaning matters.
+struct AppState {
+    bool Dirty = false;
+    QString LoadedText;
+    QString SaveText;
+    QString WorkPath;
+    int FileNumber = 0;
+    QString Scratch;
+    bool CancelRequested = false;
+
+    QString ClipboardView;
+    QString SecondClipboard;
+    bool UndoPending = false;
+
+    int LineTotal = 0;
+    int CaretLine = 0;
+    int CaretColumn = 0;
+    int CharTotal = 0;
+
+    // 1-based histories: index 0 is never used, as in the original arrays.
+    QStringList UndoData{QString(), QString()};
+    int UndoCount = 1;
+    QStringList RedoData{QString(), QString()};
+    int RedoCount = 1;
+    qint16 MaxUndo = 0;
+
+    QStringList ClipHistory{QString(), QString()};
+    int ClipHistoryCount = 1;
+
+    QString FindText;
+    QString ReplaceText;
+    int SearchStart = 0;
+    int FoundAt = 0;
+
+    QString OldEnding;
+    bool ConfirmClosed = false;
+
+    quint8 BackupTicks = 2;
+    quint8 BackupCountdown = 0;
+    int AlarmHour = 0;
+    int AlarmMinute = 0;
+
+    QString SettingValue;
+};

@@ -1,0 +1,292 @@
+#include "MainFixture.h"
+
+#include "platform/Cp932Codec.h"
+#include "shell/Settings.h"
+
+#include <QAction>
+#include <QFileInfo>
+
+namespace {
+
+QString read(const QString& ini, const QString& key) {
+    return ReadSetting(QStringLiteral("data"), key, ini);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- start-up: which document
+
+struct StartCase {
+    const char* name;
+    QByteArray backup;      // content of PalloBackup.txt; "-" = no file
+    QByteArray ini;         // Pallo.ini
+    const char* commandLine;
+    QByteArray docFile;     // content of doc.txt in the program folder; "-" = no file
+    QString expectedText;
+    const char* expectedTitle; // "" = untitled, "@backup", "@doc", "@quoted"
+};
+
+class StartDocument : public MainFixture, public ::testing::WithParamInterface<StartCase> {};
+
+TEST_P(StartDocument, ChoosesTheFirstDocument) {
+    const StartCase& c = GetParam();
+    if (c.backup != "-") writeFile(QStringLiteral("PalloBackup.txt"), c.backup);
+    if (c.docFile != "-") writeFile(QStringLiteral("doc.txt"), c.docFile);
+    QByteArray ini = c.ini;
+    ini.replace("@doc", path(QStringLiteral("doc.txt")).toUtf8());
+    writeIni(ini);
+    QString cmd = QString::fromUtf8(c.commandLine);
+    cmd.replace(QStringLiteral("@doc"), path(QStringLiteral("doc.txt")));
+    frmMain& w = start(cmd);
+
+    EXPECT_EQ(w.text().text(), c.expectedText);
+    const QString title = QString::fromUtf8(c.expectedTitle);
+    QString expected = QStringLiteral("Pallo   （無題）");
+    if (title == u"@backup") expected = QStringLiteral("Pallo   ") + backupPath();
+    if (title == u"@doc") expected = QStringLiteral("Pallo   ") + path(QStringLiteral("doc.txt"));
+    EXPECT_EQ(w.windowTitle(), expected);
+    EXPECT_FALSE(state.Dirty);
+    EXPECT_EQ(state.LoadedText, c.expectedText);
+    EXPECT_EQ(state.UndoData.value(1), QStringLiteral("00001") + c.expectedText);
+    EXPECT_TRUE(QFileInfo::exists(backupPath()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StartDocument,
+    ::testing::Values(
+        StartCase{"FirstStart", "-", "", "", "-", "", ""},
+        StartCase{"BackupWins", "\x82\xa0\x82\xa2", "", "@doc", "doc", QStringLiteral("あい"),
+                  "@backup"},
+        StartCase{"CommandLine", "", "", "  @doc  ", "abc\r\n", QStringLiteral("abc\r\n"), "@doc"},
+        StartCase{"MissingCommandLineFileIgnoresAuto", "-",
+                  "[data]\r\nauto=1\r\nrecentfile0=@doc\r\n", "/no/such/file.txt", "doc", "", ""},
+        StartCase{"QuotedPathIsNotOpened", "-", "", "\"@doc\"", "doc", "", ""},
+        StartCase{"FolderOnCommandLine", "-", "", "/tmp", "-", "", ""},
+        StartCase{"EmptyCommandLineFile", "-", "", "@doc", "", "", ""},
+        StartCase{"AutoOpensLastFile", "-", "[data]\r\nauto=1\r\nrecentfile0=@doc\r\n", "", "xyz",
+                  QStringLiteral("xyz"), "@doc"},
+        StartCase{"AutoZero", "-", "[data]\r\nauto=0\r\nrecentfile0=@doc\r\n", "", "xyz", "", ""},
+        StartCase{"AutoGarbage", "-", "[data]\r\nauto=yes\r\nrecentfile0=@doc\r\n", "", "xyz", "",
+                  ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainFixture, InvalidBackupBytesAreShownAndKept) {
+    const QByteArray bytes("\x82\xa0\xff\x81\x20\x80", 6);
+    writeFile(QStringLiteral("PalloBackup.txt"), bytes);
+    frmMain& w = start();
+    EXPECT_EQ(cp932::encode(w.text().text()), bytes);
+}
+
+TEST_F(MainFixture, UnwritableFolderOpensNothing) {
+    writeFile(QStringLiteral("doc.txt"), "doc");
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    if (QFileInfo(dir.path()).isWritable()) GTEST_SKIP() << "running with rights that ignore modes";
+    frmMain& w = start(path(QStringLiteral("doc.txt")));
+    EXPECT_EQ(w.text().text(), QString());
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Pallo   （無題）"));
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
+}
+
+// ---------------------------------------------------------------- start-up: settings and menus
+
+TEST_F(MainFixture, FirstStartState) {
+    fake.clipboard.content = QStringLiteral("clip");
+    frmMain& w = start();
+    EXPECT_EQ(w.panelText(1), QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「clip」"));
+    EXPECT_EQ(w.panelText(2), QStringLiteral("第2ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「」"));
+    EXPECT_EQ(w.panelText(3), QStringLiteral("総行数:1 現在行:0 文字位置:0 総文字数:0 "));
+    EXPECT_EQ(w.statusToolTip(), QStringLiteral("clip"));
+    EXPECT_EQ(state.ClipHistory.value(1), QStringLiteral("clip"));
+    EXPECT_EQ(state.ClipHistoryCount, 2);
+    EXPECT_EQ(state.UndoCount, 1);
+    EXPECT_EQ(state.BackupTicks, 2);
+    EXPECT_EQ(state.BackupCountdown, 0);
+    EXPECT_EQ(state.MaxUndo, 0);
+    EXPECT_EQ(QFileInfo(backupPath()).size(), 0);
+    EXPECT_TRUE(w.action(QStringLiteral("mnuIMEtyokusetu"))->isChecked());
+    EXPECT_FALSE(w.action(QStringLiteral("mnuIMEhiragana"))->isChecked());
+    EXPECT_TRUE(w.action(QStringLiteral("pophiragana"))->isChecked());
+    EXPECT_FALSE(w.Text1()->testAttribute(Qt::WA_InputMethodEnabled));
+    EXPECT_FALSE(w.action(QStringLiteral("mnuFileBar3"))->isVisible());
+    EXPECT_EQ(w.action(QStringLiteral("popsitei(10)"))->text(), QStringLiteral("2026/12/08"));
+    EXPECT_EQ(w.action(QStringLiteral("mnusitei(10)"))->text(), QStringLiteral("2026/12/08"));
+}
+
+TEST_F(MainFixture, LongClipboardStaysOnTheClipboardButOutOfTheHistory) {
+    fake.clipboard.content = QString(40000, u'x');
+    frmMain& w = start();
+    EXPECT_EQ(fake.clipboard.content.size(), 40000);
+    EXPECT_EQ(state.ClipHistory.value(1), QString());
+    EXPECT_EQ(w.statusToolTip(), QString());
+    EXPECT_EQ(w.panelText(1), QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「") + QString(100, u'x') +
+                                  QStringLiteral("」"));
+}
+
+TEST_F(MainFixture, ClipboardPanelCutsAt32000) {
+    for (const auto& [length, shown] : {std::pair{31999, 31999}, {32000, 100}}) {
+        fake.clipboard.content = QString(length, u'y');
+        frmMain& w = start();
+        EXPECT_EQ(w.panelText(1).size(), QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「」").size() + shown);
+    }
+}
+
+TEST_F(MainFixture, StoredSettingsAreApplied) {
+    writeIni("[data]\r\nime=1\r\nfontsize=10.5\r\nfontname=MotoyaLCedar\r\nforecolor=255\r\n"
+             "backcolor=-2147483643\r\nwidth=9000\r\nheight=6000\r\ntop=300\r\nleft=450\r\n"
+             "2cb=second\r\nmaxundo=100\r\ny0=hello\r\ny9=world\r\nrecentfile1=/a/b.txt\r\n");
+    frmMain& w = start();
+    EXPECT_DOUBLE_EQ(w.fontSize(), 10.5);
+    EXPECT_EQ(w.fontName(), QStringLiteral("MotoyaLCedar"));
+    EXPECT_EQ(w.foreColor(), 255);
+    EXPECT_EQ(w.backColor(), -2147483643);
+    EXPECT_EQ(w.Text1()->palette().color(QPalette::Text), QColor(255, 0, 0));
+    EXPECT_EQ(w.windowWidth(), 8999);
+    EXPECT_EQ(w.windowHeight(), 5999);
+    EXPECT_EQ(w.windowTop(), 300);
+    EXPECT_EQ(w.windowLeft(), 450);
+    EXPECT_EQ(state.SecondClipboard, QStringLiteral("second"));
+    EXPECT_EQ(w.panelText(2), QStringLiteral("第2ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「second」"));
+    EXPECT_EQ(state.MaxUndo, 100);
+    EXPECT_TRUE(w.action(QStringLiteral("mnuIMEhiragana"))->isChecked());
+    EXPECT_EQ(w.popupUserStringCaption(0), QStringLiteral("hello"));
+    EXPECT_EQ(w.popupUserStringCaption(9), QStringLiteral("world"));
+    EXPECT_TRUE(w.action(QStringLiteral("mnuFileBar3"))->isVisible());
+    EXPECT_FALSE(w.action(QStringLiteral("mnuRecentFile(0)"))->isVisible());
+    EXPECT_TRUE(w.action(QStringLiteral("mnuRecentFile(1)"))->isVisible());
+    EXPECT_EQ(w.recentFileCaption(1), QStringLiteral("/a/b.txt"));
+}
+
+TEST_F(MainFixture, FlagsKeepTheDesignedAppearance) {
+    writeIni("[data]\r\nfont=0\r\nfontsize=31\r\nfontname=Nope\r\ncolor=0\r\nforecolor=255\r\n");
+    frmMain& w = start();
+    EXPECT_NE(w.fontSize(), 31);
+    EXPECT_EQ(w.foreColor(), -2147483640);
+}
+
+TEST_F(MainFixture, UnreadableValuesAreSkipped) {
+    writeIni("[data]\r\nfontsize=big\r\nforecolor=99999999999\r\nbackcolor=0x12\r\n"
+             "width=-5\r\nheight=1e300\r\ntop=abc\r\nmaxundo=70000\r\n\x01\x02\xff garbage\r\n");
+    frmMain& w = start();
+    EXPECT_EQ(w.foreColor(), -2147483640);
+    EXPECT_EQ(w.backColor(), -2147483643);
+    EXPECT_EQ(state.MaxUndo, 0);
+    EXPECT_GT(w.width(), 100);
+}
+
+TEST_F(MainFixture, NoUndoLimitWord) {
+    writeIni(QByteArray("[data]\r\nmaxundo=") + cp932::encode(u"設定しない") + "\r\n");
+    start();
+    EXPECT_EQ(state.MaxUndo, 10000);
+}
+
+// ---------------------------------------------------------------- shutdown
+
+TEST_F(MainFixture, CleanCloseWritesSettingsAndRemovesTheBackup) {
+    frmMain& w = start();
+    w.setPopupUserStringCaption(3, QStringLiteral("三"));
+    state.SecondClipboard = QStringLiteral("ab\r\ncd");
+    w.setWindowWidth(9000);
+    EXPECT_TRUE(w.close());
+    EXPECT_TRUE(fake.prompts.shown.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(backupPath()));
+    EXPECT_EQ(read(iniPath(), QStringLiteral("width")), QStringLiteral("9000"));
+    EXPECT_EQ(read(iniPath(), QStringLiteral("2cb")), QStringLiteral("ab"));
+    EXPECT_EQ(read(iniPath(), QStringLiteral("y3")), QStringLiteral("三"));
+    EXPECT_EQ(read(iniPath(), QStringLiteral("forecolor")), QStringLiteral("-2147483640"));
+    // Nothing after the first line of a value reached the file.
+    EXPECT_FALSE(readFile(QStringLiteral("Pallo.ini")).contains("cd"));
+    EXPECT_EQ(read(iniPath(), QStringLiteral("recentfile0")), QString());
+    EXPECT_EQ(read(iniPath(), QStringLiteral("auto")), QString());
+}
+
+TEST_F(MainFixture, EachRunNarrowsTheWindowByOneTwip) {
+    writeIni("[data]\r\nwidth=9000\r\n");
+    start();
+    ASSERT_TRUE(form->close());
+    EXPECT_EQ(read(iniPath(), QStringLiteral("width")), QStringLiteral("8999"));
+}
+
+TEST_F(MainFixture, MissingBackupDoesNotStopTheSettings) {
+    start();
+    QFile::remove(backupPath());
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(read(iniPath(), QStringLiteral("fontname")), form->fontName());
+}
+
+struct CloseCase {
+    const char* name;
+    bool titled;
+    MsgAnswer answer;
+    std::optional<QString> saveAs; // the save dialog's answer for an untitled document
+    bool closes;
+    bool backupRemains;
+};
+
+class ChangedClose : public MainFixture, public ::testing::WithParamInterface<CloseCase> {};
+
+TEST_P(ChangedClose, AsksAndActs) {
+    const CloseCase& c = GetParam();
+    writeFile(QStringLiteral("doc.txt"), "old");
+    frmMain& w = start(c.titled ? path(QStringLiteral("doc.txt")) : QString());
+    w.text().setText(QStringLiteral("new text"));
+    ASSERT_TRUE(state.Dirty);
+    fake.prompts.answers.enqueue(c.answer);
+    if (c.saveAs) fake.dialogs.saveAnswers.enqueue(*c.saveAs == u"@out" ? std::optional(path(QStringLiteral("out.txt"))) : std::nullopt);
+    EXPECT_EQ(w.close(), c.closes);
+    ASSERT_GE(fake.prompts.shown.size(), 1);
+    const QString where = c.titled ? path(QStringLiteral("doc.txt")) : QStringLiteral("（無題）");
+    EXPECT_EQ(fake.prompts.shown[0].text, where + QStringLiteral("の内容が変更されています。保存しますか？"));
+    EXPECT_EQ(fake.prompts.shown[0].buttons, MsgButtons::YesNoCancel);
+    EXPECT_EQ(fake.prompts.shown[0].icon, MsgIcon::None);
+    EXPECT_EQ(fake.prompts.shown[0].title, QStringLiteral("Pallo"));
+    EXPECT_EQ(state.Scratch, QString::number(int(c.answer)));
+    EXPECT_EQ(QFileInfo::exists(backupPath()), c.backupRemains);
+    EXPECT_EQ(QFileInfo::exists(iniPath()), !c.backupRemains);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ChangedClose,
+    ::testing::Values(CloseCase{"Cancel", true, MsgAnswer::Cancel, std::nullopt, false, true},
+                      CloseCase{"No", true, MsgAnswer::No, std::nullopt, true, false},
+                      CloseCase{"YesTitled", true, MsgAnswer::Yes, std::nullopt, true, false},
+                      CloseCase{"YesUntitledSaved", false, MsgAnswer::Yes, QStringLiteral("@out"),
+                                true, false},
+                      CloseCase{"YesUntitledCancelled", false, MsgAnswer::Yes, QString(), false,
+                                true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainFixture, YesSavesTheTitledDocument) {
+    writeFile(QStringLiteral("doc.txt"), "old");
+    frmMain& w = start(path(QStringLiteral("doc.txt")));
+    w.text().setText(QStringLiteral("新しい"));
+    fake.prompts.answers.enqueue(MsgAnswer::Yes);
+    EXPECT_TRUE(w.close());
+    EXPECT_EQ(readFile(QStringLiteral("doc.txt")), cp932::encode(u"新しい") + "\r\n");
+}
+
+TEST_F(MainFixture, FailedSaveKeepsTheWindowOpen) {
+    writeFile(QStringLiteral("doc.txt"), "old");
+    frmMain& w = start(path(QStringLiteral("doc.txt")));
+    w.text().setText(QStringLiteral("changed"));
+    // Replace the document by a folder so that the write must fail.
+    QFile::remove(path(QStringLiteral("doc.txt")));
+    ASSERT_TRUE(QDir().mkdir(path(QStringLiteral("doc.txt"))));
+    fake.prompts.answers.enqueue(MsgAnswer::Yes);
+    EXPECT_FALSE(w.close());
+    ASSERT_EQ(fake.prompts.shown.size(), 2);
+    EXPECT_EQ(fake.prompts.shown[1].text, QStringLiteral("保存時にエラーが発生しました。"));
+    EXPECT_TRUE(state.Dirty);
+    EXPECT_TRUE(QFileInfo::exists(backupPath()));
+}
+
+TEST_F(MainFixture, MaximizedCloseKeepsTheStoredGeometry) {
+    writeIni("[data]\r\ntop=1\r\nleft=2\r\nwidth=9000\r\nheight=7000\r\n");
+    frmMain& w = start();
+    w.showMaximized();
+    QCoreApplication::processEvents();
+    if (!w.isMaximized()) GTEST_SKIP() << "the platform cannot maximize";
+    ASSERT_TRUE(w.close());
+    EXPECT_EQ(read(iniPath(), QStringLiteral("width")), QStringLiteral("9000"));
+    EXPECT_EQ(read(iniPath(), QStringLiteral("top")), QStringLiteral("1"));
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "platform/Services.h"
+
+#include <QList>
+#include <QQueue>
+#include <optional>
+
+// Scripted stand-ins: answers are given in advance, in order; every message is recorded.
+struct RecordedMessage {
+    QString text;
+    MsgButtons buttons;
+    MsgIcon icon;
+    QString title;
+};
+
+class ScriptedPrompts : public Prompts {
+public:
+    QQueue<MsgAnswer> answers;
+    QList<RecordedMessage> shown;
+    MsgAnswer message(const QString& text, MsgButtons buttons, MsgIcon icon,
+                      const QString& title) override {
+        shown.append({text, buttons, icon, title});
+        if (!answers.isEmpty()) return answers.dequeue();
+        // An unscripted question is a test fault: answer the safest way.
+        return buttons == MsgButtons::OK ? MsgAnswer::OK : MsgAnswer::Cancel;
+    }
+};
+
+class FakeClipboard : public Clipboard {
+public:
+    QString content;
+    bool failing = false;
+    bool text(QString& out) override {
+        if (failing) return false;
+        out = content;
+        return true;
+    }
+    bool setText(const QString& t) override {
+        if (failing) return false;
+        content = t;
+        return true;
+    }
+};
+
+class FakeClock : public Clock {
+public:
+    QDateTime current{QDate(2026, 12, 8), QTime(9, 0)};
+    QDateTime now() override { return current; }
+};
+
+class FakePump : public EventPump {
+public:
+    int calls = 0;
+    void doEvents() override { ++calls; }
+};
+
+class FakePointer : public MousePointer {
+public:
+    QList<bool> changes;
+    void setBusy(bool busy) override { changes.append(busy); }
+};
+
+class ScriptedDialogs : public FileDialogs {
+public:
+    QQueue<std::optional<QString>> saveAnswers;
+    QStringList proposed;
+    std::optional<QString> saveFileName(const QString& proposedName, const QStringList&,
+                                        int&) override {
+        proposed.append(proposedName);
+        return saveAnswers.isEmpty() ? std::nullopt : saveAnswers.dequeue();
+    }
+};
+
+struct FakeServiceSet {
+    ScriptedPrompts prompts;
+    FakeClipboard clipboard;
+    FakeClock clock;
+    FakePump pump;
+    FakePointer pointer;
+    ScriptedDialogs dialogs;
+    Services services{prompts, clipboard, clock, pump, pointer, dialogs};
+};
