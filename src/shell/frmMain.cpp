@@ -13,6 +13,9 @@
 #include <QTimer>
 #include <QToolBar>
 
+// The toolbar images live in the widget library, which nothing else refers to.
+static void initResources() { Q_INIT_RESOURCE(pallo); }
+
 namespace {
 
 // The designed client area, before any stored size is applied.
@@ -70,6 +73,7 @@ frmMain::frmMain(AppState& state, Services& services, QString programDir, QWidge
     : QMainWindow(parent), m_state(state), m_services(services),
       m_logic(state, m_text, services, *this, std::move(programDir)),
       m_foreColor(kWindowTextColor), m_backColor(kWindowColor) {
+    initResources();
     setObjectName(QStringLiteral("frmMain"));
     m_view = new TextView(m_text, this);
     m_view->setObjectName(QStringLiteral("Text1"));
