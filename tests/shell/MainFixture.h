@@ -37,8 +37,9 @@ protected:
     }
     void writeIni(const QByteArray& lines) const { writeFile(QStringLiteral("Pallo.ini"), lines); }
 
-    frmMain& start(const QString& commandLine = QString()) {
-        form = std::make_unique<frmMain>(state, fake.services, dir.path());
+    frmMain& start(const QString& commandLine = QString(), const QString& programDir = {}) {
+        form = std::make_unique<frmMain>(state, fake.services,
+                                         programDir.isEmpty() ? dir.path() : programDir);
         form->Form_Load(commandLine);
         settle();
         return *form;
