@@ -3,7 +3,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QColorDialog>
+#include <QFontDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 
 MsgAnswer QtPrompts::message(const QString& text, MsgButtons buttons, MsgIcon icon,
                              const QString& title) {
@@ -68,7 +73,15 @@ void QtMousePointer::setBusy(bool busy) {
     }
 }
 
-std::optional<QString> QtFileDialogs::saveFileName(const QString& proposedName,
+QtCommonDialogs::QtCommonDialogs() = default;
+QtCommonDialogs::~QtCommonDialogs() = default;
+
+QPrinter& QtCommonDialogs::printer() {
+    if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+std::optional<QString> QtCommonDialogs::saveFileName(const QString& proposedName,
                                                    const QStringList& filters,
                                                    int& filterIndex) {
     QFileDialog dialog(m_parent);
@@ -89,4 +102,45 @@ std::optional<QString> QtFileDialogs::saveFileName(const QString& proposedName,
         return std::nullopt;
     filterIndex = nameFilters.indexOf(dialog.selectedNameFilter()) + 1;
     return dialog.selectedFiles().first();
+}
+
+bool QtCommonDialogs::chooseFont(FontChoice& font) {
+    QFont preset(font.name);
+    if (font.size > 0) preset.setPointSizeF(font.size);
+    preset.setBold(font.bold);
+    preset.setItalic(font.italic);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, preset, m_parent);
+    if (!ok) return false;
+    font.name = chosen.family();
+    font.size = chosen.pointSizeF();
+    font.bold = chosen.bold();
+    font.italic = chosen.italic();
+    font.underline = chosen.underline();
+    font.strikeOut = chosen.strikeOut();
+    return true;
+}
+
+bool QtCommonDialogs::chooseColor(qint32& color) {
+    const quint32 v = static_cast<quint32>(color);
+    const QColor preset = (v & 0x80000000u) ? QColor(Qt::white)
+                                            : QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
+    const QColor chosen = QColorDialog::getColor(preset, m_parent);
+    if (!chosen.isValid()) return false;
+    color = static_cast<qint32>(chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16));
+    return true;
+}
+
+bool QtCommonDialogs::printerSetup(const QString& title) {
+    QPageSetupDialog dialog(&printer(), m_parent);
+    dialog.setWindowTitle(title);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtCommonDialogs::printDialog(const QString& title) {
+    QPrintDialog dialog(&printer(), m_parent);
+    dialog.setWindowTitle(title);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    return dialog.exec() == QDialog::Accepted;
 }

@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 
 // The services as the running program provides them.
 class QtPrompts : public Prompts {
@@ -40,14 +41,25 @@ private:
     int m_depth = 0;
 };
 
-class QtFileDialogs : public FileDialogs {
+class QPrinter;
+
+class QtCommonDialogs : public CommonDialogs {
 public:
+    QtCommonDialogs();
+    ~QtCommonDialogs() override;
     void setParentWidget(QWidget* parent) { m_parent = parent; }
     std::optional<QString> saveFileName(const QString& proposedName, const QStringList& filters,
                                         int& filterIndex) override;
+    bool chooseFont(FontChoice& font) override;
+    bool chooseColor(qint32& color) override;
+    bool printerSetup(const QString& title) override;
+    bool printDialog(const QString& title) override;
+    // The printer the dialogs configure, for printing.
+    QPrinter& printer();
 
 private:
     QPointer<QWidget> m_parent;
+    std::unique_ptr<QPrinter> m_printer;
 };
 
 // One of each, for the application.
@@ -57,6 +69,6 @@ struct QtServiceSet {
     QtClock clock;
     QtEventPump pump;
     QtMousePointer pointer;
-    QtFileDialogs dialogs;
+    QtCommonDialogs dialogs;
     Services services{prompts, clipboard, clock, pump, pointer, dialogs};
 };

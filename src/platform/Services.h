@@ -50,14 +50,32 @@ public:
     virtual void setBusy(bool busy) = 0;
 };
 
-class FileDialogs {
+// The font as the font dialog shows and returns it.
+struct FontChoice {
+    QString name;
+    double size = 0;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+};
+
+// The common dialogs. Each returns false (or nullopt) when the user cancels.
+class CommonDialogs {
 public:
-    virtual ~FileDialogs() = default;
+    virtual ~CommonDialogs() = default;
     // The save dialog: asks before overwriting, sets no default extension. `filters` are
     // "description|pattern" pairs; `filterIndex` (1-based) is read and updated. nullopt when
     // the user cancels.
     virtual std::optional<QString> saveFileName(const QString& proposedName,
                                                 const QStringList& filters, int& filterIndex) = 0;
+    // Preset from and written back to `font`.
+    virtual bool chooseFont(FontChoice& font) = 0;
+    // A platform colour value (0x00BBGGRR), preset and written back.
+    virtual bool chooseColor(qint32& color) = 0;
+    // The printer setup and print dialogs; their choices stay with the printer.
+    virtual bool printerSetup(const QString& title) = 0;
+    virtual bool printDialog(const QString& title) = 0;
 };
 
 // The set handed to the main window and its logic.
@@ -67,5 +85,5 @@ struct Services {
     Clock& clock;
     EventPump& pump;
     MousePointer& pointer;
-    FileDialogs& dialogs;
+    CommonDialogs& dialogs;
 };

@@ -1,5 +1,6 @@
 #include "MainFixture.h"
 
+#include "documents/SaveCommands.h"
 #include "platform/Cp932Codec.h"
 #include "shell/Settings.h"
 
@@ -75,6 +76,11 @@ TEST_F(MainFixture, InvalidBackupBytesAreShownAndKept) {
     writeFile(QStringLiteral("PalloBackup.txt"), bytes);
     frmMain& w = start();
     EXPECT_EQ(cp932::encode(w.text().text()), bytes);
+    // Saved under the backup's own title, the bytes go back as they came.
+    state.SaveText = w.text().text();
+    DocumentContext ctx{state, w.text(), fake.services, w};
+    ASSERT_TRUE(SaveDocument(ctx));
+    EXPECT_EQ(readFile(QStringLiteral("PalloBackup.txt")), bytes + "\r\n");
 }
 
 TEST_F(MainFixture, UnwritableFolderOpensNothing) {

@@ -4,6 +4,7 @@
 #include "shell/frmMain.h"
 #include "state/AppState.h"
 #include "support/FakeServices.h"
+#include "support/QtPrinters.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -157,8 +157,14 @@ popPaste2|第2ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け||)";
 void describe(const QList<QAction*>& actions, int depth, QStringList& out) {
     for (QAction* a : actions) {
         QString flags;
-        if (!a->isVisible()) flags += u'h';
+        // A hidden action also reads as disabled; look at it shown for a moment.
+        const bool hidden = !a->isVisible();
+        if (hidden) {
+            flags += u'h';
+            a->setVisible(true);
+        }
         if (!a->isEnabled()) flags += u'd';
+        a->setVisible(!hidden);
         if (a->isChecked()) flags += u'c';
         const QString caption = a->isSeparator() ? QStringLiteral("-") : a->text();
         out << QString(depth, u'.') + a->objectName() + u'|' + caption + u'|' +
@@ -167,13 +173,19 @@ void describe(const QList<QAction*>& actions, int depth, QStringList& out) {
     }
 }
 
+void expectLines(const QStringList& actual, const char* expected) {
+    const QStringList lines = QString::fromUtf8(expected).split(u'\n');
+    for (qsizetype i = 0; i < std::max(actual.size(), lines.size()); ++i)
+        EXPECT_EQ(actual.value(i).toStdString(), lines.value(i).toStdString()) << "line " << i;
+}
+
 } // namespace
 
 TEST_F(MainFixture, MenuBarMatchesTheCommandTable) {
     frmMain& w = start(); // no settings: IME starts in direct input
     QStringList actual;
     describe(w.menuBar()->actions(), 0, actual);
-    EXPECT_EQ(actual.join(u'\n'), QString::fromUtf8(kExpectedMenuBar));
+    expectLines(actual, kExpectedMenuBar);
 }
 
 TEST_F(MainFixture, PopupMatchesTheCommandTable) {
@@ -182,7 +194,7 @@ TEST_F(MainFixture, PopupMatchesTheCommandTable) {
     EXPECT_EQ(w.popEdit()->title(), QStringLiteral("編集"));
     QStringList actual;
     describe(w.popEdit()->actions(), 0, actual);
-    EXPECT_EQ(actual.join(u'\n'), QString::fromUtf8(kExpectedPopup));
+    expectLines(actual, kExpectedPopup);
 }
 
 TEST_F(MainFixture, ToolbarButtonsInOrder) {

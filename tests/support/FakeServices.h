@@ -61,14 +61,36 @@ public:
     void setBusy(bool busy) override { changes.append(busy); }
 };
 
-class ScriptedDialogs : public FileDialogs {
+class ScriptedDialogs : public CommonDialogs {
 public:
     QQueue<std::optional<QString>> saveAnswers;
     QStringList proposed;
+    QQueue<std::optional<FontChoice>> fontAnswers;
+    QQueue<std::optional<qint32>> colorAnswers;
+    QQueue<bool> printAnswers;
+    QStringList printTitles;
     std::optional<QString> saveFileName(const QString& proposedName, const QStringList&,
                                         int&) override {
         proposed.append(proposedName);
         return saveAnswers.isEmpty() ? std::nullopt : saveAnswers.dequeue();
+    }
+    bool chooseFont(FontChoice& font) override {
+        const auto answer = fontAnswers.isEmpty() ? std::nullopt : fontAnswers.dequeue();
+        if (answer) font = *answer;
+        return answer.has_value();
+    }
+    bool chooseColor(qint32& color) override {
+        const auto answer = colorAnswers.isEmpty() ? std::nullopt : colorAnswers.dequeue();
+        if (answer) color = *answer;
+        return answer.has_value();
+    }
+    bool printerSetup(const QString& title) override { return print(title); }
+    bool printDialog(const QString& title) override { return print(title); }
+
+private:
+    bool print(const QString& title) {
+        printTitles.append(title);
+        return !printAnswers.isEmpty() && printAnswers.dequeue();
     }
 };
 
