@@ -1,0 +1,703 @@
+#include "platform/TextView.h"
+
+#include "platform/TextViewText.h"
+
+#include <QElapsedTimer>
+#include <QFocusEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <algorithm>
+
+namespace {
+
+// The exact model text of a copy, so that lone CR and LF survive a copy inside the program.
+const QString ModelTextMime = QStringLiteral("application/x-pallo-text");
+
+// Blocks re-laid at once after an edit; an edit touching more leaves them to idle time.
+constexpr int ImmediateBlocks = 8;
+// Time one idle layout step may take.
+constexpr int StepMilliseconds = 4;
+
+int shiftMask(Qt::KeyboardModifiers m) {
+    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
+           (m & Qt::AltModifier ? 4 : 0);
+}
+
+int buttonCode(Qt::MouseButton b) {
+    switch (b) {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+int buttonMask(Qt::MouseButtons b) {
+    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) |
+           (b & Qt::MiddleButton ? 4 : 0);
+}
+
+// The virtual-key code the classic events carry.
+int classicKeyCode(const QKeyEvent* e) {
+#ifdef Q_OS_WIN
+    if (e->nativeVirtualKey() != 0) return int(e->nativeVirtualKey());
+#endif
+    const int key = e->key();
+    if (e->modifiers() & Qt::KeypadModifier) {
+        if (key >= Qt::Key_0 && key <= Qt::Key_9) return 96 + (key - Qt::Key_0);
+        switch (key) {
+        case Qt::Key_Asterisk:
+            return 106;
+        case Qt::Key_Plus:
+            return 107;
+        case Qt::Key_Minus:
+            return 109;
+        case Qt::Key_Period:
+            return 110;
+        case Qt::Key_Slash:
+            return 111;
+        }
+    }
+    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
+        return key;
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return 112 + (key - Qt::Key_F1);
+    switch (key) {
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Shift:
+        return 16;
+    case Qt::Key_Control:
+        return 17;
+    case Qt::Key_Alt:
+        return 18;
+    case Qt::Key_Pause:
+        return 19;
+    case Qt::Key_CapsLock:
+        return 20;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Henkan:
+        return 28;
+    case Qt::Key_Muhenkan:
+        return 29;
+    case Qt::Key_Space:
+        return 32;
+    case Qt::Key_PageUp:
+        return 33;
+    case Qt::Key_PageDown:
+        return 34;
+    case Qt::Key_End:
+        return 35;
+    case Qt::Key_Home:
+        return 36;
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    case Qt::Key_Print:
+        return 44;
+    case Qt::Key_Insert:
+        return 45;
+    case Qt::Key_Delete:
+        return 46;
+    case Qt::Key_Menu:
+        return 93;
+    case Qt::Key_NumLock:
+        return 144;
+    case Qt::Key_ScrollLock:
+        return 145;
+    default:
+        return 0;
+    }
+}
+
+// The shift state as the classic events report it: a modifier key counts as held while it is
+// down, whatever the platform says about the event that presses or releases it.
+int keyShift(const QKeyEvent* e) {
+    int mask = shiftMask(e->modifiers());
+    int own = 0;
+    switch (e->key()) {
+    case Qt::Key_Shift:
+        own = 1;
+        break;
+    case Qt::Key_Control:
+        own = 2;
+        break;
+    case Qt::Key_Alt:
+        own = 4;
+        break;
+    default:
+        return mask;
+    }
+    return e->type() == QEvent::KeyPress ? mask | own : mask & ~own;
+}
+
+bool hasReserved(const QString& s) {
+    return std::any_of(s.begin(), s.end(),
+                       [](QChar c) { return TextViewText::isReserved(c.unicode()); });
+}
+
+// Model length of a piece of document text as selectedText() gives it.
+int modelLength(QStringView doc) {
+    return int(doc.size() + std::count(doc.begin(), doc.end(), QChar(0x2029)));
+}
+
+} // namespace
+
+bool TextView::LayoutKey::operator==(const LayoutKey& o) const {
+    return width == o.width && available == o.available && font == o.font &&
+           option.wrapMode() == o.option.wrapMode() &&
+           option.tabStopDistance() == o.option.tabStopDistance() &&
+           option.flags() == o.option.flags() && option.alignment() == o.option.alignment();
+}
+
+TextView::TextView(TextBox& model, QWidget* parent)
+    : QPlainTextEdit(parent), m_model(model), m_layout(*this) {
+    setUndoRedoEnabled(false);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    viewport()->setMouseTracking(true);
+
+    m_idle.setSingleShot(true);
+    m_idle.setInterval(0);
+    connect(&m_idle, &QTimer::timeout, this, &TextView::layoutStep);
+
+    QTextDocument* doc = document();
+    connect(doc, &QTextDocument::contentsChange, this, &TextView::onContentsChange);
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &TextView::pushSelectionToModel);
+    connect(this, &QPlainTextEdit::selectionChanged, this, &TextView::pushSelectionToModel);
+    connect(&m_model, &TextBox::textReplaced, this, &TextView::onModelReplaced);
+    connect(&m_model, &TextBox::selectionChanged, this, &TextView::onModelSelectionChanged);
+
+    m_applyingModel = true;
+    setPlainText(TextViewText::toDocument(m_model.text()));
+    m_applyingModel = false;
+    m_blockCount = doc->blockCount();
+    m_key = currentKey();
+    m_counts.reset(m_blockCount);
+    scheduleLayout();
+    syncCursorFromModel();
+    m_model.setLineLayout(&m_layout);
+}
+
+TextView::~TextView() {
+    if (m_model.lineLayout() == &m_layout) m_model.setLineLayout(nullptr);
+}
+
+TextBox& TextView::model() const {
+    return m_model;
+}
+
+bool TextView::layoutComplete() const {
+    return m_counts.unknownCount() == 0 && m_key == currentKey();
+}
+
+// ---- Model -> document ------------------------------------------------------------------
+
+// The model already holds the new text; the document still mirrors the old one. The range is
+// widened by a CR before it or an LF after it, so that its ends never fall inside a CR LF of
+// either text; outside it both texts agree, so the CR LF pairs there map positions alike.
+void TextView::onModelReplaced(int pos, int removed, const QString& inserted) {
+    ++m_modelDeltas;
+    if (m_expectEcho) {
+        m_expectEcho = false;
+        return;
+    }
+    const QString& text = m_model.text();
+    int start = pos;
+    int newEnd = pos + int(inserted.size());
+    int oldEnd = pos + removed;
+    if (start > 0 && text.at(start - 1) == u'\r') --start;
+    if (newEnd < text.size() && text.at(newEnd) == u'\n') {
+        ++newEnd;
+        ++oldEnd;
+    }
+    QTextDocument* doc = document();
+    const int oldPairs = doc->blockCount() - 1;
+    const int pairsAfter = m_model.hardLineCount() - 1 - m_model.hardLineFromChar(newEnd);
+    const int docStart = start - m_model.hardLineFromChar(start);
+    const int docEnd = oldEnd - (oldPairs - pairsAfter);
+    const int docLength = doc->characterCount() - 1;
+
+    m_applyingModel = true;
+    if (docStart == 0 && docEnd >= docLength && start == 0 && newEnd == text.size()) {
+        setPlainText(TextViewText::toDocument(text));
+        m_blockCount = doc->blockCount();
+        m_counts.reset(m_blockCount);
+        m_cachedBlock = -1;
+        scheduleLayout();
+    } else {
+        const QString piece =
+            TextViewText::toDocument(QStringView(text).mid(start, newEnd - start));
+        QTextCursor c(doc);
+        c.setPosition(std::clamp(docStart, 0, docLength));
+        c.setPosition(std::clamp(docEnd, 0, docLength), QTextCursor::KeepAnchor);
+        if (piece.isEmpty())
+            c.removeSelectedText();
+        else
+            c.insertText(piece);
+        blocksChanged(docStart, docStart + int(piece.size()));
+    }
+    m_applyingModel = false;
+    syncCursorFromModel();
+}
+
+void TextView::onModelSelectionChanged() {
+    if (m_pushingSelection || m_inTypedEdit) return;
+    syncCursorFromModel();
+}
+
+// Leaves the view's cursor alone when it already covers the model's selection, so that the
+// direction of a selection made with the keyboard survives.
+void TextView::syncCursorFromModel() {
+    const int from = documentPosition(m_model.selStart());
+    const int to = documentPosition(m_model.selStart() + m_model.selLength());
+    QTextCursor c = textCursor();
+    if (c.selectionStart() == from && c.selectionEnd() == to) return;
+    c.setPosition(from);
+    c.setPosition(to, QTextCursor::KeepAnchor);
+    m_settingCursor = true;
+    setTextCursor(c);
+    m_settingCursor = false;
+}
+
+// ---- Document -> model ------------------------------------------------------------------
+
+// Qt may report a range wider than the edit (a whole block or document after format changes,
+// the first edit after setPlainText). Only the reported range is compared with the model, and
+// only what really differs goes on as the model delta and as blocks to lay out again.
+void TextView::onContentsChange(int position, int /*removed*/, int added) {
+    if (m_applyingModel) return;
+    QTextDocument* doc = document();
+    const int docLength = doc->characterCount() - 1;
+    position = std::clamp(position, 0, docLength);
+    const int end = std::clamp(position + added, position, docLength);
+
+    // The model range that the reported document range replaced: what lies before `position`
+    // and after `end` is unchanged, so it maps through the new document as well.
+    const QTextBlock firstBlock = doc->findBlock(position);
+    const QTextBlock lastBlock = doc->findBlock(end);
+    const int modelStart = position + firstBlock.blockNumber();
+    const int suffix = (docLength - end) + (doc->blockCount() - 1 - lastBlock.blockNumber());
+    const QString& text = m_model.text();
+    const int modelEnd = std::max(modelStart, int(text.size()) - suffix);
+
+    QTextCursor c(doc);
+    c.setPosition(position);
+    c.setPosition(end, QTextCursor::KeepAnchor);
+    const QString now = c.selectedText();
+    QString before =
+        TextViewText::toDocument(QStringView(text).mid(modelStart, modelEnd - modelStart));
+    before.replace(u'\n', QChar(0x2029));
+
+    qsizetype head = 0;
+    const qsizetype common = std::min(now.size(), before.size());
+    while (head < common && now[head] == before[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < common - head && now[now.size() - 1 - tail] == before[before.size() - 1 - tail])
+        ++tail;
+    const QStringView middle = QStringView(now).mid(head, now.size() - head - tail);
+
+    if (middle.isEmpty() && before.size() == head + tail) {
+        if (doc->blockCount() != m_blockCount) // cannot happen when the texts agree
+            blocksChanged(0, docLength);
+        return;
+    }
+    const int changeFrom = position + int(head);
+    blocksChanged(changeFrom, changeFrom + int(middle.size()));
+
+    bool canonical = true;
+    const QString piece = TextViewText::fromDocument(middle, &canonical);
+    const int from = modelStart + modelLength(QStringView(now).left(head));
+    const int to = modelEnd - modelLength(QStringView(now).right(tail));
+
+    const int deltasBefore = m_modelDeltas;
+    m_expectEcho = true;
+    m_inTypedEdit = true;
+    m_model.replace(from, to - from, piece);
+    m_inTypedEdit = false;
+    m_expectEcho = false;
+
+    if (!canonical) rewriteDocument(changeFrom, changeFrom + int(middle.size()), piece);
+    joinFormedBreaks(from, from + int(piece.size()));
+    // A handler of the change event may have edited the model in turn; then its selection
+    // is the one that counts.
+    if (m_modelDeltas - deltasBefore > 1)
+        syncCursorFromModel();
+    else
+        pushSelectionToModel();
+}
+
+// Characters the view never writes itself (a raw U+2028, a reserved character typed in) are
+// replaced by their canonical form, code unit for code unit.
+void TextView::rewriteDocument(int from, int to, const QString& modelText) {
+    QTextCursor c(document());
+    c.setPosition(from);
+    c.setPosition(to, QTextCursor::KeepAnchor);
+    m_applyingModel = true;
+    c.insertText(TextViewText::toDocument(modelText));
+    m_applyingModel = false;
+    blocksChanged(from, to);
+}
+
+// A typed edit that brings a lone CR and a lone LF together (deleting what stood between
+// them, pasting "\r" before a lone LF) makes a CR LF in the model, which the document must
+// show as a block break. [from, to) is the edit's range in the new model text.
+void TextView::joinFormedBreaks(int from, int to) {
+    const QString& text = m_model.text();
+    auto formsPair = [&](int p) {
+        return p > 0 && p < text.size() && text.at(p - 1) == u'\r' && text.at(p) == u'\n';
+    };
+    const bool atStart = formsPair(from);
+    const bool atEnd = to > from && formsPair(to);
+    // Pairs before a position map one document unit per pair, except the new pair at the
+    // start, which the document still holds as two characters.
+    auto join = [&](int cr, int unjoinedBefore) {
+        const int doc = cr - m_model.hardLineFromChar(cr) + unjoinedBefore;
+        QTextCursor c(document());
+        c.setPosition(doc);
+        c.setPosition(doc + 2, QTextCursor::KeepAnchor);
+        m_applyingModel = true;
+        c.insertText(QStringLiteral("\n"));
+        m_applyingModel = false;
+        blocksChanged(doc, doc + 1);
+    };
+    if (atEnd) join(to - 1, atStart ? 1 : 0);
+    if (atStart) join(from - 1, 0);
+}
+
+void TextView::pushSelectionToModel() {
+    if (m_applyingModel || m_settingCursor) return;
+    const QTextCursor c = textCursor();
+    const int from = modelPosition(c.selectionStart());
+    const int to = modelPosition(c.selectionEnd());
+    if (from == m_model.selStart() && to - from == m_model.selLength()) return;
+    m_pushingSelection = true;
+    m_model.setSelection(from, to - from);
+    m_pushingSelection = false;
+}
+
+int TextView::modelPosition(int docPos) const {
+    return docPos + document()->findBlock(docPos).blockNumber();
+}
+
+// A model position between the CR and the LF of a line break shows before the break.
+int TextView::documentPosition(int modelPos) const {
+    const int line = m_model.hardLineFromChar(modelPos);
+    const int end =
+        line + 1 < m_model.hardLineCount() ? m_model.hardLineStart(line + 1) - 2 : m_model.length();
+    return std::min(modelPos, end) - line;
+}
+
+// ---- Events -------------------------------------------------------------------------------
+
+bool TextView::event(QEvent* e) {
+    if (e->type() == QEvent::ShortcutOverride) {
+        // Ctrl and Alt combinations belong to the window's menus (Ctrl+A is Save As).
+        auto* ke = static_cast<QKeyEvent*>(e);
+        if (ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+            e->ignore();
+            return true;
+        }
+    }
+    return QPlainTextEdit::event(e);
+}
+
+void TextView::keyPressEvent(QKeyEvent* e) {
+    emit keyDown(classicKeyCode(e), keyShift(e));
+    if (e->matches(QKeySequence::SelectAll) || e->matches(QKeySequence::DeleteEndOfLine)) {
+        e->accept();
+        return;
+    }
+    if (e->matches(QKeySequence::InsertLineSeparator)) {
+        // A line break typed with Shift is the same CR LF as a plain Enter.
+        QKeyEvent plain(e->type(), Qt::Key_Return, e->modifiers() & ~Qt::ShiftModifier,
+                        QStringLiteral("\r"), e->isAutoRepeat(), e->count());
+        QPlainTextEdit::keyPressEvent(&plain);
+        e->setAccepted(plain.isAccepted());
+        return;
+    }
+    if (hasReserved(e->text())) {
+        QKeyEvent clean(e->type(), e->key(), e->modifiers(), TextViewText::sanitize(e->text()),
+                        e->isAutoRepeat(), e->count());
+        QPlainTextEdit::keyPressEvent(&clean);
+        e->setAccepted(clean.isAccepted());
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(e);
+}
+
+void TextView::keyReleaseEvent(QKeyEvent* e) {
+    QPlainTextEdit::keyReleaseEvent(e);
+    if (!e->isAutoRepeat()) emit keyUp(classicKeyCode(e), keyShift(e));
+}
+
+void TextView::inputMethodEvent(QInputMethodEvent* e) {
+    if (!hasReserved(e->commitString())) {
+        QPlainTextEdit::inputMethodEvent(e);
+        return;
+    }
+    QInputMethodEvent clean(e->preeditString(), e->attributes());
+    clean.setCommitString(TextViewText::sanitize(e->commitString()), e->replacementStart(),
+                          e->replacementLength());
+    QPlainTextEdit::inputMethodEvent(&clean);
+    e->setAccepted(clean.isAccepted());
+}
+
+void TextView::mousePressEvent(QMouseEvent* e) {
+    QPlainTextEdit::mousePressEvent(e);
+    e->accept();
+    m_pressed |= e->button();
+    emit mouseDown(buttonCode(e->button()), shiftMask(e->modifiers()),
+                   viewport()->mapTo(this, e->position().toPoint()));
+}
+
+void TextView::mouseReleaseEvent(QMouseEvent* e) {
+    QPlainTextEdit::mouseReleaseEvent(e);
+    if (m_pressed & e->button()) {
+        m_pressed &= ~e->button();
+        emit clicked();
+    }
+}
+
+void TextView::mouseMoveEvent(QMouseEvent* e) {
+    QPlainTextEdit::mouseMoveEvent(e);
+    emit mouseMove(buttonMask(e->buttons()), shiftMask(e->modifiers()),
+                   viewport()->mapTo(this, e->position().toPoint()));
+}
+
+void TextView::focusInEvent(QFocusEvent* e) {
+    QPlainTextEdit::focusInEvent(e);
+    if (e->reason() != Qt::PopupFocusReason) emit gotFocus();
+}
+
+void TextView::focusOutEvent(QFocusEvent* e) {
+    QPlainTextEdit::focusOutEvent(e);
+    m_pressed = Qt::NoButton;
+    if (e->reason() != Qt::PopupFocusReason) emit lostFocus();
+}
+
+// QPlainTextEdit hands its layout the viewport width whenever the widget's width changes,
+// and only then.
+void TextView::resizeEvent(QResizeEvent* e) {
+    QPlainTextEdit::resizeEvent(e);
+    if (e->oldSize().width() != e->size().width()) m_textWidth = viewport()->width();
+    checkLayoutKey();
+}
+
+void TextView::changeEvent(QEvent* e) {
+    QPlainTextEdit::changeEvent(e);
+    if (e->type() == QEvent::FontChange) checkLayoutKey();
+}
+
+QMimeData* TextView::createMimeDataFromSelection() const {
+    const QTextCursor c = textCursor();
+    const int from = modelPosition(c.selectionStart());
+    const int to = modelPosition(c.selectionEnd());
+    const QString text = m_model.text().mid(from, to - from);
+    auto* data = new QMimeData;
+    data->setText(text);
+    data->setData(ModelTextMime, QByteArray(reinterpret_cast<const char*>(text.utf16()),
+                                            text.size() * qsizetype(sizeof(char16_t))));
+    return data;
+}
+
+bool TextView::canInsertFromMimeData(const QMimeData* source) const {
+    return source->hasFormat(ModelTextMime) || source->hasText();
+}
+
+void TextView::insertFromMimeData(const QMimeData* source) {
+    QString text;
+    if (source->hasFormat(ModelTextMime)) {
+        const QByteArray raw = source->data(ModelTextMime);
+        text = QString(reinterpret_cast<const QChar*>(raw.constData()),
+                       raw.size() / qsizetype(sizeof(char16_t)));
+    } else if (source->hasText()) {
+        text = TextViewText::fromForeignClipboard(source->text());
+    } else {
+        return;
+    }
+    insertPlainText(TextViewText::toDocument(text));
+    ensureCursorVisible();
+}
+
+// ---- Wrapped layout -------------------------------------------------------------------------
+
+int TextView::WrappedLayout::lineCount() {
+    TextView& v = m_view;
+    v.checkLayoutKey();
+    v.ensureCounted(v.m_counts.size());
+    return std::max(1, v.m_counts.total());
+}
+
+int TextView::WrappedLayout::lineFromChar(int pos) {
+    TextView& v = m_view;
+    v.checkLayoutKey();
+    const int block = v.m_model.hardLineFromChar(pos);
+    const int column = v.documentPosition(pos) + block - v.m_model.hardLineStart(block);
+    v.ensureCounted(block);
+    return v.m_counts.linesBefore(block) + v.lineInBlock(block, column);
+}
+
+TextView::LayoutKey TextView::currentKey() const {
+    const QTextDocument* doc = document();
+    LayoutKey key;
+    key.width = m_textWidth;
+    key.font = doc->defaultFont();
+    key.option = doc->defaultTextOption();
+    // The width QPlainTextDocumentLayout gives its lines.
+    qreal available = key.width > 0 ? key.width : qreal(INT_MAX);
+    available -= 2 * doc->documentMargin();
+    if (key.option.flags() & QTextOption::AddSpaceForLineAndParagraphSeparators)
+        available -= QFontMetrics(key.font).horizontalAdvance(QChar(0x21B5));
+    key.available = available;
+    return key;
+}
+
+void TextView::checkLayoutKey() {
+    LayoutKey key = currentKey();
+    if (key == m_key) return;
+    m_key = std::move(key);
+    m_counts.reset(m_blockCount);
+    m_cachedBlock = -1;
+    scheduleLayout();
+}
+
+void TextView::scheduleLayout() {
+    if (m_counts.unknownCount() > 0) {
+        m_announced = false;
+        m_idle.start();
+    }
+}
+
+// Blocks holding document range [from, to] of the new document changed; the block count
+// tells how many blocks the old text had there.
+void TextView::blocksChanged(int from, int to) {
+    QTextDocument* doc = document();
+    const int blocks = doc->blockCount();
+    const int first = doc->findBlock(std::max(0, from)).blockNumber();
+    const int last = std::max(first, doc->findBlock(std::max(from, to)).blockNumber());
+    const int oldSpan =
+        std::clamp(last - first + 1 - (blocks - m_blockCount), 0, m_counts.size() - first);
+    m_counts.replace(first, oldSpan, last - first + 1);
+    m_blockCount = blocks;
+    m_cachedBlock = -1;
+    if (m_counts.size() != blocks) {
+        m_counts.reset(blocks);
+        scheduleLayout();
+        return;
+    }
+    if (last - first < ImmediateBlocks) {
+        QTextBlock block = doc->findBlockByNumber(first);
+        for (int b = first; b <= last && block.isValid(); ++b, block = block.next()) {
+            if (first == last) {
+                m_cachedStarts.clear();
+                m_counts.setCount(b, measureBlock(block, &m_cachedStarts));
+                m_cachedBlock = b;
+            } else {
+                m_counts.setCount(b, measureBlock(block, nullptr));
+            }
+        }
+    } else {
+        scheduleLayout();
+    }
+}
+
+// Lays a block out as QPlainTextDocumentLayout does, in a QTextLayout of our own: Qt keeps
+// layouts only for the blocks on screen.
+int TextView::measureBlock(const QTextBlock& block, std::vector<int>* lineStarts) const {
+    if (m_key.width <= 0) {
+        if (lineStarts) lineStarts->push_back(0);
+        return 1;
+    }
+    QTextLayout layout(block.text(), m_key.font, viewport());
+    layout.setTextOption(m_key.option);
+    layout.setCacheEnabled(false);
+    layout.beginLayout();
+    int lines = 0;
+    for (;;) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid()) break;
+        line.setLeadingIncluded(true);
+        line.setLineWidth(m_key.available);
+        if (lineStarts) lineStarts->push_back(line.textStart());
+        ++lines;
+    }
+    layout.endLayout();
+    return std::max(1, lines);
+}
+
+// Makes the counts of blocks [0, blockEnd) known.
+void TextView::ensureCounted(int blockEnd) {
+    blockEnd = std::min(blockEnd, m_counts.size());
+    int b = m_counts.firstUnknown(0);
+    if (b >= blockEnd) return;
+    QTextBlock block = document()->findBlockByNumber(b);
+    while (b < blockEnd && block.isValid()) {
+        m_counts.setCount(b, measureBlock(block, nullptr));
+        const int next = m_counts.firstUnknown(b + 1);
+        block = next == b + 1 ? block.next() : document()->findBlockByNumber(next);
+        b = next;
+    }
+    if (m_counts.unknownCount() == 0 && !m_announced)
+        m_idle.start(); // announces completion from the event loop
+}
+
+int TextView::lineInBlock(int blockNumber, int column) {
+    if (m_cachedBlock != blockNumber) {
+        m_cachedStarts.clear();
+        const QTextBlock block = document()->findBlockByNumber(blockNumber);
+        const int lines = measureBlock(block, &m_cachedStarts);
+        if (m_counts.count(blockNumber) == TextViewLineCounts::Unknown)
+            m_counts.setCount(blockNumber, lines);
+        m_cachedBlock = blockNumber;
+    }
+    // A position on a wrap point begins the next line; the end of the block is on its last.
+    const auto it = std::upper_bound(m_cachedStarts.begin(), m_cachedStarts.end(), column);
+    return std::max(0, int(it - m_cachedStarts.begin()) - 1);
+}
+
+void TextView::layoutStep() {
+    checkLayoutKey();
+    QElapsedTimer timer;
+    timer.start();
+    int b = m_counts.firstUnknown(0);
+    QTextBlock block = document()->findBlockByNumber(b);
+    while (b < m_counts.size() && block.isValid()) {
+        m_counts.setCount(b, measureBlock(block, nullptr));
+        if (timer.elapsed() >= StepMilliseconds) break;
+        const int next = m_counts.firstUnknown(b + 1);
+        block = next == b + 1 ? block.next() : document()->findBlockByNumber(next);
+        b = next;
+    }
+    if (m_counts.unknownCount() > 0) {
+        m_idle.start();
+    } else if (!m_announced) {
+        m_announced = true;
+        emit layoutCompleted();
+    }
+}

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "platform/TextBox.h"
+#include "platform/TextViewLineCounts.h"
+
+#include <QFont>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <vector>
+
+class QTextBlock;
+
+// The document's text box (`Text1`): a QPlainTextEdit kept in step with a TextBox both ways.
+// The model is the source of truth; its edits reach the QTextDocument as deltas and the edits
+// typed here reach the model as deltas. Line breaks are CR LF; lone CR, lone LF, U+2028 and
+// U+2029 show as noncharacters (see TextViewText.h). The view installs its wrapped layout as
+// the model's LineLayout, so lineCount / lineFromChar count the lines as wrapped on screen.
+// The model must outlive the view.
+class TextView : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit TextView(TextBox& model, QWidget* parent = nullptr);
+    ~TextView() override;
+
+    TextBox& model() const;
+    // Every block's wrapped line count is known for the current width and font.
+    bool layoutComplete() const;
+
+signals:
+    // A press and release of any mouse button in the text.
+    void clicked();
+    // Focus changes, except those caused by a popup menu.
+    void gotFocus();
+    void lostFocus();
+    // Classic key codes (Enter 13, Space 32, A-Z 65-90, F1 112 ...; 0 for keys without one)
+    // and shift masks (Shift 1 | Ctrl 2 | Alt 4). keyUp is not sent for auto-repeat.
+    void keyDown(int keyCode, int shift);
+    void keyUp(int keyCode, int shift);
+    // Button codes: left 1, right 2, middle 4; `pos` in this widget's coordinates.
+    void mouseDown(int button, int shift, QPoint pos);
+    // `buttons` is the mask of the buttons held.
+    void mouseMove(int buttons, int shift, QPoint pos);
+    // The idle-time wrapped layout has just become complete.
+    void layoutCompleted();
+
+protected:
+    bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void inputMethodEvent(QInputMethodEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    QMimeData* createMimeDataFromSelection() const override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
+
+private:
+    class WrappedLayout : public LineLayout {
+    public:
+        explicit WrappedLayout(TextView& view) : m_view(view) {}
+        int lineCount() override;
+        int lineFromChar(int pos) override;
+
+    private:
+        TextView& m_view;
+    };
+
+    // What the wrapped line counts depend on; a change of any part invalidates them all.
+    struct LayoutKey {
+        qreal width = 0;
+        qreal available = 0;
+        QFont font;
+        QTextOption option;
+        bool operator==(const LayoutKey& o) const;
+    };
+
+    // Model -> document.
+    void onModelReplaced(int pos, int removed, const QString& inserted);
+    void onModelSelectionChanged();
+    void syncCursorFromModel();
+    // Document -> model.
+    void onContentsChange(int position, int removed, int added);
+    void pushSelectionToModel();
+    void rewriteDocument(int from, int to, const QString& modelText);
+    void joinFormedBreaks(int from, int to);
+
+    int modelPosition(int docPos) const;
+    int documentPosition(int modelPos) const;
+
+    // Wrapped layout.
+    LayoutKey currentKey() const;
+    void checkLayoutKey();
+    void blocksChanged(int from, int to);
+    int measureBlock(const QTextBlock& block, std::vector<int>* lineStarts) const;
+    void ensureCounted(int blockEnd);
+    int lineInBlock(int block, int column);
+    void layoutStep();
+    void scheduleLayout();
+
+    TextBox& m_model;
+    WrappedLayout m_layout;
+    TextViewLineCounts m_counts;
+    LayoutKey m_key;
+    int m_blockCount = 1;
+    int m_textWidth = 0; // the width QPlainTextDocumentLayout lays blocks out for
+    QTimer m_idle;
+    bool m_announced = true;
+    // Line starts of the block most recently laid out for lineFromChar.
+    int m_cachedBlock = -1;
+    std::vector<int> m_cachedStarts;
+
+    bool m_applyingModel = false;    // document edits made here to follow the model
+    bool m_expectEcho = false;       // the model delta caused by a typed edit
+    bool m_inTypedEdit = false;      // pushing a typed edit to the model
+    bool m_pushingSelection = false; // model.setSelection called from here
+    bool m_settingCursor = false;    // setTextCursor called to follow the model
+    int m_modelDeltas = 0;
+    Qt::MouseButtons m_pressed;
+};
