@@ -238,6 +238,7 @@ TEST_F(MainFixture, CtrlAReachesSaveAsNotSelectAll) {
     frmMain& w = start();
     w.show();
     w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     w.Text1()->setFocus();
     w.text().setText(QStringLiteral("abc"));
     int saveAs = 0;
