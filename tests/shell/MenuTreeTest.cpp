@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -255,4 +256,22 @@ TEST_F(MainFixture, ImeSetsKeepTheirOwnCheckMarks) {
     EXPECT_FALSE(w.action(QStringLiteral("pophiragana"))->isChecked());
     EXPECT_TRUE(w.action(QStringLiteral("mnuIMEtyokusetu"))->isChecked());
     EXPECT_TRUE(w.Text1()->testAttribute(Qt::WA_InputMethodEnabled));
+}
+
+TEST_F(MainFixture, RightClickShowsTheProgramsPopup) {
+    frmMain& w = start();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    state.SecondClipboard = QStringLiteral("s");
+    w.setPanelText(2, QStringLiteral("選択範囲：9文字"));
+    int shown = 0;
+    QObject::connect(w.popEdit(), &QMenu::aboutToShow, [&] {
+        ++shown;
+        QTimer::singleShot(0, w.popEdit(), &QMenu::close);
+    });
+    QTest::mouseClick(w.Text1()->viewport(), Qt::RightButton, {}, QPoint(20, 20));
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    // After the popup the second clipboard shows again.
+    EXPECT_EQ(w.panelText(2), QStringLiteral("第2ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「s」"));
 }
