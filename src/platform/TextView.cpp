@@ -192,14 +192,10 @@ TextView::TextView(TextBox& model, QWidget* parent)
     connect(&m_model, &TextBox::textReplaced, this, &TextView::onModelReplaced);
     connect(&m_model, &TextBox::selectionChanged, this, &TextView::onModelSelectionChanged);
 
-    m_applyingModel = true;
-    setPlainText(TextViewText::toDocument(m_model.text()));
-    m_applyingModel = false;
-    m_blockCount = doc->blockCount();
     m_key = currentKey();
+    m_measure.configure(m_key.font, m_key.option, m_key.available, viewport());
     m_counts.reset(m_blockCount);
-    scheduleLayout();
-    syncCursorFromModel();
+    if (!m_model.text().isEmpty()) m_deferred = true; // never shown yet: loaded at the first show
     m_model.setLineLayout(&m_layout);
 }
 
@@ -212,6 +208,7 @@ TextBox& TextView::model() const {
 }
 
 bool TextView::layoutComplete() const {
+    if (m_deferred) return m_textWidth <= 0;
     return m_counts.unknownCount() == 0 && m_key == currentKey();
 }
 
@@ -226,6 +223,7 @@ void TextView::onModelReplaced(int pos, int removed, const QString& inserted) {
         m_expectEcho = false;
         return;
     }
+    if (m_deferred) return; // the whole text is loaded at the first show
     const QString& text = m_model.text();
     int start = pos;
     int newEnd = pos + int(inserted.size());
@@ -242,27 +240,67 @@ void TextView::onModelReplaced(int pos, int removed, const QString& inserted) {
     const int docEnd = oldEnd - (oldPairs - pairsAfter);
     const int docLength = doc->characterCount() - 1;
 
-    m_applyingModel = true;
     if (docStart == 0 && docEnd >= docLength && start == 0 && newEnd == text.size()) {
-        setPlainText(TextViewText::toDocument(text));
-        m_blockCount = doc->blockCount();
+        if (!isVisible() && m_textWidth <= 0)
+            deferLoad();
+        else
+            loadWholeText();
+        return;
+    }
+    const QString piece = TextViewText::toDocument(QStringView(text).mid(start, newEnd - start));
+    QTextCursor c(doc);
+    c.setPosition(std::clamp(docStart, 0, docLength));
+    c.setPosition(std::clamp(docEnd, 0, docLength), QTextCursor::KeepAnchor);
+    m_applyingModel = true;
+    if (piece.isEmpty())
+        c.removeSelectedText();
+    else
+        c.insertText(piece);
+    m_applyingModel = false;
+    blocksChanged(docStart, docStart + int(piece.size()));
+    syncCursorFromModel();
+}
+
+// A view that has never been shown has no width yet, and Qt lays out every block of its
+// document again at the first show. Loading a whole new text is therefore put off until the
+// first show (or until something needs the document), which halves the time to the first
+// paint of a large file. Until then the lines are the CR LF lines, exactly as Qt would count
+// them without a width.
+void TextView::deferLoad() {
+    m_deferred = true;
+    if (document()->characterCount() > 1) {
+        m_applyingModel = true;
+        document()->clear();
+        m_applyingModel = false;
+        m_blockCount = document()->blockCount();
         m_counts.reset(m_blockCount);
         m_cachedBlock = -1;
-        scheduleLayout();
-    } else {
-        const QString piece =
-            TextViewText::toDocument(QStringView(text).mid(start, newEnd - start));
-        QTextCursor c(doc);
-        c.setPosition(std::clamp(docStart, 0, docLength));
-        c.setPosition(std::clamp(docEnd, 0, docLength), QTextCursor::KeepAnchor);
-        if (piece.isEmpty())
-            c.removeSelectedText();
-        else
-            c.insertText(piece);
-        blocksChanged(docStart, docStart + int(piece.size()));
     }
+}
+
+void TextView::ensureLoaded() {
+    if (m_deferred) loadWholeText();
+}
+
+void TextView::loadWholeText() {
+    m_deferred = false;
+    QTextDocument* doc = document();
+    m_applyingModel = true;
+    // QTextDocument::setPlainText rather than the widget's: the widget's also applies a char
+    // format to the whole new document, which costs a tenth of the load.
+    doc->setPlainText(TextViewText::toDocument(m_model.text()));
     m_applyingModel = false;
-    syncCursorFromModel();
+    m_blockCount = doc->blockCount();
+    m_counts.reset(m_blockCount);
+    m_cachedBlock = -1;
+    checkLayoutKey();
+    scheduleLayout();
+    syncCursorFromModel(true);
+}
+
+void TextView::showEvent(QShowEvent* e) {
+    QPlainTextEdit::showEvent(e);
+    ensureLoaded();
 }
 
 void TextView::onModelSelectionChanged() {
@@ -272,11 +310,12 @@ void TextView::onModelSelectionChanged() {
 
 // Leaves the view's cursor alone when it already covers the model's selection, so that the
 // direction of a selection made with the keyboard survives.
-void TextView::syncCursorFromModel() {
+void TextView::syncCursorFromModel(bool force) {
+    if (m_deferred) return;
     const int from = documentPosition(m_model.selStart());
     const int to = documentPosition(m_model.selStart() + m_model.selLength());
     QTextCursor c = textCursor();
-    if (c.selectionStart() == from && c.selectionEnd() == to) return;
+    if (!force && c.selectionStart() == from && c.selectionEnd() == to) return;
     c.setPosition(from);
     c.setPosition(to, QTextCursor::KeepAnchor);
     m_settingCursor = true;
@@ -515,6 +554,7 @@ void TextView::changeEvent(QEvent* e) {
 }
 
 QMimeData* TextView::createMimeDataFromSelection() const {
+    const_cast<TextView*>(this)->ensureLoaded();
     const QTextCursor c = textCursor();
     const int from = modelPosition(c.selectionStart());
     const int to = modelPosition(c.selectionEnd());
@@ -531,6 +571,7 @@ bool TextView::canInsertFromMimeData(const QMimeData* source) const {
 }
 
 void TextView::insertFromMimeData(const QMimeData* source) {
+    ensureLoaded();
     QString text;
     if (source->hasFormat(ModelTextMime)) {
         const QByteArray raw = source->data(ModelTextMime);
@@ -549,6 +590,8 @@ void TextView::insertFromMimeData(const QMimeData* source) {
 
 int TextView::WrappedLayout::lineCount() {
     TextView& v = m_view;
+    if (v.m_deferred && v.m_textWidth <= 0) return v.m_model.hardLineCount();
+    v.ensureLoaded();
     v.checkLayoutKey();
     v.ensureCounted(v.m_counts.size());
     return std::max(1, v.m_counts.total());
@@ -556,6 +599,8 @@ int TextView::WrappedLayout::lineCount() {
 
 int TextView::WrappedLayout::lineFromChar(int pos) {
     TextView& v = m_view;
+    if (v.m_deferred && v.m_textWidth <= 0) return v.m_model.hardLineFromChar(pos);
+    v.ensureLoaded();
     v.checkLayoutKey();
     const int block = v.m_model.hardLineFromChar(pos);
     const int column = v.documentPosition(pos) + block - v.m_model.hardLineStart(block);
@@ -582,6 +627,7 @@ void TextView::checkLayoutKey() {
     LayoutKey key = currentKey();
     if (key == m_key) return;
     m_key = std::move(key);
+    m_measure.configure(m_key.font, m_key.option, m_key.available, viewport());
     m_counts.reset(m_blockCount);
     m_cachedBlock = -1;
     scheduleLayout();
@@ -629,26 +675,12 @@ void TextView::blocksChanged(int from, int to) {
 
 // Lays a block out as QPlainTextDocumentLayout does, in a QTextLayout of our own: Qt keeps
 // layouts only for the blocks on screen.
-int TextView::measureBlock(const QTextBlock& block, std::vector<int>* lineStarts) const {
+int TextView::measureBlock(const QTextBlock& block, std::vector<int>* lineStarts) {
     if (m_key.width <= 0) {
         if (lineStarts) lineStarts->push_back(0);
         return 1;
     }
-    QTextLayout layout(block.text(), m_key.font, viewport());
-    layout.setTextOption(m_key.option);
-    layout.setCacheEnabled(false);
-    layout.beginLayout();
-    int lines = 0;
-    for (;;) {
-        QTextLine line = layout.createLine();
-        if (!line.isValid()) break;
-        line.setLeadingIncluded(true);
-        line.setLineWidth(m_key.available);
-        if (lineStarts) lineStarts->push_back(line.textStart());
-        ++lines;
-    }
-    layout.endLayout();
-    return std::max(1, lines);
+    return m_measure.lines(block.text(), lineStarts);
 }
 
 // Makes the counts of blocks [0, blockEnd) known.

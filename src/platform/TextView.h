@@ -2,6 +2,7 @@
 
 #include "platform/TextBox.h"
 #include "platform/TextViewLineCounts.h"
+#include "platform/TextViewMeasure.h"
 
 #include <QFont>
 #include <QPlainTextEdit>
@@ -53,6 +54,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
     QMimeData* createMimeDataFromSelection() const override;
@@ -82,7 +84,10 @@ private:
     // Model -> document.
     void onModelReplaced(int pos, int removed, const QString& inserted);
     void onModelSelectionChanged();
-    void syncCursorFromModel();
+    void syncCursorFromModel(bool force = false);
+    void deferLoad();
+    void ensureLoaded();
+    void loadWholeText();
     // Document -> model.
     void onContentsChange(int position, int removed, int added);
     void pushSelectionToModel();
@@ -96,7 +101,7 @@ private:
     LayoutKey currentKey() const;
     void checkLayoutKey();
     void blocksChanged(int from, int to);
-    int measureBlock(const QTextBlock& block, std::vector<int>* lineStarts) const;
+    int measureBlock(const QTextBlock& block, std::vector<int>* lineStarts);
     void ensureCounted(int blockEnd);
     int lineInBlock(int block, int column);
     void layoutStep();
@@ -106,6 +111,7 @@ private:
     WrappedLayout m_layout;
     TextViewLineCounts m_counts;
     LayoutKey m_key;
+    TextViewMeasure m_measure;
     int m_blockCount = 1;
     int m_textWidth = 0; // the width QPlainTextDocumentLayout lays blocks out for
     QTimer m_idle;
@@ -114,6 +120,7 @@ private:
     int m_cachedBlock = -1;
     std::vector<int> m_cachedStarts;
 
+    bool m_deferred = false;         // the model's text waits for the first show
     bool m_applyingModel = false;    // document edits made here to follow the model
     bool m_expectEcho = false;       // the model delta caused by a typed edit
     bool m_inTypedEdit = false;      // pushing a typed edit to the model

@@ -453,6 +453,37 @@ TEST_F(TextViewTest, FocusAndMouseMoveSignals) {
     EXPECT_EQ(moves.last()[0].toInt(), 3);
 }
 
+// A view never shown yet takes a whole new text only when it is shown; until then the lines
+// are the CR LF lines, which is what the box counts without a width.
+TEST_F(TextViewTest, HiddenViewLoadsAtFirstShow) {
+    box.setText(QStringLiteral("first\r\ntext"));
+    view = std::make_unique<TextView>(box);
+    view->setFont(testFont());
+    view->resize(200, 100);
+    const QString text = QStringLiteral("漢字").repeated(200) + CrLf + QStringLiteral("b\rc");
+    box.setText(text);
+    box.setSelStart(text.size() - 1);
+    box.setSelText(QStringLiteral("X"));
+    EXPECT_EQ(box.lineCount(), 2);
+    EXPECT_EQ(box.lineFromChar(), 1);
+    EXPECT_TRUE(view->layoutComplete());
+
+    view->show();
+    EXPECT_EQ(view->document()->toRawText(), expectedDocument(box));
+    EXPECT_EQ(view->textCursor().position(), box.selStart() - 1);
+    EXPECT_GT(box.lineCount(), 20);
+    EXPECT_EQ(box.lineCount(), qtLines(*view).total);
+
+    // Pasting into a view that was never shown loads its text first.
+    TextBox other;
+    other.setText(QStringLiteral("p\rq"));
+    TextView hidden(other);
+    other.setSelStart(1);
+    QApplication::clipboard()->setText(QStringLiteral("-"));
+    hidden.paste();
+    EXPECT_EQ(other.text(), QStringLiteral("p-\rq"));
+}
+
 TEST_F(TextViewTest, DetachesItsLayoutWhenDestroyed) {
     box.setText(QStringLiteral("a\r\nb"));
     show();
