@@ -174,6 +174,25 @@ TEST_F(TextViewTest, TypingOverSelectionIsOneChange) {
     EXPECT_EQ(box.selStart(), 4);
 }
 
+// Qt reports a format change over the whole document as if every character had been replaced.
+// The text did not change: no change event, and no block needs laying out again.
+TEST_F(TextViewTest, FormatOnlyChangesAreNotEdits) {
+    box.setText(QStringLiteral("abc\r\ndef\r\n").repeated(20));
+    show();
+    waitForLayout(*view);
+    QSignalSpy changes(&box, &TextBox::changed);
+    QSignalSpy reported(view->document(), &QTextDocument::contentsChange);
+    QTextCursor c(view->document());
+    c.select(QTextCursor::Document);
+    QTextCharFormat red;
+    red.setForeground(Qt::red);
+    c.mergeCharFormat(red);
+    ASSERT_FALSE(reported.isEmpty());
+    EXPECT_EQ(changes.size(), 0);
+    EXPECT_TRUE(view->layoutComplete());
+    EXPECT_EQ(box.text(), QStringLiteral("abc\r\ndef\r\n").repeated(20));
+}
+
 TEST_F(TextViewTest, ReservedCharactersFromOutsideBecomeReplacementCharacter) {
     show();
     typeText(view.get(), QStringLiteral("a\uFDD2\uFDD0b"));
