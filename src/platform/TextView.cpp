@@ -3,6 +3,7 @@
 #include "platform/TextViewKeys.h"
 #include "platform/TextViewText.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
@@ -10,7 +11,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QResizeEvent>
-#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -402,15 +402,27 @@ void TextView::mouseMoveEvent(QMouseEvent* e) {
                    viewport()->mapTo(this, e->position().toPoint()));
 }
 
+// The focus events of the text box follow the focus inside the program: a popup menu does
+// not take it away, and neither does switching to another application (no window of the
+// program is active then); coming back from there is no new focus either.
 void TextView::focusInEvent(QFocusEvent* e) {
     QPlainTextEdit::focusInEvent(e);
-    if (e->reason() != Qt::PopupFocusReason) emit gotFocus();
+    if (e->reason() == Qt::PopupFocusReason) return;
+    const bool fromOtherApplication = m_focusInOtherApplication;
+    m_focusInOtherApplication = false;
+    if (fromOtherApplication && e->reason() == Qt::ActiveWindowFocusReason) return;
+    emit gotFocus();
 }
 
 void TextView::focusOutEvent(QFocusEvent* e) {
     QPlainTextEdit::focusOutEvent(e);
     m_pressed = Qt::NoButton;
-    if (e->reason() != Qt::PopupFocusReason) emit lostFocus();
+    if (e->reason() == Qt::PopupFocusReason) return;
+    if (e->reason() == Qt::ActiveWindowFocusReason && !QApplication::activeWindow()) {
+        m_focusInOtherApplication = true;
+        return;
+    }
+    emit lostFocus();
 }
 
 // QPlainTextEdit hands its layout the viewport width whenever the widget's width changes,

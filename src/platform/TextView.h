@@ -30,7 +30,8 @@ public:
 signals:
     // A press and release of any mouse button in the text.
     void clicked();
-    // Focus changes, except those caused by a popup menu.
+    // Focus changes inside the program; a popup menu or a switch to another application and
+    // back are none.
     void gotFocus();
     void lostFocus();
     // Classic key codes (Enter 13, Space 32, A-Z 65-90, F1 112 ...; 0 for keys without one)
@@ -127,5 +128,6 @@ private:
     bool m_pushingSelection = false; // model.setSelection called from here
     bool m_settingCursor = false;    // setTextCursor called to follow the model
     int m_modelDeltas = 0;
+    bool m_focusInOtherApplication = false;
     Qt::MouseButtons m_pressed;
 };

@@ -463,6 +463,22 @@ TEST_F(TextViewTest, FocusAndMouseMoveSignals) {
     EXPECT_EQ(lost.size(), 1);
     EXPECT_EQ(got.size(), 1);
 
+    // Another application becomes active, then this one again: no focus change of the box.
+    QApplication::setActiveWindow(nullptr);
+    QApplication::setActiveWindow(view.get());
+    EXPECT_TRUE(view->hasFocus());
+    EXPECT_EQ(lost.size(), 1);
+    EXPECT_EQ(got.size(), 1);
+
+    // Another window of the program takes the focus, and gives it back.
+    QWidget other;
+    other.setFocusPolicy(Qt::StrongFocus);
+    other.show();
+    QApplication::setActiveWindow(&other);
+    EXPECT_EQ(lost.size(), 2);
+    QApplication::setActiveWindow(view.get());
+    EXPECT_EQ(got.size(), 2);
+
     QTest::mouseMove(view->viewport(), QPoint(20, 20));
     QMouseEvent drag(QEvent::MouseMove, QPointF(30, 12),
                      view->viewport()->mapToGlobal(QPointF(30, 12)), Qt::NoButton,
