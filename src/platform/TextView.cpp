@@ -134,11 +134,11 @@ void TextView::onModelReplaced(int pos, int removed, const QString& inserted) {
     syncCursorFromModel();
 }
 
-// A view that has never been shown has no width yet, and Qt lays out every block of its
-// document again at the first show. Loading a whole new text is therefore put off until the
-// first show (or until something needs the document), which halves the time to the first
-// paint of a large file. Until then the lines are the CR LF lines, exactly as Qt would count
-// them without a width.
+// A view that has never been shown has no width yet; at the first show Qt visits every block
+// of its document and gives each a QTextLayout, a second or so for a large file. Loading a
+// whole new text is therefore put off until the first show (or until something needs the
+// document). Until then the lines are the CR LF lines, exactly as Qt counts them without a
+// width.
 void TextView::deferLoad() {
     m_deferred = true;
     if (document()->characterCount() > 1) {
