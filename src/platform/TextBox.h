@@ -26,7 +26,8 @@ public:
     ~TextBox() override;
 
     const QString& text() const;
-    // Replaces the whole text; the caret goes to 0 with no selection.
+    // Replaces the whole text; the caret goes to 0 with no selection. Assigning the text the
+    // box already holds is no change: the caret moves, but no change event fires.
     void setText(const QString& text);
     int length() const;
 
@@ -34,7 +35,7 @@ public:
     // Moves the caret (clamped to the text) and clears the selection.
     void setSelStart(int pos);
     int selLength() const;
-    // Extends the selection from selStart (clamped to the end of the text).
+    // Extends the selection from selStart (clamped to [0, end of the text]).
     void setSelLength(int len);
     QString selText() const;
     // Replaces the selection; the caret ends after the inserted text with no selection.
@@ -42,17 +43,21 @@ public:
     // Sets the selection without changing the text (used by the view to report the caret).
     void setSelection(int start, int length);
 
-    // The one primitive every edit goes through: replace `removed` code units at `pos`.
-    // The change event fires once (and not at all when nothing changes).
+    // The one primitive every edit goes through: replace `removed` code units at `pos` (both
+    // clamped to the text). The caret ends after the inserted text with no selection. The
+    // change event fires once, and not at all when the text stays the same (nothing removed
+    // and nothing inserted, or text replaced by an equal text).
     void replace(int pos, int removed, const QString& inserted);
 
-    // EM_GETLINECOUNT and EM_LINEFROMCHAR(-1 = the start of the selection).
+    // EM_GETLINECOUNT and EM_LINEFROMCHAR(-1 = the start of the selection; other positions
+    // are clamped to the text).
     int lineCount();
     int lineFromChar(int pos = -1);
-    // Number of CR LF line breaks before pos, without a view (the unwrapped line of pos).
+    // Number of CR LF line breaks before pos, without a view (the unwrapped line of pos). The
+    // position between a CR and its LF belongs to the line the CR ends. O(log lines).
     int hardLineFromChar(int pos) const;
     int hardLineCount() const;
-    // Start position of unwrapped line `line` (0-based).
+    // Start position of unwrapped line `line` (0-based, clamped to the existing lines).
     int hardLineStart(int line) const;
 
     // nullptr restores the CR LF layout. The layout is not owned.
@@ -62,7 +67,9 @@ public:
 signals:
     // Text1_Change: once for every change of the text, typed or programmatic.
     void changed();
-    // A delta for views: `removed` code units at `pos` became `inserted`.
+    // A delta for views: `removed` code units at `pos` became `inserted`. Sent before
+    // selectionChanged and changed, with the text already changed; the delta is cut down to
+    // the part that really differs.
     void textReplaced(int pos, int removed, const QString& inserted);
     void selectionChanged();
 

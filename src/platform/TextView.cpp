@@ -1,7 +1,9 @@
 #include "platform/TextView.h"
 
+#include "platform/TextViewKeys.h"
 #include "platform/TextViewText.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
@@ -9,7 +11,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QResizeEvent>
-#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -24,134 +25,6 @@ const QString ModelTextMime = QStringLiteral("application/x-pallo-text");
 constexpr int ImmediateBlocks = 8;
 // Time one idle layout step may take.
 constexpr int StepMilliseconds = 4;
-
-int shiftMask(Qt::KeyboardModifiers m) {
-    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
-           (m & Qt::AltModifier ? 4 : 0);
-}
-
-int buttonCode(Qt::MouseButton b) {
-    switch (b) {
-    case Qt::LeftButton:
-        return 1;
-    case Qt::RightButton:
-        return 2;
-    case Qt::MiddleButton:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
-int buttonMask(Qt::MouseButtons b) {
-    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) |
-           (b & Qt::MiddleButton ? 4 : 0);
-}
-
-// The virtual-key code the classic events carry.
-int classicKeyCode(const QKeyEvent* e) {
-#ifdef Q_OS_WIN
-    if (e->nativeVirtualKey() != 0) return int(e->nativeVirtualKey());
-#endif
-    const int key = e->key();
-    if (e->modifiers() & Qt::KeypadModifier) {
-        if (key >= Qt::Key_0 && key <= Qt::Key_9) return 96 + (key - Qt::Key_0);
-        switch (key) {
-        case Qt::Key_Asterisk:
-            return 106;
-        case Qt::Key_Plus:
-            return 107;
-        case Qt::Key_Minus:
-            return 109;
-        case Qt::Key_Period:
-            return 110;
-        case Qt::Key_Slash:
-            return 111;
-        }
-    }
-    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
-        return key;
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return 112 + (key - Qt::Key_F1);
-    switch (key) {
-    case Qt::Key_Backspace:
-        return 8;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return 9;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    case Qt::Key_Shift:
-        return 16;
-    case Qt::Key_Control:
-        return 17;
-    case Qt::Key_Alt:
-        return 18;
-    case Qt::Key_Pause:
-        return 19;
-    case Qt::Key_CapsLock:
-        return 20;
-    case Qt::Key_Escape:
-        return 27;
-    case Qt::Key_Henkan:
-        return 28;
-    case Qt::Key_Muhenkan:
-        return 29;
-    case Qt::Key_Space:
-        return 32;
-    case Qt::Key_PageUp:
-        return 33;
-    case Qt::Key_PageDown:
-        return 34;
-    case Qt::Key_End:
-        return 35;
-    case Qt::Key_Home:
-        return 36;
-    case Qt::Key_Left:
-        return 37;
-    case Qt::Key_Up:
-        return 38;
-    case Qt::Key_Right:
-        return 39;
-    case Qt::Key_Down:
-        return 40;
-    case Qt::Key_Print:
-        return 44;
-    case Qt::Key_Insert:
-        return 45;
-    case Qt::Key_Delete:
-        return 46;
-    case Qt::Key_Menu:
-        return 93;
-    case Qt::Key_NumLock:
-        return 144;
-    case Qt::Key_ScrollLock:
-        return 145;
-    default:
-        return 0;
-    }
-}
-
-// The shift state as the classic events report it: a modifier key counts as held while it is
-// down, whatever the platform says about the event that presses or releases it.
-int keyShift(const QKeyEvent* e) {
-    int mask = shiftMask(e->modifiers());
-    int own = 0;
-    switch (e->key()) {
-    case Qt::Key_Shift:
-        own = 1;
-        break;
-    case Qt::Key_Control:
-        own = 2;
-        break;
-    case Qt::Key_Alt:
-        own = 4;
-        break;
-    default:
-        return mask;
-    }
-    return e->type() == QEvent::KeyPress ? mask | own : mask & ~own;
-}
 
 bool hasReserved(const QString& s) {
     return std::any_of(s.begin(), s.end(),
@@ -192,14 +65,10 @@ TextView::TextView(TextBox& model, QWidget* parent)
     connect(&m_model, &TextBox::textReplaced, this, &TextView::onModelReplaced);
     connect(&m_model, &TextBox::selectionChanged, this, &TextView::onModelSelectionChanged);
 
-    m_applyingModel = true;
-    setPlainText(TextViewText::toDocument(m_model.text()));
-    m_applyingModel = false;
-    m_blockCount = doc->blockCount();
     m_key = currentKey();
+    m_measure.configure(m_key.font, m_key.option, m_key.available, viewport());
     m_counts.reset(m_blockCount);
-    scheduleLayout();
-    syncCursorFromModel();
+    if (!m_model.text().isEmpty()) m_deferred = true; // never shown yet: loaded at the first show
     m_model.setLineLayout(&m_layout);
 }
 
@@ -212,6 +81,7 @@ TextBox& TextView::model() const {
 }
 
 bool TextView::layoutComplete() const {
+    if (m_deferred) return m_textWidth <= 0;
     return m_counts.unknownCount() == 0 && m_key == currentKey();
 }
 
@@ -226,6 +96,7 @@ void TextView::onModelReplaced(int pos, int removed, const QString& inserted) {
         m_expectEcho = false;
         return;
     }
+    if (m_deferred) return; // the whole text is loaded at the first show
     const QString& text = m_model.text();
     int start = pos;
     int newEnd = pos + int(inserted.size());
@@ -242,27 +113,67 @@ void TextView::onModelReplaced(int pos, int removed, const QString& inserted) {
     const int docEnd = oldEnd - (oldPairs - pairsAfter);
     const int docLength = doc->characterCount() - 1;
 
-    m_applyingModel = true;
     if (docStart == 0 && docEnd >= docLength && start == 0 && newEnd == text.size()) {
-        setPlainText(TextViewText::toDocument(text));
-        m_blockCount = doc->blockCount();
+        if (!isVisible() && m_textWidth <= 0)
+            deferLoad();
+        else
+            loadWholeText();
+        return;
+    }
+    const QString piece = TextViewText::toDocument(QStringView(text).mid(start, newEnd - start));
+    QTextCursor c(doc);
+    c.setPosition(std::clamp(docStart, 0, docLength));
+    c.setPosition(std::clamp(docEnd, 0, docLength), QTextCursor::KeepAnchor);
+    m_applyingModel = true;
+    if (piece.isEmpty())
+        c.removeSelectedText();
+    else
+        c.insertText(piece);
+    m_applyingModel = false;
+    blocksChanged(docStart, docStart + int(piece.size()));
+    syncCursorFromModel();
+}
+
+// A view that has never been shown has no width yet; at the first show Qt visits every block
+// of its document and gives each a QTextLayout (up to a quarter second for 10 MB). Loading a
+// whole new text is therefore put off until the first show (or until something needs the
+// document). Until then the lines are the CR LF lines, exactly as Qt counts them without a
+// width.
+void TextView::deferLoad() {
+    m_deferred = true;
+    if (document()->characterCount() > 1) {
+        m_applyingModel = true;
+        document()->clear();
+        m_applyingModel = false;
+        m_blockCount = document()->blockCount();
         m_counts.reset(m_blockCount);
         m_cachedBlock = -1;
-        scheduleLayout();
-    } else {
-        const QString piece =
-            TextViewText::toDocument(QStringView(text).mid(start, newEnd - start));
-        QTextCursor c(doc);
-        c.setPosition(std::clamp(docStart, 0, docLength));
-        c.setPosition(std::clamp(docEnd, 0, docLength), QTextCursor::KeepAnchor);
-        if (piece.isEmpty())
-            c.removeSelectedText();
-        else
-            c.insertText(piece);
-        blocksChanged(docStart, docStart + int(piece.size()));
     }
+}
+
+void TextView::ensureLoaded() {
+    if (m_deferred) loadWholeText();
+}
+
+void TextView::loadWholeText() {
+    m_deferred = false;
+    QTextDocument* doc = document();
+    m_applyingModel = true;
+    // QTextDocument::setPlainText rather than the widget's: the widget's also applies a char
+    // format to the whole new document, which costs a tenth of the load.
+    doc->setPlainText(TextViewText::toDocument(m_model.text()));
     m_applyingModel = false;
-    syncCursorFromModel();
+    m_blockCount = doc->blockCount();
+    m_counts.reset(m_blockCount);
+    m_cachedBlock = -1;
+    checkLayoutKey();
+    scheduleLayout();
+    syncCursorFromModel(true);
+}
+
+void TextView::showEvent(QShowEvent* e) {
+    QPlainTextEdit::showEvent(e);
+    ensureLoaded();
 }
 
 void TextView::onModelSelectionChanged() {
@@ -272,11 +183,12 @@ void TextView::onModelSelectionChanged() {
 
 // Leaves the view's cursor alone when it already covers the model's selection, so that the
 // direction of a selection made with the keyboard survives.
-void TextView::syncCursorFromModel() {
+void TextView::syncCursorFromModel(bool force) {
+    if (m_deferred) return;
     const int from = documentPosition(m_model.selStart());
     const int to = documentPosition(m_model.selStart() + m_model.selLength());
     QTextCursor c = textCursor();
-    if (c.selectionStart() == from && c.selectionEnd() == to) return;
+    if (!force && c.selectionStart() == from && c.selectionEnd() == to) return;
     c.setPosition(from);
     c.setPosition(to, QTextCursor::KeepAnchor);
     m_settingCursor = true;
@@ -428,7 +340,7 @@ bool TextView::event(QEvent* e) {
 }
 
 void TextView::keyPressEvent(QKeyEvent* e) {
-    emit keyDown(classicKeyCode(e), keyShift(e));
+    emit keyDown(TextViewKeys::classicKeyCode(e), TextViewKeys::keyShift(e));
     if (e->matches(QKeySequence::SelectAll) || e->matches(QKeySequence::DeleteEndOfLine)) {
         e->accept();
         return;
@@ -453,7 +365,7 @@ void TextView::keyPressEvent(QKeyEvent* e) {
 
 void TextView::keyReleaseEvent(QKeyEvent* e) {
     QPlainTextEdit::keyReleaseEvent(e);
-    if (!e->isAutoRepeat()) emit keyUp(classicKeyCode(e), keyShift(e));
+    if (!e->isAutoRepeat()) emit keyUp(TextViewKeys::classicKeyCode(e), TextViewKeys::keyShift(e));
 }
 
 void TextView::inputMethodEvent(QInputMethodEvent* e) {
@@ -472,7 +384,7 @@ void TextView::mousePressEvent(QMouseEvent* e) {
     QPlainTextEdit::mousePressEvent(e);
     e->accept();
     m_pressed |= e->button();
-    emit mouseDown(buttonCode(e->button()), shiftMask(e->modifiers()),
+    emit mouseDown(TextViewKeys::buttonCode(e->button()), TextViewKeys::shiftMask(e->modifiers()),
                    viewport()->mapTo(this, e->position().toPoint()));
 }
 
@@ -486,19 +398,31 @@ void TextView::mouseReleaseEvent(QMouseEvent* e) {
 
 void TextView::mouseMoveEvent(QMouseEvent* e) {
     QPlainTextEdit::mouseMoveEvent(e);
-    emit mouseMove(buttonMask(e->buttons()), shiftMask(e->modifiers()),
+    emit mouseMove(TextViewKeys::buttonMask(e->buttons()), TextViewKeys::shiftMask(e->modifiers()),
                    viewport()->mapTo(this, e->position().toPoint()));
 }
 
+// The focus events of the text box follow the focus inside the program: a popup menu does
+// not take it away, and neither does switching to another application (no window of the
+// program is active then); coming back from there is no new focus either.
 void TextView::focusInEvent(QFocusEvent* e) {
     QPlainTextEdit::focusInEvent(e);
-    if (e->reason() != Qt::PopupFocusReason) emit gotFocus();
+    if (e->reason() == Qt::PopupFocusReason) return;
+    const bool fromOtherApplication = m_focusInOtherApplication;
+    m_focusInOtherApplication = false;
+    if (fromOtherApplication && e->reason() == Qt::ActiveWindowFocusReason) return;
+    emit gotFocus();
 }
 
 void TextView::focusOutEvent(QFocusEvent* e) {
     QPlainTextEdit::focusOutEvent(e);
     m_pressed = Qt::NoButton;
-    if (e->reason() != Qt::PopupFocusReason) emit lostFocus();
+    if (e->reason() == Qt::PopupFocusReason) return;
+    if (e->reason() == Qt::ActiveWindowFocusReason && !QApplication::activeWindow()) {
+        m_focusInOtherApplication = true;
+        return;
+    }
+    emit lostFocus();
 }
 
 // QPlainTextEdit hands its layout the viewport width whenever the widget's width changes,
@@ -515,6 +439,7 @@ void TextView::changeEvent(QEvent* e) {
 }
 
 QMimeData* TextView::createMimeDataFromSelection() const {
+    const_cast<TextView*>(this)->ensureLoaded();
     const QTextCursor c = textCursor();
     const int from = modelPosition(c.selectionStart());
     const int to = modelPosition(c.selectionEnd());
@@ -531,6 +456,7 @@ bool TextView::canInsertFromMimeData(const QMimeData* source) const {
 }
 
 void TextView::insertFromMimeData(const QMimeData* source) {
+    ensureLoaded();
     QString text;
     if (source->hasFormat(ModelTextMime)) {
         const QByteArray raw = source->data(ModelTextMime);
@@ -549,6 +475,8 @@ void TextView::insertFromMimeData(const QMimeData* source) {
 
 int TextView::WrappedLayout::lineCount() {
     TextView& v = m_view;
+    if (v.m_deferred && v.m_textWidth <= 0) return v.m_model.hardLineCount();
+    v.ensureLoaded();
     v.checkLayoutKey();
     v.ensureCounted(v.m_counts.size());
     return std::max(1, v.m_counts.total());
@@ -556,6 +484,8 @@ int TextView::WrappedLayout::lineCount() {
 
 int TextView::WrappedLayout::lineFromChar(int pos) {
     TextView& v = m_view;
+    if (v.m_deferred && v.m_textWidth <= 0) return v.m_model.hardLineFromChar(pos);
+    v.ensureLoaded();
     v.checkLayoutKey();
     const int block = v.m_model.hardLineFromChar(pos);
     const int column = v.documentPosition(pos) + block - v.m_model.hardLineStart(block);
@@ -582,6 +512,7 @@ void TextView::checkLayoutKey() {
     LayoutKey key = currentKey();
     if (key == m_key) return;
     m_key = std::move(key);
+    m_measure.configure(m_key.font, m_key.option, m_key.available, viewport());
     m_counts.reset(m_blockCount);
     m_cachedBlock = -1;
     scheduleLayout();
@@ -629,26 +560,12 @@ void TextView::blocksChanged(int from, int to) {
 
 // Lays a block out as QPlainTextDocumentLayout does, in a QTextLayout of our own: Qt keeps
 // layouts only for the blocks on screen.
-int TextView::measureBlock(const QTextBlock& block, std::vector<int>* lineStarts) const {
+int TextView::measureBlock(const QTextBlock& block, std::vector<int>* lineStarts) {
     if (m_key.width <= 0) {
         if (lineStarts) lineStarts->push_back(0);
         return 1;
     }
-    QTextLayout layout(block.text(), m_key.font, viewport());
-    layout.setTextOption(m_key.option);
-    layout.setCacheEnabled(false);
-    layout.beginLayout();
-    int lines = 0;
-    for (;;) {
-        QTextLine line = layout.createLine();
-        if (!line.isValid()) break;
-        line.setLeadingIncluded(true);
-        line.setLineWidth(m_key.available);
-        if (lineStarts) lineStarts->push_back(line.textStart());
-        ++lines;
-    }
-    layout.endLayout();
-    return std::max(1, lines);
+    return m_measure.lines(block.text(), lineStarts);
 }
 
 // Makes the counts of blocks [0, blockEnd) known.

@@ -2,6 +2,7 @@
 
 #include "platform/TextBox.h"
 #include "platform/TextViewLineCounts.h"
+#include "platform/TextViewMeasure.h"
 
 #include <QFont>
 #include <QPlainTextEdit>
@@ -29,7 +30,8 @@ public:
 signals:
     // A press and release of any mouse button in the text.
     void clicked();
-    // Focus changes, except those caused by a popup menu.
+    // Focus changes inside the program; a popup menu or a switch to another application and
+    // back are none.
     void gotFocus();
     void lostFocus();
     // Classic key codes (Enter 13, Space 32, A-Z 65-90, F1 112 ...; 0 for keys without one)
@@ -53,6 +55,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
     QMimeData* createMimeDataFromSelection() const override;
@@ -82,7 +85,10 @@ private:
     // Model -> document.
     void onModelReplaced(int pos, int removed, const QString& inserted);
     void onModelSelectionChanged();
-    void syncCursorFromModel();
+    void syncCursorFromModel(bool force = false);
+    void deferLoad();
+    void ensureLoaded();
+    void loadWholeText();
     // Document -> model.
     void onContentsChange(int position, int removed, int added);
     void pushSelectionToModel();
@@ -96,7 +102,7 @@ private:
     LayoutKey currentKey() const;
     void checkLayoutKey();
     void blocksChanged(int from, int to);
-    int measureBlock(const QTextBlock& block, std::vector<int>* lineStarts) const;
+    int measureBlock(const QTextBlock& block, std::vector<int>* lineStarts);
     void ensureCounted(int blockEnd);
     int lineInBlock(int block, int column);
     void layoutStep();
@@ -106,6 +112,7 @@ private:
     WrappedLayout m_layout;
     TextViewLineCounts m_counts;
     LayoutKey m_key;
+    TextViewMeasure m_measure;
     int m_blockCount = 1;
     int m_textWidth = 0; // the width QPlainTextDocumentLayout lays blocks out for
     QTimer m_idle;
@@ -114,11 +121,13 @@ private:
     int m_cachedBlock = -1;
     std::vector<int> m_cachedStarts;
 
+    bool m_deferred = false;         // the model's text waits for the first show
     bool m_applyingModel = false;    // document edits made here to follow the model
     bool m_expectEcho = false;       // the model delta caused by a typed edit
     bool m_inTypedEdit = false;      // pushing a typed edit to the model
     bool m_pushingSelection = false; // model.setSelection called from here
     bool m_settingCursor = false;    // setTextCursor called to follow the model
     int m_modelDeltas = 0;
+    bool m_focusInOtherApplication = false;
     Qt::MouseButtons m_pressed;
 };

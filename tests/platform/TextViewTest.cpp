@@ -174,6 +174,25 @@ TEST_F(TextViewTest, TypingOverSelectionIsOneChange) {
     EXPECT_EQ(box.selStart(), 4);
 }
 
+// Qt reports a format change over the whole document as if every character had been replaced.
+// The text did not change: no change event, and no block needs laying out again.
+TEST_F(TextViewTest, FormatOnlyChangesAreNotEdits) {
+    box.setText(QStringLiteral("abc\r\ndef\r\n").repeated(20));
+    show();
+    waitForLayout(*view);
+    QSignalSpy changes(&box, &TextBox::changed);
+    QSignalSpy reported(view->document(), &QTextDocument::contentsChange);
+    QTextCursor c(view->document());
+    c.select(QTextCursor::Document);
+    QTextCharFormat red;
+    red.setForeground(Qt::red);
+    c.mergeCharFormat(red);
+    ASSERT_FALSE(reported.isEmpty());
+    EXPECT_EQ(changes.size(), 0);
+    EXPECT_TRUE(view->layoutComplete());
+    EXPECT_EQ(box.text(), QStringLiteral("abc\r\ndef\r\n").repeated(20));
+}
+
 TEST_F(TextViewTest, ReservedCharactersFromOutsideBecomeReplacementCharacter) {
     show();
     typeText(view.get(), QStringLiteral("a\uFDD2\uFDD0b"));
@@ -444,6 +463,22 @@ TEST_F(TextViewTest, FocusAndMouseMoveSignals) {
     EXPECT_EQ(lost.size(), 1);
     EXPECT_EQ(got.size(), 1);
 
+    // Another application becomes active, then this one again: no focus change of the box.
+    QApplication::setActiveWindow(nullptr);
+    QApplication::setActiveWindow(view.get());
+    EXPECT_TRUE(view->hasFocus());
+    EXPECT_EQ(lost.size(), 1);
+    EXPECT_EQ(got.size(), 1);
+
+    // Another window of the program takes the focus, and gives it back.
+    QWidget other;
+    other.setFocusPolicy(Qt::StrongFocus);
+    other.show();
+    QApplication::setActiveWindow(&other);
+    EXPECT_EQ(lost.size(), 2);
+    QApplication::setActiveWindow(view.get());
+    EXPECT_EQ(got.size(), 2);
+
     QTest::mouseMove(view->viewport(), QPoint(20, 20));
     QMouseEvent drag(QEvent::MouseMove, QPointF(30, 12),
                      view->viewport()->mapToGlobal(QPointF(30, 12)), Qt::NoButton,
@@ -451,6 +486,37 @@ TEST_F(TextViewTest, FocusAndMouseMoveSignals) {
     QApplication::sendEvent(view->viewport(), &drag);
     ASSERT_FALSE(moves.isEmpty());
     EXPECT_EQ(moves.last()[0].toInt(), 3);
+}
+
+// A view never shown yet takes a whole new text only when it is shown; until then the lines
+// are the CR LF lines, which is what the box counts without a width.
+TEST_F(TextViewTest, HiddenViewLoadsAtFirstShow) {
+    box.setText(QStringLiteral("first\r\ntext"));
+    view = std::make_unique<TextView>(box);
+    view->setFont(testFont());
+    view->resize(200, 100);
+    const QString text = QStringLiteral("漢字").repeated(200) + CrLf + QStringLiteral("b\rc");
+    box.setText(text);
+    box.setSelStart(text.size() - 1);
+    box.setSelText(QStringLiteral("X"));
+    EXPECT_EQ(box.lineCount(), 2);
+    EXPECT_EQ(box.lineFromChar(), 1);
+    EXPECT_TRUE(view->layoutComplete());
+
+    view->show();
+    EXPECT_EQ(view->document()->toRawText(), expectedDocument(box));
+    EXPECT_EQ(view->textCursor().position(), box.selStart() - 1);
+    EXPECT_GT(box.lineCount(), 20);
+    EXPECT_EQ(box.lineCount(), qtLines(*view).total);
+
+    // Pasting into a view that was never shown loads its text first.
+    TextBox other;
+    other.setText(QStringLiteral("p\rq"));
+    TextView hidden(other);
+    other.setSelStart(1);
+    QApplication::clipboard()->setText(QStringLiteral("-"));
+    hidden.paste();
+    EXPECT_EQ(other.text(), QStringLiteral("p-\rq"));
 }
 
 TEST_F(TextViewTest, DetachesItsLayoutWhenDestroyed) {

@@ -1,0 +1,232 @@
+// Speed of the document model and its view on a large document: 200,000 lines of Japanese,
+// about 10 MB as a Shift_JIS file.
+#include "platform/TextView.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <memory>
+
+namespace {
+
+constexpr int Lines = 200000;
+
+// Mostly short lines, every tenth a paragraph long enough to wrap several times.
+const QString& largeText() {
+    static const QString text = [] {
+        const QString kana = QStringLiteral(
+            "吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。何でも薄暗いじめじめ"
+            "した所でニャーニャー泣いていた事だけは記憶している。吾輩はここで始めて人間というものを"
+            "見た。しかもあとで聞くとそれは書生という人間中で一番獰悪な種族であったそうだ。");
+        QString s;
+        s.reserve(Lines * 28);
+        for (int i = 0; i < Lines; ++i) {
+            const int len = i % 10 == 0 ? 150 : 3 + (i * 7) % 17;
+            s += QStringView(kana).mid((i * 13) % 40, std::min<int>(len, kana.size() - 40));
+            if (len > kana.size() - 40) s += QStringView(kana).left(len - (kana.size() - 40));
+            s += u"\r\n";
+        }
+        return s;
+    }();
+    return text;
+}
+
+QFont benchFont() {
+    QFont f(QStringLiteral("MotoyaLCedar"));
+    f.setPixelSize(16);
+    return f;
+}
+
+class PaintWatcher : public QObject {
+public:
+    bool painted = false;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) painted = true;
+        return false;
+    }
+};
+
+struct Editor {
+    TextBox box;
+    std::unique_ptr<TextView> view;
+    Editor() {
+        view = std::make_unique<TextView>(box);
+        view->setFont(benchFont());
+        view->resize(800, 600);
+    }
+    void showAndPaint() {
+        PaintWatcher watcher;
+        view->viewport()->installEventFilter(&watcher);
+        view->show();
+        while (!watcher.painted)
+            QApplication::processEvents();
+        view->viewport()->removeEventFilter(&watcher);
+    }
+};
+
+// A key press and release as the keyboard delivers them to the focused view.
+void typeKey(QWidget* w, Qt::Key key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &release);
+}
+
+double seconds(const QElapsedTimer& t) {
+    return double(t.nsecsElapsed()) * 1e-9;
+}
+
+// (a) A freshly loaded document: setText, show, first paint.
+void BM_SetTextToFirstPaint(benchmark::State& state) {
+    const QString& text = largeText();
+    for (auto _ : state) {
+        Editor editor;
+        QElapsedTimer t;
+        t.start();
+        editor.box.setText(text);
+        fprintf(stderr, "setText total %lld ms\n", t.elapsed());
+        editor.showAndPaint();
+        fprintf(stderr, "paint total %lld ms\n", t.elapsed());
+        state.SetIterationTime(seconds(t));
+    }
+    state.counters["MB_utf16"] = double(text.size()) * 2 / 1e6;
+}
+BENCHMARK(BM_SetTextToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Assigning the text of a shown document: arg 0 restores a text that differs in one place (an
+// undo checkpoint), arg 1 loads a different file of the same size.
+void BM_SetTextWhileShown(benchmark::State& state) {
+    Editor editor;
+    editor.box.setText(largeText());
+    editor.showAndPaint();
+    const QString& text = largeText();
+    const QString other =
+        state.range(0) == 0
+            ? QString(text).insert(text.size() / 2, QStringLiteral("追加"))
+            : QStringLiteral("別") + text.mid(1, text.size() - 2) + QStringLiteral("末");
+    bool flip = false;
+    for (auto _ : state) {
+        QElapsedTimer t;
+        t.start();
+        editor.box.setText(flip ? text : other);
+        QApplication::processEvents();
+        state.SetIterationTime(seconds(t));
+        flip = !flip;
+    }
+}
+BENCHMARK(BM_SetTextWhileShown)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(4);
+
+// (b) The wrapped layout of every block at the widget's width.
+void BM_FullWrappedLayout(benchmark::State& state) {
+    for (auto _ : state) {
+        Editor editor;
+        editor.box.setText(largeText());
+        editor.showAndPaint();
+        QElapsedTimer t;
+        t.start();
+        const int lines = editor.box.lineCount();
+        state.SetIterationTime(seconds(t));
+        state.counters["wrapped_lines"] = lines;
+        state.counters["blocks"] = editor.view->document()->blockCount();
+    }
+}
+BENCHMARK(BM_FullWrappedLayout)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// (c) One typed character after the layout is complete, with what the status bar asks next.
+void BM_TypeOneCharacter(benchmark::State& state) {
+    Editor editor;
+    editor.box.setText(largeText());
+    editor.showAndPaint();
+    editor.box.lineCount();
+    editor.box.setSelStart(editor.box.hardLineStart(Lines / 2) + 5);
+    QApplication::processEvents();
+    editor.view->setFocus();
+    int sink = 0;
+    bool back = false;
+    for (auto _ : state) {
+        QElapsedTimer t;
+        t.start();
+        if (back)
+            typeKey(editor.view.get(), Qt::Key_Backspace, QStringLiteral("\b"));
+        else
+            typeKey(editor.view.get(), Qt::Key_A, QStringLiteral("a"));
+        sink += editor.box.lineCount() + editor.box.lineFromChar() + editor.box.length();
+        state.SetIterationTime(seconds(t));
+        back = !back;
+    }
+    benchmark::DoNotOptimize(sink);
+    state.counters["layout_complete"] = editor.view->layoutComplete();
+}
+BENCHMARK(BM_TypeOneCharacter)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// A command's edit in the middle of the shown document (model -> view delta).
+void BM_SelTextWithView(benchmark::State& state) {
+    Editor editor;
+    editor.box.setText(largeText());
+    editor.showAndPaint();
+    editor.box.lineCount();
+    const int mid = editor.box.length() / 2;
+    int sink = 0;
+    for (auto _ : state) {
+        QElapsedTimer t;
+        t.start();
+        editor.box.setSelStart(mid);
+        editor.box.setSelLength(1);
+        editor.box.setSelText(QStringLiteral("字"));
+        sink += editor.box.lineCount() + editor.box.lineFromChar();
+        state.SetIterationTime(seconds(t));
+    }
+    benchmark::DoNotOptimize(sink);
+}
+BENCHMARK(BM_SelTextWithView)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// (d) The model alone: one character replaced in the middle, then the line questions.
+void BM_ModelReplaceMiddle(benchmark::State& state) {
+    TextBox box;
+    box.setText(largeText());
+    const int mid = box.length() / 2;
+    const QString pieces[] = {QStringLiteral("x"), QStringLiteral("\r\n")};
+    int i = 0;
+    int sink = 0;
+    for (auto _ : state) {
+        // Alternately insert a character and a line break, and take them out again.
+        const QString& p = pieces[(i / 2) % 2];
+        if (i % 2 == 0)
+            box.replace(mid, 0, p);
+        else
+            box.replace(mid, int(p.size()), QString());
+        sink += box.lineCount() + box.lineFromChar(mid);
+        ++i;
+    }
+    benchmark::DoNotOptimize(sink);
+}
+BENCHMARK(BM_ModelReplaceMiddle)->Unit(benchmark::kMicrosecond);
+
+void BM_ModelSetText(benchmark::State& state) {
+    const QString other = largeText() + QStringLiteral("末尾");
+    for (auto _ : state) {
+        TextBox box;
+        box.setText(largeText());
+        box.setText(other); // differs at the end only
+        benchmark::DoNotOptimize(box.hardLineCount());
+    }
+}
+BENCHMARK(BM_ModelSetText)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,99 @@
+#include "platform/TextViewMeasure.h"
+
+#include <cmath>
+#include <limits>
+
+void TextViewMeasure::configure(const QFont& font, const QTextOption& option, qreal lineWidth,
+                                const QPaintDevice* device) {
+    m_font = device ? QFont(font, device) : font;
+    m_option = option;
+    m_lineWidth = lineWidth;
+    m_metrics.emplace(m_font);
+    m_bounds.assign(0x10000, std::numeric_limits<float>::quiet_NaN());
+    // Spacing and case changes alter widths in ways a per-character bound does not follow.
+    m_boundsUsable = m_font.letterSpacing() == 0 && m_font.wordSpacing() == 0 &&
+                     m_font.capitalization() == QFont::MixedCase && m_font.stretch() == 0;
+    m_layout.setFont(m_font);
+    m_layout.setTextOption(m_option);
+    m_layout.setCacheEnabled(false);
+}
+
+// A generous upper bound of what one character can add to a line. Characters whose width
+// depends on their neighbours in ways a bound cannot capture (complex scripts, controls,
+// surrogates, characters drawn by a fallback font) give up.
+float TextViewMeasure::charBound(char16_t c) {
+    float& bound = m_bounds[c];
+    if (!std::isnan(bound)) return bound;
+    const QChar ch(c);
+    bound = -1;
+    if (c == u'\t') {
+        const qreal tab = m_option.tabStopDistance() > 0 ? m_option.tabStopDistance() : 80;
+        bound = float(tab + 1);
+        return bound;
+    }
+    if (ch.isSurrogate()) return bound;
+    switch (ch.category()) {
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Other_NotAssigned:
+    case QChar::Other_PrivateUse:
+        return bound;
+    default:
+        break;
+    }
+    switch (ch.script()) {
+    case QChar::Script_Common:
+    case QChar::Script_Inherited:
+    case QChar::Script_Latin:
+    case QChar::Script_Greek:
+    case QChar::Script_Cyrillic:
+    case QChar::Script_Han:
+    case QChar::Script_Hiragana:
+    case QChar::Script_Katakana:
+        break;
+    default:
+        return bound;
+    }
+    if (!m_metrics->inFont(ch)) return bound;
+    bound = float(m_metrics->horizontalAdvance(ch) * 1.125 + 1.0);
+    return bound;
+}
+
+bool TextViewMeasure::fitsOnOneLine(QStringView text) {
+    if (!m_boundsUsable) return false;
+    double width = 0;
+    for (const QChar c : text) {
+        const float b = charBound(c.unicode());
+        if (b < 0) return false;
+        width += b;
+        if (width > m_lineWidth) return false;
+    }
+    return true;
+}
+
+int TextViewMeasure::lines(const QString& text, std::vector<int>* lineStarts) {
+    if (fitsOnOneLine(text)) {
+        if (lineStarts) lineStarts->push_back(0);
+        return 1;
+    }
+    return layoutLines(text, lineStarts);
+}
+
+// The same steps as QPlainTextDocumentLayout::layoutBlock.
+int TextViewMeasure::layoutLines(const QString& text, std::vector<int>* lineStarts) {
+    m_layout.setText(text);
+    m_layout.beginLayout();
+    int lines = 0;
+    for (;;) {
+        QTextLine line = m_layout.createLine();
+        if (!line.isValid()) break;
+        line.setLeadingIncluded(true);
+        line.setLineWidth(m_lineWidth);
+        if (lineStarts) lineStarts->push_back(line.textStart());
+        ++lines;
+    }
+    m_layout.endLayout();
+    m_layout.clearLayout();
+    if (lines == 0 && lineStarts) lineStarts->push_back(0);
+    return std::max(1, lines);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QStringView>
+#include <QTextLayout>
+#include <QTextOption>
+#include <optional>
+#include <vector>
+
+class QPaintDevice;
+
+// Counts the lines a block of text wraps into, exactly as QPlainTextDocumentLayout lays it out
+// for the same font, text option and line width. Most blocks of a document are short: a block
+// whose width, bounded from above character by character, fits the line is one line without
+// being shaped at all. Every other block is laid out in a QTextLayout kept for reuse.
+class TextViewMeasure {
+public:
+    void configure(const QFont& font, const QTextOption& option, qreal lineWidth,
+                   const QPaintDevice* device);
+    // Lines of `text`; when `lineStarts` is given, the start of each line is appended to it.
+    int lines(const QString& text, std::vector<int>* lineStarts = nullptr);
+    // Lines of `text` always computed with a full layout.
+    int layoutLines(const QString& text, std::vector<int>* lineStarts = nullptr);
+
+private:
+    bool fitsOnOneLine(QStringView text);
+    float charBound(char16_t c);
+
+    QFont m_font;
+    QTextOption m_option;
+    qreal m_lineWidth = 0;
+    bool m_boundsUsable = false;
+    std::optional<QFontMetricsF> m_metrics;
+    std::vector<float> m_bounds; // per BMP code unit; NaN until computed, < 0 for "cannot tell"
+    QTextLayout m_layout;
+};
