@@ -81,7 +81,9 @@ TextBox& TextView::model() const {
 }
 
 bool TextView::layoutComplete() const {
-    if (m_deferred) return m_textWidth <= 0;
+    // Without a width (never shown) the lines are the CR LF lines, which are always exact.
+    if (m_textWidth <= 0) return true;
+    if (m_deferred) return false;
     return m_counts.unknownCount() == 0 && m_key == currentKey();
 }
 
@@ -475,7 +477,7 @@ void TextView::insertFromMimeData(const QMimeData* source) {
 
 int TextView::WrappedLayout::lineCount() {
     TextView& v = m_view;
-    if (v.m_deferred && v.m_textWidth <= 0) return v.m_model.hardLineCount();
+    if (v.m_textWidth <= 0) return v.m_model.hardLineCount();
     v.ensureLoaded();
     v.checkLayoutKey();
     v.ensureCounted(v.m_counts.size());
@@ -484,7 +486,7 @@ int TextView::WrappedLayout::lineCount() {
 
 int TextView::WrappedLayout::lineFromChar(int pos) {
     TextView& v = m_view;
-    if (v.m_deferred && v.m_textWidth <= 0) return v.m_model.hardLineFromChar(pos);
+    if (v.m_textWidth <= 0) return v.m_model.hardLineFromChar(pos);
     v.ensureLoaded();
     v.checkLayoutKey();
     const int block = v.m_model.hardLineFromChar(pos);
