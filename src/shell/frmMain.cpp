@@ -211,7 +211,7 @@ void frmMain::connectText1() {
 }
 
 void frmMain::Text1_MouseDown(int button, int shift, QPoint pos) {
-    if (button == 2) m_popEdit->exec(m_view->viewport()->mapToGlobal(pos));
+    if (button == 2) m_popEdit->exec(m_view->mapToGlobal(pos));
     m_logic.Text1_MouseDown(button, shift);
 }
 
@@ -243,8 +243,14 @@ void frmMain::runCommand(const QString& menuName, int index) {
 void frmMain::tbToolBar_ButtonClick(const QString& key) {
     for (const char16_t* candidate : menus::toolbarDispatchOrder()) {
         if (key != QStringView(candidate)) continue;
-        for (const menus::ToolButton& button : menus::toolbar())
-            if (QStringView(button.key) == key) runCommand(QString::fromUtf16(button.command));
+        for (const menus::ToolButton& button : menus::toolbar()) {
+            if (QStringView(button.key) != key) continue;
+            // A failure inside a command started from the toolbar is ignored.
+            try {
+                runCommand(QString::fromUtf16(button.command));
+            } catch (...) {
+            }
+        }
         return;
     }
 }

@@ -26,6 +26,8 @@ struct StartCase {
     QString expectedText;
     const char* expectedTitle; // "" = untitled, "@backup", "@doc", "@quoted"
 };
+inline void PrintTo(const StartCase& c, std::ostream* os) { *os << c.name; }
+
 
 class StartDocument : public MainFixture, public ::testing::WithParamInterface<StartCase> {};
 
@@ -228,6 +230,8 @@ struct CloseCase {
     bool closes;
     bool backupRemains;
 };
+inline void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.name; }
+
 
 class ChangedClose : public MainFixture, public ::testing::WithParamInterface<CloseCase> {};
 

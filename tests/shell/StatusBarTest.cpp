@@ -9,6 +9,8 @@ struct GyouCase {
     int wrapColumns; // 0 = the box's own layout
     QString panel;
 };
+inline void PrintTo(const GyouCase& c, std::ostream* os) { *os << c.name; }
+
 
 class Gyou : public MainFixture, public ::testing::WithParamInterface<GyouCase> {};
 
