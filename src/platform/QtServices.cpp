@@ -1,5 +1,6 @@
 #include "platform/QtServices.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
@@ -30,6 +31,15 @@ MsgAnswer QtPrompts::message(const QString& text, MsgButtons buttons, MsgIcon ic
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
+    // The program speaks Japanese everywhere, its message boxes included.
+    const std::pair<QMessageBox::StandardButton, const char16_t*> captions[] = {
+        {QMessageBox::Yes, u"はい(&Y)"},
+        {QMessageBox::No, u"いいえ(&N)"},
+        {QMessageBox::Cancel, u"キャンセル"},
+        {QMessageBox::Ok, u"OK"},
+    };
+    for (const auto& [which, caption] : captions)
+        if (QAbstractButton* b = box.button(which)) b->setText(QString::fromUtf16(caption));
     // The pointer may be busy for a long operation; a question needs the arrow.
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     const int result = box.exec();
