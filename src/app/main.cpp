@@ -3,6 +3,7 @@
 #include "state/AppState.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -17,7 +18,10 @@ int main(int argc, char** argv) {
     // The program takes one argument string, as it was typed.
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
+    // A large document takes a moment to read and lay out: busy until the first paint.
+    services.pointer.setBusy(true);
     window.Form_Load(args.join(u' '));
     window.show();
+    QTimer::singleShot(0, &window, [&services] { services.pointer.setBusy(false); });
     return app.exec();
 }
