@@ -4,6 +4,8 @@
 #include "shell/frmMain.h"
 #include "support/FakeServices.h"
 
+#include "PaintWatcher.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -25,15 +27,6 @@ QString largeDocument() {
     }
     return text;
 }
-
-class PaintSpy : public QObject {
-public:
-    bool painted = false;
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint) painted = true;
-        return false;
-    }
-};
 
 struct LargeFile {
     QTemporaryDir dir;
@@ -61,7 +54,7 @@ void BM_StartupToFirstPaint(benchmark::State& st) {
         t.start();
         frmMain w(state, fake.services, programDir.path());
         w.Form_Load(path);
-        PaintSpy spy;
+        PaintWatcher spy;
         w.Text1()->viewport()->installEventFilter(&spy);
         w.show();
         while (!spy.painted) QCoreApplication::processEvents();

@@ -2,6 +2,8 @@
 // about 10 MB as a Shift_JIS file.
 #include "platform/TextView.h"
 
+#include "PaintWatcher.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -38,15 +40,6 @@ QFont benchFont() {
     f.setPixelSize(16);
     return f;
 }
-
-class PaintWatcher : public QObject {
-public:
-    bool painted = false;
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint) painted = true;
-        return false;
-    }
-};
 
 struct Editor {
     TextBox box;
