@@ -17,7 +17,8 @@ namespace {
 
 // About 10 MB of CP932 in 200,000 CR LF lines of Japanese prose.
 QString largeDocument() {
-    const QString sentence = QStringLiteral("吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。");
+    const QString sentence =
+        QStringLiteral("吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。");
     QString text;
     text.reserve(5'200'000);
     for (int i = 0; i < 200'000; ++i) {
@@ -57,7 +58,8 @@ void BM_StartupToFirstPaint(benchmark::State& st) {
         PaintWatcher spy;
         w.Text1()->viewport()->installEventFilter(&spy);
         w.show();
-        while (!spy.painted) QCoreApplication::processEvents();
+        while (!spy.painted)
+            QCoreApplication::processEvents();
         st.SetIterationTime(t.nsecsElapsed() / 1e9);
         st.PauseTiming();
         w.Text1()->viewport()->removeEventFilter(&spy);
@@ -78,7 +80,8 @@ void BM_TypeOneCharacter(benchmark::State& st) {
     layout.start();
     w.show();
     (void)QTest::qWaitForWindowExposed(&w);
-    while (!w.layoutComplete()) QCoreApplication::processEvents();
+    while (!w.layoutComplete())
+        QCoreApplication::processEvents();
     st.counters["layout_ms"] = layout.elapsed();
     w.Text1()->setFocus();
     w.text().setSelStart(w.text().length() / 2);
@@ -88,9 +91,8 @@ void BM_TypeOneCharacter(benchmark::State& st) {
         QTest::keyClick(w.Text1(), Qt::Key_A);
         QTest::keyClick(w.Text1(), Qt::Key_Backspace);
     }
-    st.counters["per_key_ms"] = benchmark::Counter(2 * st.iterations(),
-                                                   benchmark::Counter::kIsRate |
-                                                       benchmark::Counter::kInvert);
+    st.counters["per_key_ms"] = benchmark::Counter(
+        2 * st.iterations(), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     st.counters["lines"] = state.LineTotal;
     state.Dirty = false;
     w.close();

@@ -3,8 +3,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
-#include <QFileDialog>
 #include <QColorDialog>
+#include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -17,16 +17,32 @@ MsgAnswer QtPrompts::message(const QString& text, MsgButtons buttons, MsgIcon ic
     box.setWindowTitle(title);
     box.setText(text);
     switch (icon) {
-    case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
-    case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case MsgIcon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case MsgIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MsgIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MsgIcon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MsgIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
     }
     switch (buttons) {
-    case MsgButtons::OK: box.setStandardButtons(QMessageBox::Ok); break;
-    case MsgButtons::OKCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-    case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MsgButtons::OK:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MsgButtons::OKCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case MsgButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
     case MsgButtons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
@@ -45,10 +61,14 @@ MsgAnswer QtPrompts::message(const QString& text, MsgButtons buttons, MsgIcon ic
     const int result = box.exec();
     QApplication::restoreOverrideCursor();
     switch (result) {
-    case QMessageBox::Yes: return MsgAnswer::Yes;
-    case QMessageBox::No: return MsgAnswer::No;
-    case QMessageBox::Cancel: return MsgAnswer::Cancel;
-    case QMessageBox::Ok: return MsgAnswer::OK;
+    case QMessageBox::Yes:
+        return MsgAnswer::Yes;
+    case QMessageBox::No:
+        return MsgAnswer::No;
+    case QMessageBox::Cancel:
+        return MsgAnswer::Cancel;
+    case QMessageBox::Ok:
+        return MsgAnswer::OK;
     default:
         // The close box answers as Cancel where there is one.
         return buttons == MsgButtons::OK || buttons == MsgButtons::YesNo
@@ -71,7 +91,9 @@ bool QtClipboard::setText(const QString& text) {
     return true;
 }
 
-void QtEventPump::doEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void QtEventPump::doEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 void QtMousePointer::setBusy(bool busy) {
     if (busy) {
@@ -92,8 +114,7 @@ QPrinter& QtCommonDialogs::printer() {
 }
 
 std::optional<QString> QtCommonDialogs::saveFileName(const QString& proposedName,
-                                                   const QStringList& filters,
-                                                   int& filterIndex) {
+                                                     const QStringList& filters, int& filterIndex) {
     QFileDialog dialog(m_parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -108,8 +129,7 @@ std::optional<QString> QtCommonDialogs::saveFileName(const QString& proposedName
     if (filterIndex >= 1 && filterIndex <= nameFilters.size())
         dialog.selectNameFilter(nameFilters[filterIndex - 1]);
     if (!proposedName.isEmpty()) dialog.selectFile(proposedName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     filterIndex = nameFilters.indexOf(dialog.selectedNameFilter()) + 1;
     return dialog.selectedFiles().first();
 }
@@ -133,8 +153,8 @@ bool QtCommonDialogs::chooseFont(FontChoice& font) {
 
 bool QtCommonDialogs::chooseColor(qint32& color) {
     const quint32 v = static_cast<quint32>(color);
-    const QColor preset = (v & 0x80000000u) ? QColor(Qt::white)
-                                            : QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
+    const QColor preset =
+        (v & 0x80000000u) ? QColor(Qt::white) : QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
     const QColor chosen = QColorDialog::getColor(preset, m_parent);
     if (!chosen.isValid()) return false;
     color = static_cast<qint32>(chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16));

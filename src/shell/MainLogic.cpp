@@ -29,7 +29,9 @@ MainLogic::MainLogic(AppState& state, TextBox& text, Services& services, MainWin
     : m_state(state), m_text(text), m_services(services), m_window(window),
       m_programDir(std::move(programDir)) {}
 
-QString MainLogic::iniPath() const { return settings::iniPath(m_programDir); }
+QString MainLogic::iniPath() const {
+    return settings::iniPath(m_programDir);
+}
 
 QString MainLogic::backupPath() const {
     return m_programDir + QDir::separator() + kBackupFileName;
@@ -62,7 +64,8 @@ void MainLogic::phaseA() {
     m_state.UndoCount = 1;
     m_state.RedoCount = 1;
     m_state.ClipHistoryCount = 1;
-    while (m_state.ClipHistory.size() < 2) m_state.ClipHistory.append(QString());
+    while (m_state.ClipHistory.size() < 2)
+        m_state.ClipHistory.append(QString());
     m_state.ClipHistory = m_state.ClipHistory.mid(0, 2);
 
     // A very long clipboard text may be another program's only copy: it stays on the
@@ -106,8 +109,10 @@ void MainLogic::phaseB(const QString& commandLine) {
 
     // Only blanks are trimmed: quotation marks stay part of the path.
     QString path = commandLine;
-    while (path.startsWith(u' ')) path.remove(0, 1);
-    while (path.endsWith(u' ')) path.chop(1);
+    while (path.startsWith(u' '))
+        path.remove(0, 1);
+    while (path.endsWith(u' '))
+        path.chop(1);
     if (!path.isEmpty()) {
         if (!loadInto(path)) return;
         m_window.setTitle(doctitle::forPath(path));
@@ -124,7 +129,8 @@ void MainLogic::phaseB(const QString& commandLine) {
 }
 
 void MainLogic::phaseC() {
-    while (m_state.UndoData.size() < m_state.UndoCount + 1) m_state.UndoData.append(QString());
+    while (m_state.UndoData.size() < m_state.UndoCount + 1)
+        m_state.UndoData.append(QString());
     m_state.UndoData[1] = QStringLiteral("00001") + m_text.text();
 
     const auto fontFlag = numtext::toDouble(read(settings::key::Font));
@@ -189,8 +195,8 @@ bool MainLogic::shutdown() {
         if (answer == MsgAnswer::Yes) {
             m_state.SaveText = m_text.text();
             DocumentContext ctx{m_state, m_text, m_services, m_window};
-            const bool saved = doctitle::isUntitled(m_window.title()) ? SaveDocumentAs(ctx)
-                                                                      : SaveDocument(ctx);
+            const bool saved =
+                doctitle::isUntitled(m_window.title()) ? SaveDocumentAs(ctx) : SaveDocument(ctx);
             // Closing after a cancelled or failed save would lose the text.
             if (!saved) return false;
         }
@@ -202,8 +208,7 @@ bool MainLogic::shutdown() {
 
     const QString ini = iniPath();
     const auto write = [&](const QString& key, const QString& value) {
-        m_state.SettingValue =
-            QString::number(WriteSetting(settings::kSection, key, ini, value));
+        m_state.SettingValue = QString::number(WriteSetting(settings::kSection, key, ini, value));
     };
     if (!m_window.isMaximized()) {
         write(settings::key::Top, QString::number(m_window.windowTop()));
@@ -235,8 +240,8 @@ void MainLogic::gyou(bool exact) {
                                  QStringLiteral(" 現在行:") + QString::number(m_state.CaretLine) +
                                  QStringLiteral(" 文字位置:") +
                                  QString::number(m_state.CaretColumn) +
-                                 QStringLiteral(" 総文字数:") +
-                                 QString::number(m_state.CharTotal) + QStringLiteral(" "));
+                                 QStringLiteral(" 総文字数:") + QString::number(m_state.CharTotal) +
+                                 QStringLiteral(" "));
 }
 
 void MainLogic::refreshClipboardPanel() {
@@ -249,8 +254,8 @@ void MainLogic::refreshClipboardPanel() {
 }
 
 void MainLogic::refreshSecondClipboardPanel() {
-    m_window.setPanelText(2, QStringLiteral("第2ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「") +
-                                 m_state.SecondClipboard + QStringLiteral("」"));
+    m_window.setPanelText(2, QStringLiteral("第2ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「") + m_state.SecondClipboard +
+                                 QStringLiteral("」"));
 }
 
 // ---------------------------------------------------------------- events
@@ -260,14 +265,18 @@ void MainLogic::Form_Activate() {
     refreshClipboardPanel();
 }
 
-void MainLogic::Form_Resize() { refreshClipboardPanel(); }
+void MainLogic::Form_Resize() {
+    refreshClipboardPanel();
+}
 
 void MainLogic::Text1_Change() {
     m_state.Dirty = true;
     m_state.UndoPending = true;
 }
 
-void MainLogic::Text1_Click() { gyou(); }
+void MainLogic::Text1_Click() {
+    gyou();
+}
 
 void MainLogic::Text1_GotFocus() {
     gyou();
@@ -295,9 +304,12 @@ void MainLogic::Text1_MouseMove(int buttons, int /*shift*/) {
     // The selection's length without its CR LF pairs, counted in place.
     const QStringView sel = QStringView(m_text.text()).mid(m_text.selStart(), m_text.selLength());
     qsizetype count = sel.size();
-    for (qsizetype i = sel.indexOf(u"\r\n"); i >= 0; i = sel.indexOf(u"\r\n", i + 2)) count -= 2;
+    for (qsizetype i = sel.indexOf(u"\r\n"); i >= 0; i = sel.indexOf(u"\r\n", i + 2))
+        count -= 2;
     m_window.setPanelText(2, QStringLiteral("選択範囲：") + QString::number(count) +
                                  QStringLiteral("文字"));
 }
 
-void MainLogic::Text1_MouseDown(int /*button*/, int /*shift*/) { refreshSecondClipboardPanel(); }
+void MainLogic::Text1_MouseDown(int /*button*/, int /*shift*/) {
+    refreshSecondClipboardPanel();
+}

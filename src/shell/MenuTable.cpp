@@ -151,17 +151,26 @@ const ToolButton kToolbar[] = {
 };
 
 const char16_t* const kDispatchOrder[] = {
-    u"新規作成", u"開く", u"上書き保存", u"印刷",   u"元に戻す", u"やり直し",
-    u"切り取り", u"ｺﾋﾟｰ", u"貼り付け",   u"検索",   u"拡大",     u"縮小",
-    u"全文コピー", u"文体変換", u"Undo履歴", u"クリップボード履歴",
+    u"新規作成",   u"開く",     u"上書き保存", u"印刷",
+    u"元に戻す",   u"やり直し", u"切り取り",   u"ｺﾋﾟｰ",
+    u"貼り付け",   u"検索",     u"拡大",       u"縮小",
+    u"全文コピー", u"文体変換", u"Undo履歴",   u"クリップボード履歴",
 };
 
 } // namespace
 
-std::span<const MenuRow> mainMenu() { return kMain; }
-std::span<const MenuRow> popupMenu() { return kPopup; }
-std::span<const ToolButton> toolbar() { return kToolbar; }
-std::span<const char16_t* const> toolbarDispatchOrder() { return kDispatchOrder; }
+std::span<const MenuRow> mainMenu() {
+    return kMain;
+}
+std::span<const MenuRow> popupMenu() {
+    return kPopup;
+}
+std::span<const ToolButton> toolbar() {
+    return kToolbar;
+}
+std::span<const char16_t* const> toolbarDispatchOrder() {
+    return kDispatchOrder;
+}
 
 QString itemName(const MenuRow& row, int index) {
     const QString name = QString::fromUtf16(row.name);

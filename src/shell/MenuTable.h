@@ -18,17 +18,17 @@ enum Flags : unsigned {
 };
 
 struct MenuRow {
-    int depth;              // 0 = a menu of the bar (or the popup's top level)
-    const char16_t* name;   // object name; for an indexed group the name without "(i)"
+    int depth;               // 0 = a menu of the bar (or the popup's top level)
+    const char16_t* name;    // object name; for an indexed group the name without "(i)"
     const char16_t* caption; // "-" is a separator
-    const char* shortcut;   // portable key sequence text, or nullptr
+    const char* shortcut;    // portable key sequence text, or nullptr
     unsigned flags;
-    int count;              // > 0: an indexed group mnuX(0) .. mnuX(count-1)
-    const char16_t* twin;   // the menu item whose command a popup item runs, or nullptr
+    int count;            // > 0: an indexed group mnuX(0) .. mnuX(count-1)
+    const char16_t* twin; // the menu item whose command a popup item runs, or nullptr
 };
 
 struct ToolButton {
-    const char16_t* key;     // also the button's identity for the click dispatch
+    const char16_t* key; // also the button's identity for the click dispatch
     const char16_t* toolTip;
     const char16_t* command; // the menu item it runs
     const char* icon;        // resource path

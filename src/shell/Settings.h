@@ -28,9 +28,15 @@ inline const QString SearchWord = QStringLiteral("serchword");
 inline const QString Drive = QStringLiteral("drive");
 inline const QString Dir = QStringLiteral("dir");
 inline const QString Combo = QStringLiteral("combo");
-inline QString recentFile(int i) { return QStringLiteral("recentfile") + QString::number(i); }
-inline QString userString(int i) { return QStringLiteral("y") + QString::number(i); }
-inline QString extractTag(int i) { return QStringLiteral("data") + QString::number(i); }
+inline QString recentFile(int i) {
+    return QStringLiteral("recentfile") + QString::number(i);
+}
+inline QString userString(int i) {
+    return QStringLiteral("y") + QString::number(i);
+}
+inline QString extractTag(int i) {
+    return QStringLiteral("data") + QString::number(i);
+}
 } // namespace key
 
 // The maxundo value that means "no limit".

@@ -14,7 +14,9 @@
 #include <QToolBar>
 
 // The toolbar images live in the widget library, which nothing else refers to.
-static void initResources() { Q_INIT_RESOURCE(pallo); }
+static void initResources() {
+    Q_INIT_RESOURCE(pallo);
+}
 
 namespace {
 
@@ -36,27 +38,52 @@ std::optional<QColor> toQColor(qint32 value) {
     if (v & kSystemColor) {
         if (v & 0x7F000000u) return std::nullopt;
         switch (v & 0xFFFFFFu) {
-        case 5: return pal.color(QPalette::Base);
-        case 8: return pal.color(QPalette::Text);
-        case 4: case 15: return pal.color(QPalette::Button);
-        case 7: case 9: case 18: return pal.color(QPalette::ButtonText);
-        case 13: return pal.color(QPalette::Highlight);
-        case 14: return pal.color(QPalette::HighlightedText);
-        case 16: return pal.color(QPalette::Dark);
-        case 17: return pal.color(QPalette::PlaceholderText);
-        case 20: return pal.color(QPalette::Light);
-        case 0: case 1: case 2: case 3: case 6: case 10: case 11: case 12: case 19: case 21:
-        case 22: case 23: case 24: return pal.color(QPalette::Window);
-        default: return std::nullopt;
+        case 5:
+            return pal.color(QPalette::Base);
+        case 8:
+            return pal.color(QPalette::Text);
+        case 4:
+        case 15:
+            return pal.color(QPalette::Button);
+        case 7:
+        case 9:
+        case 18:
+            return pal.color(QPalette::ButtonText);
+        case 13:
+            return pal.color(QPalette::Highlight);
+        case 14:
+            return pal.color(QPalette::HighlightedText);
+        case 16:
+            return pal.color(QPalette::Dark);
+        case 17:
+            return pal.color(QPalette::PlaceholderText);
+        case 20:
+            return pal.color(QPalette::Light);
+        case 0:
+        case 1:
+        case 2:
+        case 3:
+        case 6:
+        case 10:
+        case 11:
+        case 12:
+        case 19:
+        case 21:
+        case 22:
+        case 23:
+        case 24:
+            return pal.color(QPalette::Window);
+        default:
+            return std::nullopt;
         }
     }
     if (v > 0xFFFFFFu) return std::nullopt;
     return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
 }
 
-const char16_t* const kImeMenu[] = {u"mnuIMEhiragana", u"mnuIMEtyokusetu", u"mnuIMEkatakana",
+const char16_t* const kImeMenu[] = {u"mnuIMEhiragana",  u"mnuIMEtyokusetu", u"mnuIMEkatakana",
                                     u"mnuIMEHkatakana", u"mnuIMEeisuu",     u"mnuIMEHeisuu"};
-const char16_t* const kImePopup[] = {u"pophiragana", u"poptyokusetu", u"popkatakana",
+const char16_t* const kImePopup[] = {u"pophiragana",  u"poptyokusetu", u"popkatakana",
                                      u"popHkatakana", u"popeisuu",     u"popHeisuu"};
 constexpr int kDirectInput = 1;
 
@@ -70,8 +97,7 @@ QString oneLine(QString text) {
 } // namespace
 
 frmMain::frmMain(AppState& state, Services& services, QString programDir, QWidget* parent)
-    : QMainWindow(parent), m_state(state), m_services(services),
-      m_logic(state, m_text, services, *this, std::move(programDir)),
+    : QMainWindow(parent), m_logic(state, m_text, services, *this, std::move(programDir)),
       m_foreColor(kWindowTextColor), m_backColor(kWindowColor) {
     initResources();
     setObjectName(QStringLiteral("frmMain"));
@@ -104,7 +130,9 @@ frmMain::~frmMain() {
     m_view = nullptr;
 }
 
-void frmMain::Form_Load(const QString& commandLine) { m_logic.startup(commandLine); }
+void frmMain::Form_Load(const QString& commandLine) {
+    m_logic.startup(commandLine);
+}
 
 // ---------------------------------------------------------------- building
 
@@ -287,14 +315,22 @@ QString frmMain::panelText(int panel) const {
     return m_panels[panel - 1]->property("exactText").toString();
 }
 
-void frmMain::setStatusToolTip(const QString& text) { statusBar()->setToolTip(text); }
-QString frmMain::statusToolTip() const { return statusBar()->toolTip(); }
+void frmMain::setStatusToolTip(const QString& text) {
+    statusBar()->setToolTip(text);
+}
+QString frmMain::statusToolTip() const {
+    return statusBar()->toolTip();
+}
 
-bool frmMain::layoutComplete() const { return m_view->layoutComplete(); }
+bool frmMain::layoutComplete() const {
+    return m_view->layoutComplete();
+}
 
 // ---------------------------------------------------------------- appearance
 
-double frmMain::fontSize() const { return m_view->font().pointSizeF(); }
+double frmMain::fontSize() const {
+    return m_view->font().pointSizeF();
+}
 
 bool frmMain::setFontSize(double points) {
     if (!(points > 0) || points > 2048) return false;
@@ -304,7 +340,9 @@ bool frmMain::setFontSize(double points) {
     return true;
 }
 
-QString frmMain::fontName() const { return m_view->font().family(); }
+QString frmMain::fontName() const {
+    return m_view->font().family();
+}
 
 bool frmMain::setFontName(const QString& name) {
     if (name.trimmed().isEmpty()) return false;
@@ -335,7 +373,9 @@ void frmMain::applyColors() {
     m_view->setPalette(pal);
 }
 
-void frmMain::setDirectInput() { runCommand(QStringLiteral("mnuIMEtyokusetu")); }
+void frmMain::setDirectInput() {
+    runCommand(QStringLiteral("mnuIMEtyokusetu"));
+}
 
 // ---------------------------------------------------------------- geometry
 
@@ -357,9 +397,15 @@ int frmMain::reported(const Remembered& r, int pixels, bool horizontal) const {
     return horizontal ? toTwipsX(pixels) : toTwipsY(pixels);
 }
 
-int frmMain::windowTop() const { return reported(m_top, frameGeometry().y(), false); }
-int frmMain::windowLeft() const { return reported(m_left, frameGeometry().x(), true); }
-int frmMain::windowWidth() const { return reported(m_width, frameGeometry().width(), true); }
+int frmMain::windowTop() const {
+    return reported(m_top, frameGeometry().y(), false);
+}
+int frmMain::windowLeft() const {
+    return reported(m_left, frameGeometry().x(), true);
+}
+int frmMain::windowWidth() const {
+    return reported(m_width, frameGeometry().width(), true);
+}
 int frmMain::windowHeight() const {
     return reported(m_height, frameGeometry().height(), false);
 }

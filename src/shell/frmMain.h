@@ -104,8 +104,6 @@ private:
     };
     int reported(const Remembered& r, int pixels, bool horizontal) const;
 
-    AppState& m_state;
-    Services& m_services;
     TextBox m_text;
     TextView* m_view = nullptr;
     MainLogic m_logic;

@@ -19,15 +19,16 @@ QString read(const QString& ini, const QString& key) {
 
 struct StartCase {
     const char* name;
-    QByteArray backup;      // content of PalloBackup.txt; "-" = no file
-    QByteArray ini;         // Pallo.ini
+    QByteArray backup; // content of PalloBackup.txt; "-" = no file
+    QByteArray ini;    // Pallo.ini
     const char* commandLine;
-    QByteArray docFile;     // content of doc.txt in the program folder; "-" = no file
+    QByteArray docFile; // content of doc.txt in the program folder; "-" = no file
     QString expectedText;
     const char* expectedTitle; // "" = untitled, "@backup", "@doc", "@quoted"
 };
-inline void PrintTo(const StartCase& c, std::ostream* os) { *os << c.name; }
-
+inline void PrintTo(const StartCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class StartDocument : public MainFixture, public ::testing::WithParamInterface<StartCase> {};
 
@@ -127,8 +128,8 @@ TEST_F(MainFixture, LongClipboardStaysOnTheClipboardButOutOfTheHistory) {
     EXPECT_EQ(fake.clipboard.content.size(), 40000);
     EXPECT_EQ(state.ClipHistory.value(1), QString());
     EXPECT_EQ(w.statusToolTip(), QString());
-    EXPECT_EQ(w.panelText(1), QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「") + QString(100, u'x') +
-                                  QStringLiteral("」"));
+    EXPECT_EQ(w.panelText(1),
+              QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「") + QString(100, u'x') + QStringLiteral("」"));
 }
 
 TEST_F(MainFixture, ClipboardPanelCutsAt32000) {
@@ -230,8 +231,9 @@ struct CloseCase {
     bool closes;
     bool backupRemains;
 };
-inline void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.name; }
-
+inline void PrintTo(const CloseCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ChangedClose : public MainFixture, public ::testing::WithParamInterface<CloseCase> {};
 
@@ -242,11 +244,14 @@ TEST_P(ChangedClose, AsksAndActs) {
     w.text().setText(QStringLiteral("new text"));
     ASSERT_TRUE(state.Dirty);
     fake.prompts.answers.enqueue(c.answer);
-    if (c.saveAs) fake.dialogs.saveAnswers.enqueue(*c.saveAs == u"@out" ? std::optional(path(QStringLiteral("out.txt"))) : std::nullopt);
+    if (c.saveAs)
+        fake.dialogs.saveAnswers.enqueue(
+            *c.saveAs == u"@out" ? std::optional(path(QStringLiteral("out.txt"))) : std::nullopt);
     EXPECT_EQ(w.close(), c.closes);
     ASSERT_GE(fake.prompts.shown.size(), 1);
     const QString where = c.titled ? path(QStringLiteral("doc.txt")) : QStringLiteral("（無題）");
-    EXPECT_EQ(fake.prompts.shown[0].text, where + QStringLiteral("の内容が変更されています。保存しますか？"));
+    EXPECT_EQ(fake.prompts.shown[0].text,
+              where + QStringLiteral("の内容が変更されています。保存しますか？"));
     EXPECT_EQ(fake.prompts.shown[0].buttons, MsgButtons::YesNoCancel);
     EXPECT_EQ(fake.prompts.shown[0].icon, MsgIcon::None);
     EXPECT_EQ(fake.prompts.shown[0].title, QStringLiteral("Pallo"));
@@ -257,13 +262,12 @@ TEST_P(ChangedClose, AsksAndActs) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ChangedClose,
-    ::testing::Values(CloseCase{"Cancel", true, MsgAnswer::Cancel, std::nullopt, false, true},
-                      CloseCase{"No", true, MsgAnswer::No, std::nullopt, true, false},
-                      CloseCase{"YesTitled", true, MsgAnswer::Yes, std::nullopt, true, false},
-                      CloseCase{"YesUntitledSaved", false, MsgAnswer::Yes, QStringLiteral("@out"),
-                                true, false},
-                      CloseCase{"YesUntitledCancelled", false, MsgAnswer::Yes, QString(), false,
-                                true}),
+    ::testing::Values(
+        CloseCase{"Cancel", true, MsgAnswer::Cancel, std::nullopt, false, true},
+        CloseCase{"No", true, MsgAnswer::No, std::nullopt, true, false},
+        CloseCase{"YesTitled", true, MsgAnswer::Yes, std::nullopt, true, false},
+        CloseCase{"YesUntitledSaved", false, MsgAnswer::Yes, QStringLiteral("@out"), true, false},
+        CloseCase{"YesUntitledCancelled", false, MsgAnswer::Yes, QString(), false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainFixture, YesSavesTheTitledDocument) {

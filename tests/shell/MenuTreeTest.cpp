@@ -3,8 +3,8 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
-#include <QToolBar>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 
 namespace {
@@ -210,12 +210,13 @@ TEST_F(MainFixture, ToolbarButtonsInOrder) {
         EXPECT_FALSE(a->icon().isNull()) << a->toolTip().toStdString();
         EXPECT_FALSE(a->icon().pixmap(24, 24).isNull()) << a->toolTip().toStdString();
     }
-    EXPECT_EQ(actual.join(u' '),
-              QStringLiteral("新規作成=新規作成 開く=開く 上書き保存=上書き保存 | 印刷=印刷 | "
-                             "元に戻す=元に戻す やり直し=やり直し | 切り取り=切り取り ｺﾋﾟｰ=ｺﾋﾟｰ "
-                             "貼り付け=貼り付け | 全文コピー=全文コピー | Undo履歴=Undo履歴 "
-                             "クリップボード履歴=クリップボード履歴 | 検索=検索 | 拡大=フォント拡大 "
-                             "縮小=フォント縮小 | 文体変換=文体変換"));
+    EXPECT_EQ(
+        actual.join(u' '),
+        QStringLiteral("新規作成=新規作成 開く=開く 上書き保存=上書き保存 | 印刷=印刷 | "
+                       "元に戻す=元に戻す やり直し=やり直し | 切り取り=切り取り ｺﾋﾟｰ=ｺﾋﾟｰ "
+                       "貼り付け=貼り付け | 全文コピー=全文コピー | Undo履歴=Undo履歴 "
+                       "クリップボード履歴=クリップボード履歴 | 検索=検索 | 拡大=フォント拡大 "
+                       "縮小=フォント縮小 | 文体変換=文体変換"));
 }
 
 TEST_F(MainFixture, MenuPopupAndToolbarRunOneProcedure) {

@@ -1,6 +1,6 @@
+#include "shell/Settings.h"
 #include "platform/Cp932Codec.h"
 #include "shell/NumberText.h"
-#include "shell/Settings.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -34,8 +34,10 @@ TEST_F(SettingsFile, RoundTrips) {
         {QStringLiteral("y0"), QStringLiteral("です・ます")},
         {QStringLiteral("2cb"), QString()},
     };
-    for (const auto& [key, value] : cases) put(key, value);
-    for (const auto& [key, value] : cases) EXPECT_EQ(get(key), value) << key.toStdString();
+    for (const auto& [key, value] : cases)
+        put(key, value);
+    for (const auto& [key, value] : cases)
+        EXPECT_EQ(get(key), value) << key.toStdString();
 }
 
 TEST_F(SettingsFile, BlanksAroundAreTrimmed) {

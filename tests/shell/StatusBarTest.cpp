@@ -5,12 +5,13 @@
 struct GyouCase {
     const char* name;
     QString text;
-    int caret; // -1 = end of the text
+    int caret;       // -1 = end of the text
     int wrapColumns; // 0 = the box's own layout
     QString panel;
 };
-inline void PrintTo(const GyouCase& c, std::ostream* os) { *os << c.name; }
-
+inline void PrintTo(const GyouCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Gyou : public MainFixture, public ::testing::WithParamInterface<GyouCase> {};
 
@@ -31,18 +32,18 @@ TEST_P(Gyou, PanelThree) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Gyou,
-    ::testing::Values(
-        GyouCase{"Empty", QString(), 0, 0, QStringLiteral("総行数:1 現在行:0 文字位置:0 総文字数:0 ")},
-        GyouCase{"TwoLines", QStringLiteral("ab\r\ncd"), -1, 0,
-                 QStringLiteral("総行数:2 現在行:1 文字位置:4 総文字数:4 ")},
-        GyouCase{"EndsInBreak", QStringLiteral("ab\r\n"), -1, 0,
-                 QStringLiteral("総行数:2 現在行:1 文字位置:2 総文字数:2 ")},
-        GyouCase{"LoneBreaksAreCharacters", QStringLiteral("a\rb\nc"), -1, 0,
-                 QStringLiteral("総行数:1 現在行:0 文字位置:5 総文字数:5 ")},
-        GyouCase{"WrappedIntoThree", QString(25, u'あ'), 3, 10,
-                 QStringLiteral("総行数:3 現在行:0 文字位置:3 総文字数:21 ")},
-        GyouCase{"CaretOnWrappedRow", QString(25, u'あ'), 12, 10,
-                 QStringLiteral("総行数:3 現在行:1 文字位置:10 総文字数:21 ")}),
+    ::testing::Values(GyouCase{"Empty", QString(), 0, 0,
+                               QStringLiteral("総行数:1 現在行:0 文字位置:0 総文字数:0 ")},
+                      GyouCase{"TwoLines", QStringLiteral("ab\r\ncd"), -1, 0,
+                               QStringLiteral("総行数:2 現在行:1 文字位置:4 総文字数:4 ")},
+                      GyouCase{"EndsInBreak", QStringLiteral("ab\r\n"), -1, 0,
+                               QStringLiteral("総行数:2 現在行:1 文字位置:2 総文字数:2 ")},
+                      GyouCase{"LoneBreaksAreCharacters", QStringLiteral("a\rb\nc"), -1, 0,
+                               QStringLiteral("総行数:1 現在行:0 文字位置:5 総文字数:5 ")},
+                      GyouCase{"WrappedIntoThree", QString(25, u'あ'), 3, 10,
+                               QStringLiteral("総行数:3 現在行:0 文字位置:3 総文字数:21 ")},
+                      GyouCase{"CaretOnWrappedRow", QString(25, u'あ'), 12, 10,
+                               QStringLiteral("総行数:3 現在行:1 文字位置:10 総文字数:21 ")}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainFixture, LongLineWrapsInTheRealBox) {

@@ -4,4 +4,6 @@
 #include <ostream>
 
 // Readable failure messages for Qt strings.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
