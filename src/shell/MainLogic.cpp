@@ -301,11 +301,12 @@ void MainLogic::Text1_LostFocus() {
 
 void MainLogic::Text1_MouseMove(int buttons, int /*shift*/) {
     if (buttons != 1 || m_text.selLength() <= 0) return;
-    // The selection's length without its CR LF pairs, counted in place.
-    const QStringView sel = QStringView(m_text.text()).mid(m_text.selStart(), m_text.selLength());
-    qsizetype count = sel.size();
-    for (qsizetype i = sel.indexOf(u"\r\n"); i >= 0; i = sel.indexOf(u"\r\n", i + 2))
-        count -= 2;
+    // The selection's length without the CR LF pairs wholly inside it, taken from the line
+    // index rather than by scanning the selection at every mouse move.
+    const int start = m_text.selStart();
+    const int end = start + m_text.selLength();
+    const int pairs = m_text.hardLineFromChar(end) - m_text.hardLineFromChar(start + 1);
+    const int count = m_text.selLength() - 2 * pairs;
     m_window.setPanelText(2, QStringLiteral("選択範囲：") + QString::number(count) +
                                  QStringLiteral("文字"));
 }

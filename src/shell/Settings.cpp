@@ -12,10 +12,8 @@ QString settings::iniPath(const QString& programDir) {
 QString ReadSetting(const QString& section, const QString& key, const QString& file) {
     const QByteArray value =
         profile::readString(file, cp932::encode(section), cp932::encode(key), {}, 255);
-    QString text = cp932::decode(value);
-    const qsizetype nul = text.indexOf(QChar(0));
-    if (nul >= 0) text.truncate(nul);
-    return text;
+    // The profile layer already ends a value at its first NUL.
+    return cp932::decode(value);
 }
 
 int WriteSetting(const QString& section, const QString& key, const QString& file,

@@ -306,13 +306,13 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 
 void frmMain::setPanelText(int panel, const QString& text) {
     if (panel < 1 || panel > 3) return;
-    m_panels[panel - 1]->setProperty("exactText", text);
+    m_panelTexts[panel - 1] = text;
     m_panels[panel - 1]->setText(oneLine(text));
 }
 
 QString frmMain::panelText(int panel) const {
     if (panel < 1 || panel > 3) return {};
-    return m_panels[panel - 1]->property("exactText").toString();
+    return m_panelTexts[panel - 1];
 }
 
 void frmMain::setStatusToolTip(const QString& text) {

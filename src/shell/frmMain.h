@@ -110,6 +110,7 @@ private:
     QToolBar* m_toolBar = nullptr;
     QMenu* m_popEdit = nullptr;
     QLabel* m_panels[3] = {};
+    QString m_panelTexts[3]; // exact; the labels show them on one line
     QTimer* m_timer1 = nullptr;
     QTimer* m_timer2 = nullptr;
     QHash<QString, QAction*> m_actions;
