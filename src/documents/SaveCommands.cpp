@@ -3,7 +3,7 @@
 #include "documents/DocumentFile.h"
 #include "state/DocumentTitle.h"
 
-bool WriteDocumentFile(DocumentContext& ctx, const QString& path) {
+bool WriteDocumentFile(CommandContext& ctx, const QString& path) {
     if (!writeDocumentBytes(path, ctx.state.SaveText)) {
         ctx.services.prompts.message(QStringLiteral("保存時にエラーが発生しました。"));
         return false;
@@ -12,13 +12,13 @@ bool WriteDocumentFile(DocumentContext& ctx, const QString& path) {
     return true;
 }
 
-bool SaveDocument(DocumentContext& ctx) {
+bool SaveDocument(CommandContext& ctx) {
     const QString title = ctx.window.title();
     if (doctitle::isUntitled(title)) return SaveDocumentAs(ctx);
     return WriteDocumentFile(ctx, doctitle::currentPath(title));
 }
 
-bool SaveDocumentAs(DocumentContext& ctx) {
+bool SaveDocumentAs(CommandContext& ctx) {
     static int filterIndex = 1;
     const auto name = ctx.services.dialogs.saveFileName(QString(), kSaveFilters, filterIndex);
     if (!name) return false;

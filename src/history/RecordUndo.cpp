@@ -1,8 +1,15 @@
 #include "history/RecordUndo.h"
 
 #include "platform/TextBox.h"
+#include "shell/CommandContext.h"
 #include "state/AppState.h"
 
-// The checkpoint history itself is not built yet; the text-box events already call here so
-// that typing records checkpoints as soon as it is.
+void TakeSnapshot(AppState&, const TextBox&) {}
 void RecordUndo(AppState&, TextBox&) {}
+void resetHistory(AppState& state) {
+    state.UndoCount = 1;
+    state.RedoCount = 1;
+}
+void mnuEditUndo_Click(CommandContext&) {}
+void mnuEditRedo_Click(CommandContext&) {}
+void mnuYarinaoi_Click(CommandContext&) {}

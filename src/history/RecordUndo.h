@@ -1,7 +1,17 @@
 #pragma once
 
 struct AppState;
+struct CommandContext;
 class TextBox;
 
-// Records a checkpoint of the whole text and the caret in the undo history.
+// Stores a checkpoint of Text1 (caret and whole text) in slot 1 of the undo history.
+void TakeSnapshot(AppState& state, const TextBox& text);
+// Makes room in the undo history and records a checkpoint of Text1 in slot 1.
 void RecordUndo(AppState& state, TextBox& text);
+// The history reset of New, Open and a recent file: one empty undo slot.
+void resetHistory(AppState& state);
+
+// The commands: Undo (mnuEditUndo), Redo (mnuEditRedo), back to the loaded text (mnuYarinaoi).
+void mnuEditUndo_Click(CommandContext& ctx);
+void mnuEditRedo_Click(CommandContext& ctx);
+void mnuYarinaoi_Click(CommandContext& ctx);

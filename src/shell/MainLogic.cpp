@@ -194,7 +194,7 @@ bool MainLogic::shutdown() {
         if (answer == MsgAnswer::Cancel) return false;
         if (answer == MsgAnswer::Yes) {
             m_state.SaveText = m_text.text();
-            DocumentContext ctx{m_state, m_text, m_services, m_window};
+            CommandContext ctx{m_state, m_text, m_services, m_window, m_programDir};
             const bool saved =
                 doctitle::isUntitled(m_window.title()) ? SaveDocumentAs(ctx) : SaveDocument(ctx);
             // Closing after a cancelled or failed save would lose the text.

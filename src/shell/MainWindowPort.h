@@ -49,4 +49,19 @@ public:
     // mnuRecentFile(i), 0..2; showing one also shows the separator mnuFileBar3.
     virtual QString recentFileCaption(int i) const = 0;
     virtual void showRecentFile(int i, const QString& caption) = 0;
+    // The parts of showRecentFile one at a time: the caption alone, the item made visible, the
+    // separator made visible. Items are never hidden again.
+    virtual void setRecentFileCaption(int i, const QString& caption) = 0;
+    virtual void setRecentFileVisible(int i) = 0;
+    virtual void showRecentSeparator() = 0;
+
+    // gyou: the status bar's line and position panel.
+    virtual void refreshStatus() = 0;
+
+    // The open dialog, shown modally; accepting a file runs the loading step itself.
+    virtual void showOpenDialog(bool insertMode) = 0;
+
+    // Timer1 (backup) and Timer2 (alarm): interval in milliseconds, 0 = stopped.
+    virtual int timerInterval(int timer) const = 0;
+    virtual void setTimerInterval(int timer, int milliseconds) = 0;
 };

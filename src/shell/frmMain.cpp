@@ -97,8 +97,8 @@ QString oneLine(QString text) {
 } // namespace
 
 frmMain::frmMain(AppState& state, Services& services, QString programDir, QWidget* parent)
-    : QMainWindow(parent), m_logic(state, m_text, services, *this, std::move(programDir)),
-      m_foreColor(kWindowTextColor), m_backColor(kWindowColor) {
+    : QMainWindow(parent), m_logic(state, m_text, services, *this, programDir),
+      m_ctx{state, m_text, services, *this, programDir}, m_foreColor(kWindowTextColor), m_backColor(kWindowColor) {
     initResources();
     setObjectName(QStringLiteral("frmMain"));
     m_view = new TextView(m_text, this);
@@ -114,11 +114,14 @@ frmMain::frmMain(AppState& state, Services& services, QString programDir, QWidge
 
     m_timer1 = new QTimer(this);
     m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer1->setInterval(30000);
-    m_timer1->start();
     m_timer2 = new QTimer(this);
     m_timer2->setObjectName(QStringLiteral("Timer2"));
-    m_timer2->setInterval(0);
+    setTimerInterval(1, 30000);
+    setTimerInterval(2, 0);
+
+    registerDocumentCommands();
+    registerHistoryCommands();
+    registerTimers();
 
     resize(toPixelsX(kClientWidthTwips),
            toPixelsY(kClientHeightTwips) + menuBar()->sizeHint().height());
@@ -462,6 +465,37 @@ void frmMain::setMenuUserStringCaption(int i, const QString& caption) {
 QString frmMain::recentFileCaption(int i) const {
     const QAction* a = action(QStringLiteral("mnuRecentFile(%1)").arg(i));
     return a ? a->text() : QString();
+}
+
+void frmMain::setRecentFileCaption(int i, const QString& caption) {
+    if (QAction* item = action(QStringLiteral("mnuRecentFile(%1)").arg(i))) item->setText(caption);
+}
+
+void frmMain::setRecentFileVisible(int i) {
+    if (QAction* item = action(QStringLiteral("mnuRecentFile(%1)").arg(i))) item->setVisible(true);
+}
+
+void frmMain::showRecentSeparator() {
+    action(QStringLiteral("mnuFileBar3"))->setVisible(true);
+}
+
+// ---------------------------------------------------------------- timers
+
+int frmMain::timerInterval(int timer) const {
+    const QTimer* t = timer == 1 ? m_timer1 : timer == 2 ? m_timer2 : nullptr;
+    return t && t->isActive() ? t->interval() : 0;
+}
+
+// As with the platform's timers, an interval of 0 stops the timer and any other starts it.
+void frmMain::setTimerInterval(int timer, int milliseconds) {
+    QTimer* t = timer == 1 ? m_timer1 : timer == 2 ? m_timer2 : nullptr;
+    if (!t) return;
+    if (milliseconds <= 0) {
+        t->stop();
+        return;
+    }
+    t->setInterval(milliseconds);
+    t->start();
 }
 
 void frmMain::showRecentFile(int i, const QString& caption) {

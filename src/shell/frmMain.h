@@ -2,6 +2,7 @@
 
 #include "platform/Services.h"
 #include "platform/TextBox.h"
+#include "shell/CommandContext.h"
 #include "shell/MainLogic.h"
 #include "shell/MainWindowPort.h"
 #include "state/AppState.h"
@@ -32,6 +33,7 @@ public:
     TextBox& text() { return m_text; }
     TextView* Text1() const { return m_view; }
     MainLogic& logic() { return m_logic; }
+    CommandContext& context() { return m_ctx; }
     QMenu* popEdit() const { return m_popEdit; }
     QToolBar* tbToolBar() const { return m_toolBar; }
     QTimer* Timer1() const { return m_timer1; }
@@ -76,6 +78,13 @@ public:
     void setMenuUserStringCaption(int i, const QString& caption) override;
     QString recentFileCaption(int i) const override;
     void showRecentFile(int i, const QString& caption) override;
+    void setRecentFileCaption(int i, const QString& caption) override;
+    void setRecentFileVisible(int i) override;
+    void showRecentSeparator() override;
+    void refreshStatus() override { m_logic.gyou(); }
+    void showOpenDialog(bool insertMode) override;
+    int timerInterval(int timer) const override;
+    void setTimerInterval(int timer, int milliseconds) override;
 
     // Twips and pixels at the screen's logical resolution.
     int toPixelsX(int twips) const;
@@ -94,6 +103,10 @@ private:
     void buildStatusBar();
     void connectText1();
     void registerImeCommands();
+    // Commands and timers of each subsystem, each in its own file (frmMain<Subsystem>.cpp).
+    void registerDocumentCommands();
+    void registerHistoryCommands();
+    void registerTimers();
     void applyColors();
     void Text1_MouseDown(int button, int shift, QPoint pos);
     // A twips value remembered as set, reported back while the pixels still match it, so a
@@ -107,6 +120,7 @@ private:
     TextBox m_text;
     TextView* m_view = nullptr;
     MainLogic m_logic;
+    CommandContext m_ctx;
     QToolBar* m_toolBar = nullptr;
     QMenu* m_popEdit = nullptr;
     QLabel* m_panels[3] = {};

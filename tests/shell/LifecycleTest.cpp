@@ -81,7 +81,7 @@ TEST_F(MainFixture, InvalidBackupBytesAreShownAndKept) {
     EXPECT_EQ(cp932::encode(w.text().text()), bytes);
     // Saved under the backup's own title, the bytes go back as they came.
     state.SaveText = w.text().text();
-    DocumentContext ctx{state, w.text(), fake.services, w};
+    CommandContext& ctx = w.context();
     ASSERT_TRUE(SaveDocument(ctx));
     EXPECT_EQ(readFile(QStringLiteral("PalloBackup.txt")), bytes + "\r\n");
 }

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "shell/CommandContext.h"
+#include "state/AppState.h"
+#include "state/DocumentTitle.h"
+#include "support/FakeServices.h"
+
+#include <QList>
+#include <QTemporaryDir>
+#include <functional>
+
+// A main window without widgets: records what the logic sets and lets a test script the
+// open dialog.
+class FakeWindow : public MainWindowPort {
+public:
+    QString windowTitle = doctitle::kUntitled;
+    QString panels[3];
+    QString toolTip;
+    bool complete = true;
+    double size = 9;
+    QString font = QStringLiteral("ＭＳ 明朝");
+    qint32 fore = 0, back = 0xFFFFFF;
+    int directInputCalls = 0;
+    int top = 0, left = 0, width = 10125, height = 8000;
+    bool maximized = false;
+    QString popupCaptions[11];
+    QString menuCaptions[11];
+    QString recentCaptions[3];
+    bool recentVisible[3] = {};
+    bool recentSeparator = false;
+    int statusRefreshes = 0;
+    // Called for showOpenDialog; records the modes asked for.
+    std::function<void(bool insertMode)> openDialog;
+    QList<bool> openDialogModes;
+    int intervals[3] = {0, 30000, 0};
+
+    QString title() const override { return windowTitle; }
+    void setTitle(const QString& t) override { windowTitle = t; }
+    void setPanelText(int panel, const QString& text) override {
+        if (panel >= 1 && panel <= 3) panels[panel - 1] = text;
+    }
+    void setStatusToolTip(const QString& text) override { toolTip = text; }
+    bool layoutComplete() const override { return complete; }
+    double fontSize() const override { return size; }
+    bool setFontSize(double points) override {
+        size = points;
+        return true;
+    }
+    QString fontName() const override { return font; }
+    bool setFontName(const QString& name) override {
+        font = name;
+        return true;
+    }
+    qint32 foreColor() const override { return fore; }
+    bool setForeColor(qint32 c) override {
+        fore = c;
+        return true;
+    }
+    qint32 backColor() const override { return back; }
+    bool setBackColor(qint32 c) override {
+        back = c;
+        return true;
+    }
+    void setDirectInput() override { ++directInputCalls; }
+    int windowTop() const override { return top; }
+    int windowLeft() const override { return left; }
+    int windowWidth() const override { return width; }
+    int windowHeight() const override { return height; }
+    bool setWindowTop(int t) override { return top = t, true; }
+    bool setWindowLeft(int t) override { return left = t, true; }
+    bool setWindowWidth(int t) override { return width = t, true; }
+    bool setWindowHeight(int t) override { return height = t, true; }
+    bool isMaximized() const override { return maximized; }
+    QString popupUserStringCaption(int i) const override { return popupCaptions[i]; }
+    void setPopupUserStringCaption(int i, const QString& c) override { popupCaptions[i] = c; }
+    void setMenuUserStringCaption(int i, const QString& c) override { menuCaptions[i] = c; }
+    QString recentFileCaption(int i) const override { return recentCaptions[i]; }
+    void showRecentFile(int i, const QString& c) override {
+        recentSeparator = true;
+        recentVisible[i] = true;
+        recentCaptions[i] = c;
+    }
+    void setRecentFileCaption(int i, const QString& c) override { recentCaptions[i] = c; }
+    void setRecentFileVisible(int i) override { recentVisible[i] = true; }
+    void showRecentSeparator() override { recentSeparator = true; }
+    void refreshStatus() override { ++statusRefreshes; }
+    void showOpenDialog(bool insertMode) override {
+        openDialogModes.append(insertMode);
+        if (openDialog) openDialog(insertMode);
+    }
+    int timerInterval(int timer) const override {
+        return timer == 1 || timer == 2 ? intervals[timer] : 0;
+    }
+    void setTimerInterval(int timer, int ms) override {
+        if (timer == 1 || timer == 2) intervals[timer] = ms < 0 ? 0 : ms;
+    }
+};
+
+// A whole editor without widgets: state, document, scripted services, fake window, and the
+// command context over them, in a temporary program folder.
+struct FakeEditor {
+    QTemporaryDir dir;
+    AppState state;
+    TextBox text;
+    FakeServiceSet fake;
+    FakeWindow window;
+    CommandContext ctx{state, text, fake.services, window, dir.path()};
+};
