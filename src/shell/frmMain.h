@@ -46,6 +46,9 @@ public:
     // Gives a menu item its procedure; `index` is the member's index for a group, else -1.
     void setCommand(const QString& menuName, std::function<void(int index)> command);
     void runCommand(const QString& menuName, int index = -1);
+    // Ticks of Timer1 (backup) and Timer2 (alarm); tests call them directly.
+    void Timer1_Timer();
+    void Timer2_Timer();
     // The toolbar's click handler: compares the key with the keys in their fixed order.
     void tbToolBar_ButtonClick(const QString& key);
 
