@@ -76,7 +76,7 @@ void MainLogic::phaseA() {
     m_state.ClipHistoryCount = 2;
     m_window.setStatusToolTip(clip);
 
-    m_state.RedoData = QStringList{QString(), QString()};
+    m_state.RedoData = CheckpointList();
     m_state.BackupTicks = 2;
     m_state.BackupCountdown = 0;
 
@@ -129,9 +129,9 @@ void MainLogic::phaseB(const QString& commandLine) {
 }
 
 void MainLogic::phaseC() {
-    while (m_state.UndoData.size() < m_state.UndoCount + 1)
-        m_state.UndoData.append(QString());
-    m_state.UndoData[1] = QStringLiteral("00001") + m_text.text();
+    // The start-up checkpoint records the caret at 1, whatever it is.
+    if (m_state.UndoData.size() < m_state.UndoCount) m_state.UndoData.resize(m_state.UndoCount);
+    m_state.UndoData[1] = Checkpoint::take(1, m_text.text());
 
     const auto fontFlag = numtext::toDouble(read(settings::key::Font));
     if (!fontFlag || *fontFlag == 1) {

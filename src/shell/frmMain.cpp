@@ -97,8 +97,10 @@ QString oneLine(QString text) {
 } // namespace
 
 frmMain::frmMain(AppState& state, Services& services, QString programDir, QWidget* parent)
-    : QMainWindow(parent), m_logic(state, m_text, services, *this, programDir),
-      m_ctx{state, m_text, services, *this, programDir}, m_foreColor(kWindowTextColor), m_backColor(kWindowColor) {
+    : QMainWindow(parent),
+      m_logic(state, m_text, services, *this, programDir), m_ctx{state, m_text, services, *this,
+                                                                 programDir},
+      m_foreColor(kWindowTextColor), m_backColor(kWindowColor) {
     initResources();
     setObjectName(QStringLiteral("frmMain"));
     m_view = new TextView(m_text, this);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "history/Checkpoint.h"
+
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -24,13 +26,14 @@ struct AppState {
     int CaretColumn = 0;
     int CharTotal = 0;
 
-    // 1-based histories: index 0 is never used, as in the original arrays.
-    QStringList UndoData{QString(), QString()};
+    // The checkpoint history; slots count from 1.
+    CheckpointList UndoData;
     int UndoCount = 1;
-    QStringList RedoData{QString(), QString()};
+    CheckpointList RedoData;
     int RedoCount = 1;
     qint16 MaxUndo = 0;
 
+    // 1-based: index 0 is never used.
     QStringList ClipHistory{QString(), QString()};
     int ClipHistoryCount = 1;
 

@@ -51,7 +51,7 @@ TEST_P(StartDocument, ChoosesTheFirstDocument) {
     EXPECT_EQ(w.windowTitle(), expected);
     EXPECT_FALSE(state.Dirty);
     EXPECT_EQ(state.LoadedText, c.expectedText);
-    EXPECT_EQ(state.UndoData.value(1), QStringLiteral("00001") + c.expectedText);
+    EXPECT_EQ(state.UndoData[1].toString(), QStringLiteral("00001") + c.expectedText);
     EXPECT_TRUE(QFileInfo::exists(backupPath()));
 }
 

@@ -1,0 +1,178 @@
+#include "history/Checkpoint.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Piece sizes in code units. A piece list of a 1 MB text then holds a few hundred pointers,
+// and an edit costs the copy of one or two pieces: together a few kilobytes per checkpoint.
+constexpr int kPieceSize = 2048;
+// Edits leave short pieces behind; pieces shorter than this are merged into new ones.
+constexpr int kMinPieceSize = 512;
+
+} // namespace
+
+// Builds the pieces of `text`, reusing every piece of `base` that lies wholly in the part of
+// the text that did not change (the common beginning and the common end).
+std::shared_ptr<const Checkpoint::Pieces> Checkpoint::build(const QString& text,
+                                                            const Pieces* base) {
+    auto out = std::make_shared<Pieces>();
+    out->length = int(text.size());
+    const char16_t* t = reinterpret_cast<const char16_t*>(text.constData());
+    const int newLen = int(text.size());
+
+    // Pieces of the base reused at the start: [0, headCount) cover text [0, headEnd).
+    size_t headCount = 0;
+    int headEnd = 0;
+    // Pieces reused at the end: [tailFirst, size) cover text [tailStart, newLen).
+    size_t tailFirst = base ? base->list.size() : 0;
+    int tailStart = newLen;
+
+    if (base) {
+        const auto& list = base->list;
+        while (headCount < list.size()) {
+            const QString& p = list[headCount]->text;
+            const int n = int(p.size());
+            if (headEnd + n > newLen ||
+                std::memcmp(p.constData(), t + headEnd, size_t(n) * sizeof(char16_t)) != 0)
+                break;
+            headEnd += n;
+            ++headCount;
+        }
+        while (tailFirst > headCount) {
+            const QString& p = list[tailFirst - 1]->text;
+            const int n = int(p.size());
+            if (tailStart - n < headEnd ||
+                std::memcmp(p.constData(), t + tailStart - n, size_t(n) * sizeof(char16_t)) != 0)
+                break;
+            tailStart -= n;
+            --tailFirst;
+        }
+        // Short neighbours are rebuilt together with the changed middle, so that repeated
+        // edits at one spot do not splinter the text into ever smaller pieces.
+        while (headCount > 0 && list[headCount - 1]->text.size() < kMinPieceSize) {
+            --headCount;
+            headEnd -= int(list[headCount]->text.size());
+        }
+        while (tailFirst < list.size() && list[tailFirst]->text.size() < kMinPieceSize) {
+            tailStart += int(list[tailFirst]->text.size());
+            ++tailFirst;
+        }
+        if (tailStart - headEnd < kMinPieceSize) {
+            if (headCount > 0) {
+                --headCount;
+                headEnd -= int(list[headCount]->text.size());
+            } else if (tailFirst < list.size()) {
+                tailStart += int(list[tailFirst]->text.size());
+                ++tailFirst;
+            }
+        }
+        out->list.reserve(headCount + (list.size() - tailFirst) + 2 +
+                          size_t(tailStart - headEnd) / kPieceSize);
+        out->list.insert(out->list.end(), list.begin(), list.begin() + long(headCount));
+    }
+
+    // The middle in pieces of equal size, none longer than kPieceSize.
+    const int middle = tailStart - headEnd;
+    if (middle > 0) {
+        const int count = (middle + kPieceSize - 1) / kPieceSize;
+        int at = headEnd;
+        for (int i = 0; i < count; ++i) {
+            const int end = headEnd + int(qint64(middle) * (i + 1) / count);
+            out->list.emplace_back(new Piece(text.mid(at, end - at)));
+            at = end;
+        }
+    }
+    if (base)
+        out->list.insert(out->list.end(), base->list.begin() + long(tailFirst), base->list.end());
+    return out;
+}
+
+Checkpoint Checkpoint::take(int position, const QString& text,
+                            std::initializer_list<const Checkpoint*> near) {
+    Checkpoint c;
+    c.m_position = position;
+    // An unchanged text shares the pieces outright.
+    for (const Checkpoint* n : near) {
+        if (n && !n->isEmpty() && n->textEquals(text)) {
+            c.m_pieces = n->m_pieces;
+            return c;
+        }
+    }
+    const Pieces* base = nullptr;
+    for (const Checkpoint* n : near) {
+        if (n && !n->isEmpty()) {
+            base = n->m_pieces.get();
+            break;
+        }
+    }
+    c.m_pieces = build(text, base);
+    return c;
+}
+
+QString Checkpoint::text() const {
+    if (!m_pieces) return {};
+    QString out;
+    out.reserve(m_pieces->length);
+    for (const PiecePtr& p : m_pieces->list)
+        out.append(p->text);
+    return out;
+}
+
+int Checkpoint::textLength() const {
+    return m_pieces ? m_pieces->length : 0;
+}
+
+bool Checkpoint::textEquals(QStringView other) const {
+    if (textLength() != other.size()) return false;
+    if (!m_pieces) return true;
+    qsizetype at = 0;
+    for (const PiecePtr& p : m_pieces->list) {
+        const qsizetype n = p->text.size();
+        if (std::memcmp(p->text.constData(), other.data() + at, size_t(n) * sizeof(QChar)) != 0)
+            return false;
+        at += n;
+    }
+    return true;
+}
+
+QString Checkpoint::positionField(int position) {
+    return QStringLiteral("%1").arg(position, 5, 10, QLatin1Char('0'));
+}
+
+QString Checkpoint::toString() const {
+    if (!m_pieces) return {};
+    return positionField(m_position) + text();
+}
+
+qsizetype Checkpoint::pieceCount() const {
+    return m_pieces ? qsizetype(m_pieces->list.size()) : 0;
+}
+
+qsizetype Checkpoint::piecesSharedWith(const Checkpoint& other) const {
+    if (!m_pieces || !other.m_pieces) return 0;
+    std::vector<const Piece*> theirs;
+    theirs.reserve(other.m_pieces->list.size());
+    for (const PiecePtr& p : other.m_pieces->list)
+        theirs.push_back(p.data());
+    std::sort(theirs.begin(), theirs.end());
+    qsizetype shared = 0;
+    for (const PiecePtr& p : m_pieces->list)
+        shared += std::binary_search(theirs.begin(), theirs.end(), p.data()) ? 1 : 0;
+    return shared;
+}
+
+void CheckpointList::shiftUp(int last) {
+    if (last < 2) return;
+    last = std::min(last, size());
+    std::move_backward(m_slots.begin(), m_slots.begin() + (last - 1), m_slots.begin() + last);
+    m_slots[0] = m_slots[1];
+}
+
+void CheckpointList::shiftDown(int first, int last) {
+    last = std::min(last, size());
+    if (first < 1 || first >= last) return;
+    std::move(m_slots.begin() + first, m_slots.begin() + last, m_slots.begin() + (first - 1));
+    m_slots[size_t(last - 1)] = m_slots[size_t(last - 2)];
+}
