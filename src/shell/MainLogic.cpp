@@ -3,6 +3,7 @@
 #include "documents/DocumentFile.h"
 #include "documents/SaveCommands.h"
 #include "history/RecordUndo.h"
+#include "shell/AutoBackup.h"
 #include "shell/NumberText.h"
 #include "shell/Settings.h"
 #include "state/DocumentTitle.h"
@@ -19,7 +20,6 @@ constexpr int kClipboardHistoryLimit = 33000;
 constexpr int kClipboardPanelLimit = 32000;
 constexpr int kClipboardPreview = 100;
 
-const QString kBackupFileName = QStringLiteral("PalloBackup.txt");
 const QString kSaveQuestion = QStringLiteral("の内容が変更されています。保存しますか？");
 
 } // namespace
@@ -34,7 +34,7 @@ QString MainLogic::iniPath() const {
 }
 
 QString MainLogic::backupPath() const {
-    return m_programDir + QDir::separator() + kBackupFileName;
+    return AutoBackup::backupPath(m_programDir);
 }
 
 QString MainLogic::read(const QString& key) const {

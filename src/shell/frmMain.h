@@ -2,6 +2,8 @@
 
 #include "platform/Services.h"
 #include "platform/TextBox.h"
+#include "shell/AlarmClock.h"
+#include "shell/AutoBackup.h"
 #include "shell/CommandContext.h"
 #include "shell/MainLogic.h"
 #include "shell/MainWindowPort.h"
@@ -130,6 +132,8 @@ private:
     QString m_panelTexts[3]; // exact; the labels show them on one line
     QTimer* m_timer1 = nullptr;
     QTimer* m_timer2 = nullptr;
+    AutoBackup m_backup;
+    AlarmClock m_alarm;
     QHash<QString, QAction*> m_actions;
     QHash<QString, std::function<void(int)>> m_commands;
     qint32 m_foreColor;
