@@ -94,7 +94,10 @@ bool MainLogic::loadInto(const QString& path) {
 
 void MainLogic::phaseB(const QString& commandLine) {
     m_state.WorkPath = backupPath();
-    loadInto(m_state.WorkPath); // a missing backup leaves the text empty
+    // A missing backup leaves the text empty. The backup is read whatever its size: the text
+    // box held that text, and an unread backup would be emptied just below.
+    QString recovered;
+    if (ReadDocumentFile(m_state.WorkPath, recovered, kNoDocumentLimit)) m_text.setText(recovered);
     if (!m_text.text().isEmpty()) {
         // The previous run ended without the shutdown sequence: its backup is the document.
         m_window.setTitle(doctitle::forPath(m_state.WorkPath));

@@ -79,11 +79,14 @@ TEST_F(MainFixture, InvalidBackupBytesAreShownAndKept) {
     writeFile(QStringLiteral("PalloBackup.txt"), bytes);
     frmMain& w = start();
     EXPECT_EQ(cp932::encode(w.text().text()), bytes);
-    // Saved under the backup's own title, the bytes go back as they came.
+    // Saved from the recovered document, the bytes go back as they came. Save asks for a
+    // name: the backup file itself is never the target.
     state.SaveText = w.text().text();
     CommandContext& ctx = w.context();
+    fake.dialogs.saveAnswers.enqueue(path(QStringLiteral("doc.txt")));
     ASSERT_TRUE(SaveDocument(ctx));
-    EXPECT_EQ(readFile(QStringLiteral("PalloBackup.txt")), bytes + "\r\n");
+    EXPECT_EQ(readFile(QStringLiteral("doc.txt")), bytes + "\r\n");
+    EXPECT_EQ(readFile(QStringLiteral("PalloBackup.txt")), bytes);
 }
 
 TEST_F(MainFixture, UnwritableFolderOpensNothing) {

@@ -1,0 +1,89 @@
+#include "documents/FileCommands.h"
+
+#include "documents/DocumentFile.h"
+#include "documents/RecentFiles.h"
+#include "documents/SaveCommands.h"
+#include "history/RecordUndo.h"
+#include "shell/CommandContext.h"
+#include "state/DocumentTitle.h"
+
+SavePromptResult askToSave(CommandContext& ctx, bool (*save)(CommandContext&)) {
+    if (!ctx.state.Dirty) return SavePromptResult::Unchanged;
+    const MsgAnswer answer =
+        ctx.services.prompts.message(doctitle::currentPath(ctx.window.title()) +
+                                         QStringLiteral("の内容が変更されています。保存しますか？"),
+                                     MsgButtons::YesNoCancel);
+    switch (answer) {
+    case MsgAnswer::Yes:
+        ctx.state.SaveText = ctx.text.text();
+        return save(ctx) ? SavePromptResult::Saved : SavePromptResult::NotSaved;
+    case MsgAnswer::No:
+        return SavePromptResult::Declined;
+    default:
+        return SavePromptResult::Cancelled;
+    }
+}
+
+void mnuFileNew_Click(CommandContext& ctx) {
+    // Yes saves under a new name and ends the command: the text stays for another look.
+    const SavePromptResult prompt = askToSave(ctx, SaveDocumentAs);
+    if (prompt != SavePromptResult::Unchanged && prompt != SavePromptResult::Declined) return;
+    ctx.text.setText(QString());
+    ctx.state.LoadedText.clear();
+    ctx.window.setTitle(doctitle::kUntitled);
+    ctx.state.Dirty = false;
+    ctx.window.refreshStatus();
+    resetHistory(ctx.state);
+}
+
+void mnuFileOpen_Click(CommandContext& ctx) {
+    switch (askToSave(ctx, SaveDocumentAs)) {
+    case SavePromptResult::Cancelled:
+    case SavePromptResult::NotSaved: // the writer asked to keep the changes
+        return;
+    default:
+        break;
+    }
+    ctx.window.showOpenDialog(false);
+    resetHistory(ctx.state);
+}
+
+void mnugousei_Click(CommandContext& ctx) {
+    ctx.window.showOpenDialog(true);
+}
+
+void mnuFileSave_Click(CommandContext& ctx) {
+    ctx.state.SaveText = ctx.text.text();
+    SaveDocument(ctx);
+}
+
+void mnuFileSaveAs_Click(CommandContext& ctx) {
+    ctx.state.SaveText = ctx.text.text();
+    SaveDocumentAs(ctx);
+}
+
+void LoadAcceptedFile(CommandContext& ctx, bool insertMode) {
+    ctx.services.pointer.setBusy(true);
+    QString loaded;
+    if (!ReadDocumentFile(ctx.state.WorkPath, loaded)) {
+        ctx.services.pointer.setBusy(false);
+        ctx.services.prompts.message(
+            QStringLiteral("エラーが発生しました。ファイルが大きすぎるようです。"));
+        return;
+    }
+    if (insertMode) {
+        ctx.text.setSelStart(ctx.text.length());
+        ctx.text.setSelText(QStringLiteral("\r\n") + loaded);
+    } else {
+        ctx.text.setText(loaded);
+        ctx.window.setTitle(doctitle::forPath(ctx.state.WorkPath));
+    }
+    PushRecentFile(ctx, ctx.state.WorkPath);
+    ctx.services.pointer.setBusy(false);
+
+    ctx.state.LoadedText = ctx.text.text();
+    RecordUndo(ctx.state, ctx.text);
+    // An insert makes the text differ from the file named in the title: it is a change like
+    // any other.
+    ctx.state.Dirty = insertMode;
+}

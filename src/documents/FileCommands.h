@@ -1,0 +1,27 @@
+#pragma once
+
+struct CommandContext;
+
+// How the save prompt ended.
+enum class SavePromptResult {
+    Unchanged, // the document had no changes: nothing was asked
+    Declined,  // No: go on without saving
+    Cancelled, // Cancel: the command is abandoned
+    Saved,     // Yes, and the text was written
+    NotSaved,  // Yes, but the save was cancelled, refused or failed
+};
+
+// The question before a command replaces a changed document: "<path>の内容が変更されています。
+// 保存しますか？" with Yes, No and Cancel. Yes copies the text to SaveText and calls `save`.
+SavePromptResult askToSave(CommandContext& ctx, bool (*save)(CommandContext&));
+
+// New, Open, Insert file, Save and Save As.
+void mnuFileNew_Click(CommandContext& ctx);
+void mnuFileOpen_Click(CommandContext& ctx);
+void mnugousei_Click(CommandContext& ctx);
+void mnuFileSave_Click(CommandContext& ctx);
+void mnuFileSaveAs_Click(CommandContext& ctx);
+
+// Runs when the open dialog accepts a file; WorkPath holds its path. Open mode replaces the
+// document, insert mode appends the file on a new line. The dialog closes itself afterwards.
+void LoadAcceptedFile(CommandContext& ctx, bool insertMode);

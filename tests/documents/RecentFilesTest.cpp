@@ -1,0 +1,243 @@
+#include "DocumentTestSupport.h"
+
+#include "documents/FileCommands.h"
+#include "documents/RecentFiles.h"
+#include "shell/MainFixture.h"
+
+#include <QAction>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class Recent : public ::testing::Test {
+protected:
+    FakeEditor e;
+
+    void SetUp() override {
+        QObject::connect(&e.text, &TextBox::changed, &e.text, [this] { e.state.Dirty = true; });
+    }
+    QString file(const QString& name) const { return pathIn(e, name); }
+    QStringList list() const {
+        return {e.window.recentCaptions[0], e.window.recentCaptions[1], e.window.recentCaptions[2]};
+    }
+    void open(const QString& name) {
+        e.state.WorkPath = file(name);
+        LoadAcceptedFile(e.ctx, false);
+    }
+    void answer(MsgAnswer a) { e.fake.prompts.answers.enqueue(a); }
+    void someHistory() {
+        e.state.UndoData = QStringList{QString(), u"00000b"_s, u"00000a"_s};
+        e.state.UndoCount = 2;
+        e.state.RedoCount = 2;
+        e.state.RedoData = QStringList{QString(), u"00000c"_s};
+    }
+};
+
+TEST_F(Recent, NewestFirstAndTheOldestFallsOff) {
+    for (const char* name : {"A", "B", "C", "D"})
+        ASSERT_TRUE(writeBytes(file(QString::fromLatin1(name)), name));
+    EXPECT_FALSE(e.window.recentSeparator);
+    open(u"A"_s);
+    EXPECT_TRUE(e.window.recentSeparator);
+    EXPECT_TRUE(e.window.recentVisible[0]);
+    EXPECT_FALSE(e.window.recentVisible[1]);
+    for (const char* name : {"B", "C", "D"})
+        open(QString::fromLatin1(name));
+    EXPECT_EQ(list(), (QStringList{file(u"D"_s), file(u"C"_s), file(u"B"_s)}));
+    EXPECT_TRUE(e.window.recentVisible[2]);
+}
+
+TEST_F(Recent, TheSameFileTwiceFillsTwoSlots) {
+    ASSERT_TRUE(writeBytes(file(u"A"_s), "a"));
+    open(u"A"_s);
+    open(u"A"_s);
+    EXPECT_EQ(list(), (QStringList{file(u"A"_s), file(u"A"_s), QString()}));
+    EXPECT_FALSE(e.window.recentVisible[2]);
+}
+
+// A titled, unchanged document "doc.txt" and the recent entry "other.txt".
+class RecentClick : public Recent {
+protected:
+    void SetUp() override {
+        Recent::SetUp();
+        ASSERT_TRUE(writeBytes(file(u"doc.txt"_s), "doc"));
+        ASSERT_TRUE(writeBytes(file(u"other.txt"_s), "\x82\xa9\x82\xc8"));
+        PushRecentFile(e.ctx, file(u"other.txt"_s));
+        PushRecentFile(e.ctx, file(u"doc.txt"_s));
+        e.window.windowTitle = doctitle::forPath(file(u"doc.txt"_s));
+        e.text.setText(u"doc"_s);
+        e.state.Dirty = false;
+        someHistory();
+    }
+};
+
+TEST_F(RecentClick, OpensTheFileAsAFreshDocument) {
+    const QStringList before = list();
+    mnuRecentFile_Click(e.ctx, 1);
+    EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
+    EXPECT_EQ(e.text.text(), u"かな"_s);
+    EXPECT_EQ(e.state.LoadedText, u"かな"_s);
+    EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"other.txt"_s)));
+    EXPECT_FALSE(e.state.Dirty);
+    EXPECT_EQ(e.window.statusRefreshes, 1);
+    EXPECT_EQ(e.state.UndoCount, 1);
+    EXPECT_EQ(e.state.RedoCount, 1);
+    EXPECT_EQ(list(), before); // the order does not change
+}
+
+TEST_F(RecentClick, WhileUntitledTheDocumentStaysChanged) {
+    e.window.windowTitle = doctitle::kUntitled;
+    mnuRecentFile_Click(e.ctx, 1);
+    EXPECT_EQ(e.text.text(), u"かな"_s);
+    EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"other.txt"_s)));
+    EXPECT_TRUE(e.state.Dirty);
+    EXPECT_EQ(e.state.LoadedText, u"かな"_s);
+    EXPECT_EQ(e.window.statusRefreshes, 0);
+    EXPECT_EQ(e.state.UndoCount, 2); // the history stays
+}
+
+TEST_F(RecentClick, DeletedFileLeavesTheDocumentAlone) {
+    ASSERT_TRUE(QFile::remove(file(u"other.txt"_s)));
+    e.text.setText(u"edited"_s);
+    answer(MsgAnswer::No);
+    const QStringList before = list();
+    mnuRecentFile_Click(e.ctx, 1);
+    ASSERT_EQ(shownTexts(e), (QStringList{savePrompt(file(u"doc.txt"_s)), kRecentMissing}));
+    EXPECT_EQ(e.fake.prompts.shown[1].buttons, MsgButtons::OK);
+    EXPECT_EQ(e.fake.prompts.shown[1].icon, MsgIcon::None);
+    EXPECT_EQ(e.text.text(), u"edited"_s);
+    EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"doc.txt"_s)));
+    EXPECT_TRUE(e.state.Dirty);
+    EXPECT_EQ(e.state.UndoCount, 2);
+    EXPECT_EQ(list(), before);
+}
+
+TEST_F(RecentClick, EmptySlotAndBadIndex) {
+    mnuRecentFile_Click(e.ctx, 2); // never filled
+    EXPECT_EQ(shownTexts(e), QStringList{kRecentMissing});
+    mnuRecentFile_Click(e.ctx, 3);
+    mnuRecentFile_Click(e.ctx, -1);
+    EXPECT_EQ(e.fake.prompts.shown.size(), 1);
+    EXPECT_EQ(e.text.text(), u"doc"_s);
+}
+
+TEST_F(RecentClick, OpensTheEntryClickedEvenWhenTheSaveMovesTheList) {
+    e.window.windowTitle = doctitle::kUntitled;
+    e.text.setText(u"draft"_s);
+    answer(MsgAnswer::Yes);
+    e.fake.dialogs.saveAnswers.enqueue(file(u"draft.txt"_s));
+    mnuRecentFile_Click(e.ctx, 1); // other.txt, which the save moves to slot 2
+    EXPECT_EQ(readBytes(file(u"draft.txt"_s)), QByteArray("draft\r\n"));
+    EXPECT_EQ(list(),
+              (QStringList{file(u"draft.txt"_s), file(u"doc.txt"_s), file(u"other.txt"_s)}));
+    EXPECT_EQ(e.text.text(), u"かな"_s);
+    EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"other.txt"_s)));
+    // The saved document was titled by then: a fresh start.
+    EXPECT_FALSE(e.state.Dirty);
+    EXPECT_EQ(e.state.UndoCount, 1);
+}
+
+struct RecentPromptCase {
+    const char* name;
+    MsgAnswer answer;
+    bool saveFails;
+    bool loads;
+};
+inline void PrintTo(const RecentPromptCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class RecentPrompt : public RecentClick, public ::testing::WithParamInterface<RecentPromptCase> {};
+
+TEST_P(RecentPrompt, YesSavesWithSave) {
+    const RecentPromptCase& c = GetParam();
+    if (c.saveFails) {
+        // The document's file has become a folder.
+        ASSERT_TRUE(QFile::remove(file(u"doc.txt"_s)));
+        ASSERT_TRUE(QDir(e.dir.path()).mkdir(u"doc.txt"_s));
+    }
+    e.text.setText(u"edited"_s);
+    answer(c.answer);
+    mnuRecentFile_Click(e.ctx, 1);
+    EXPECT_EQ(shownTexts(e).value(0), savePrompt(file(u"doc.txt"_s)));
+    EXPECT_TRUE(e.fake.dialogs.proposed.isEmpty()); // a titled document saves in place
+    if (c.answer == MsgAnswer::Yes && !c.saveFails)
+        EXPECT_EQ(readBytes(file(u"doc.txt"_s)), QByteArray("edited\r\n"));
+    if (c.saveFails) EXPECT_EQ(shownTexts(e).value(1), kSaveFailed);
+    EXPECT_EQ(e.text.text(), c.loads ? u"かな"_s : u"edited"_s);
+    EXPECT_EQ(e.window.windowTitle,
+              doctitle::forPath(file(c.loads ? u"other.txt"_s : u"doc.txt"_s)));
+    EXPECT_EQ(e.state.Dirty, !c.loads);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, RecentPrompt,
+    ::testing::Values(RecentPromptCase{"Cancel", MsgAnswer::Cancel, false, false},
+                      RecentPromptCase{"No", MsgAnswer::No, false, true},
+                      RecentPromptCase{"YesSaved", MsgAnswer::Yes, false, true},
+                      RecentPromptCase{"YesFailedKeepsTheText", MsgAnswer::Yes, true, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---------------------------------------------------------------- in the main window
+
+TEST_F(MainFixture, StoredRecentFilesShowOnlyTheFilledSlots) {
+    writeIni("[data]\r\nrecentfile0=C:\\a.txt\r\nrecentfile1=\r\nrecentfile2=C:\\c.txt\r\n");
+    frmMain& w = start();
+    EXPECT_TRUE(w.action(u"mnuFileBar3"_s)->isVisible());
+    EXPECT_TRUE(w.action(u"mnuRecentFile(0)"_s)->isVisible());
+    EXPECT_FALSE(w.action(u"mnuRecentFile(1)"_s)->isVisible());
+    EXPECT_TRUE(w.action(u"mnuRecentFile(2)"_s)->isVisible());
+    EXPECT_EQ(w.recentFileCaption(0), u"C:\\a.txt"_s);
+    EXPECT_EQ(w.recentFileCaption(2), u"C:\\c.txt"_s);
+}
+
+TEST_F(MainFixture, FileCommandsRunFromTheMenu) {
+    writeFile(u"a.txt"_s, "first");
+    writeFile(u"b.txt"_s, "second");
+    writeIni(QByteArray("[data]\r\nrecentfile0=") + path(u"a.txt"_s).toUtf8() +
+             "\r\nrecentfile1=" + path(u"b.txt"_s).toUtf8() + "\r\n");
+    frmMain& w = start(path(u"a.txt"_s));
+    EXPECT_FALSE(w.action(u"mnuFileBar3"_s) == nullptr);
+
+    w.action(u"mnuRecentFile(1)"_s)->trigger();
+    EXPECT_EQ(w.text().text(), u"second"_s);
+    EXPECT_EQ(w.windowTitle(), u"Pallo   "_s + path(u"b.txt"_s));
+    EXPECT_FALSE(state.Dirty);
+
+    w.text().setText(u"second, edited"_s);
+    EXPECT_TRUE(state.Dirty);
+    w.action(u"mnuFileSave"_s)->trigger();
+    EXPECT_EQ(readFile(u"b.txt"_s), QByteArray("second, edited\r\n"));
+    EXPECT_FALSE(state.Dirty);
+
+    fake.dialogs.saveAnswers.enqueue(path(u"c.txt"_s));
+    w.action(u"mnuFileSaveAs"_s)->trigger();
+    EXPECT_EQ(readFile(u"c.txt"_s), QByteArray("second, edited\r\n"));
+    EXPECT_EQ(w.recentFileCaption(0), path(u"c.txt"_s));
+    EXPECT_TRUE(w.action(u"mnuRecentFile(2)"_s)->isVisible());
+
+    w.action(u"mnuFileNew"_s)->trigger();
+    EXPECT_EQ(w.text().text(), QString());
+    EXPECT_EQ(w.windowTitle(), u"Pallo   （無題）"_s);
+    EXPECT_FALSE(state.Dirty);
+
+    w.runCommand(u"mnuFileOpen"_s);
+    w.runCommand(u"mnugousei"_s); // the open dialog is not wired yet: nothing happens
+    EXPECT_EQ(w.text().text(), QString());
+}
+
+TEST_F(MainFixture, LoadingIntoTheWindowShowsTheText) {
+    writeFile(u"doc.txt"_s, "\x93\xfa\x96\x7b\x8c\xea\r\n2");
+    frmMain& w = start();
+    state.WorkPath = path(u"doc.txt"_s);
+    LoadAcceptedFile(w.context(), false);
+    settle();
+    EXPECT_EQ(w.text().text(), u"日本語\r\n2"_s);
+    EXPECT_FALSE(state.Dirty);
+    EXPECT_EQ(w.recentFileCaption(0), path(u"doc.txt"_s));
+    EXPECT_TRUE(w.action(u"mnuRecentFile(0)"_s)->isVisible());
+    EXPECT_TRUE(w.action(u"mnuFileBar3"_s)->isVisible());
+}
+
+} // namespace
