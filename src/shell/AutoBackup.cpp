@@ -2,24 +2,18 @@
 
 #include "documents/DocumentFile.h"
 
-#include <QDir>
 #include <QScopeGuard>
 
 namespace {
 
-const QString kBackupFileName = QStringLiteral("PalloBackup.txt");
 const QString kError = QStringLiteral("Error");
 
 } // namespace
 
-QString AutoBackup::backupPath(const QString& programDir) {
-    return programDir + QDir::separator() + kBackupFileName;
-}
-
 void AutoBackup::Timer1_Timer(CommandContext& ctx) {
     AppState& state = ctx.state;
     if (state.BackupCountdown == 0) {
-        state.WorkPath = backupPath(ctx.programDir);
+        state.WorkPath = backupFilePath(ctx.programDir);
         // Characters the file format cannot hold become "?" without a question: nobody is
         // there to answer one, and the backup only has to bring the text back.
         if (!writeDocumentBytes(state.WorkPath, ctx.text.text())) {

@@ -9,9 +9,6 @@
 // previous run ended without its shutdown.
 class AutoBackup {
 public:
-    // The backup file of a program folder.
-    static QString backupPath(const QString& programDir);
-
     // One tick of Timer1. Never asks anything and leaves the title, Dirty and the selection
     // alone; a failed write reports "Error" and keeps BackupCountdown at 0 so the next tick
     // tries again.

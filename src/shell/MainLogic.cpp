@@ -3,7 +3,6 @@
 #include "documents/DocumentFile.h"
 #include "documents/SaveCommands.h"
 #include "history/RecordUndo.h"
-#include "shell/AutoBackup.h"
 #include "shell/NumberText.h"
 #include "shell/Settings.h"
 #include "state/DocumentTitle.h"
@@ -34,7 +33,7 @@ QString MainLogic::iniPath() const {
 }
 
 QString MainLogic::backupPath() const {
-    return AutoBackup::backupPath(m_programDir);
+    return backupFilePath(m_programDir);
 }
 
 QString MainLogic::read(const QString& key) const {

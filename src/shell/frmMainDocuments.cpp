@@ -1,6 +1,7 @@
 #include "shell/frmMain.h"
 
 #include "documents/FileCommands.h"
+#include "documents/Form5.h"
 #include "documents/RecentFiles.h"
 
 // The file commands: New, Open, Insert file, Save, Save As and the recent files.
@@ -14,4 +15,10 @@ void frmMain::registerDocumentCommands() {
                [this](int index) { mnuRecentFile_Click(context(), index); });
 }
 
-void frmMain::showOpenDialog(bool /*insertMode*/) {}
+// The program's own open dialog; accepting a file runs the loading step before it closes.
+void frmMain::showOpenDialog(bool insertMode) {
+    Form5 dialog(
+        context(), insertMode, [this, insertMode] { LoadAcceptedFile(context(), insertMode); },
+        this);
+    dialog.exec();
+}

@@ -43,9 +43,9 @@ protected:
     QString recent(int i) const { return e.window.recentCaptions[i]; }
     // A history that a reset visibly shortens.
     void someHistory() {
-        e.state.UndoData = QStringList{QString(), u"00000c"_s, u"00000b"_s, u"00000a"_s};
+        e.state.UndoData = checkpointsOf({u"c", u"b", u"a"});
         e.state.UndoCount = 3;
-        e.state.RedoData = QStringList{QString(), u"00000d"_s};
+        e.state.RedoData = checkpointsOf({u"d"});
         e.state.RedoCount = 2;
     }
     bool historyWasReset() const { return e.state.UndoCount == 1 && e.state.RedoCount == 1; }

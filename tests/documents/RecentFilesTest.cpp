@@ -1,10 +1,13 @@
 #include "DocumentTestSupport.h"
 
 #include "documents/FileCommands.h"
+#include "documents/Form5.h"
 #include "documents/RecentFiles.h"
 #include "shell/MainFixture.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -27,10 +30,10 @@ protected:
     }
     void answer(MsgAnswer a) { e.fake.prompts.answers.enqueue(a); }
     void someHistory() {
-        e.state.UndoData = QStringList{QString(), u"00000b"_s, u"00000a"_s};
+        e.state.UndoData = checkpointsOf({u"b", u"a"});
         e.state.UndoCount = 2;
         e.state.RedoCount = 2;
-        e.state.RedoData = QStringList{QString(), u"00000c"_s};
+        e.state.RedoData = checkpointsOf({u"c"});
     }
 };
 
@@ -222,9 +225,26 @@ TEST_F(MainFixture, FileCommandsRunFromTheMenu) {
     EXPECT_EQ(w.windowTitle(), u"Pallo   （無題）"_s);
     EXPECT_FALSE(state.Dirty);
 
+    // The real open dialog: go to the folder, click the file, press 開く(&O).
+    const auto acceptInDialog = [this](const QString& name) {
+        QTimer::singleShot(0, [this, name] {
+            auto* dialog = qobject_cast<Form5*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->chooser().chooseFolder(dir.path());
+            dialog->File1_Click(int(dialog->chooser().files().indexOf(name)));
+            dialog->Command1_Click();
+        });
+    };
+    acceptInDialog(u"a.txt"_s);
     w.runCommand(u"mnuFileOpen"_s);
-    w.runCommand(u"mnugousei"_s); // the open dialog is not wired yet: nothing happens
-    EXPECT_EQ(w.text().text(), QString());
+    EXPECT_EQ(w.text().text(), u"first"_s);
+    EXPECT_EQ(w.windowTitle(), u"Pallo   "_s + path(u"a.txt"_s));
+    acceptInDialog(u"b.txt"_s);
+    w.runCommand(u"mnugousei"_s);
+    EXPECT_EQ(w.text().text(), u"first\r\nsecond, edited\r\n"_s);
+    EXPECT_EQ(w.windowTitle(), u"Pallo   "_s + path(u"a.txt"_s));
+    EXPECT_EQ(w.recentFileCaption(0), path(u"b.txt"_s));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST_F(MainFixture, LoadingIntoTheWindowShowsTheText) {

@@ -96,6 +96,16 @@ public:
     }
 };
 
+// A history whose slots hold the given texts, slot 1 first, each with the caret at 0.
+inline CheckpointList checkpointsOf(std::initializer_list<const char16_t*> texts) {
+    CheckpointList list;
+    list.resize(int(texts.size()));
+    int slot = 1;
+    for (const char16_t* t : texts)
+        list[slot++] = Checkpoint::take(0, QString::fromUtf16(t));
+    return list;
+}
+
 // A whole editor without widgets: state, document, scripted services, fake window, and the
 // command context over them, in a temporary program folder.
 struct FakeEditor {
