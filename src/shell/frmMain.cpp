@@ -94,6 +94,18 @@ QString oneLine(QString text) {
     return text;
 }
 
+// Captions set at run time are paths and phrases: an "&" in them is a character, not the
+// mark of an access key. The exact caption is kept beside the shown one.
+void setCaption(QAction* action, const QString& caption) {
+    action->setText(QString(caption).replace(u'&', QStringLiteral("&&")));
+    action->setData(caption);
+}
+
+QString caption(const QAction* action) {
+    if (!action) return {};
+    return action->data().isValid() ? action->data().toString() : action->text();
+}
+
 } // namespace
 
 frmMain::frmMain(AppState& state, Services& services, QString programDir, QWidget* parent)
@@ -453,24 +465,24 @@ bool frmMain::setWindowHeight(int twips) {
 
 QString frmMain::popupUserStringCaption(int i) const {
     const QAction* a = action(QStringLiteral("popsitei(%1)").arg(i));
-    return a ? a->text() : QString();
+    return caption(a);
 }
 
 void frmMain::setPopupUserStringCaption(int i, const QString& caption) {
-    if (QAction* a = action(QStringLiteral("popsitei(%1)").arg(i))) a->setText(caption);
+    if (QAction* a = action(QStringLiteral("popsitei(%1)").arg(i))) setCaption(a, caption);
 }
 
 void frmMain::setMenuUserStringCaption(int i, const QString& caption) {
-    if (QAction* a = action(QStringLiteral("mnusitei(%1)").arg(i))) a->setText(caption);
+    if (QAction* a = action(QStringLiteral("mnusitei(%1)").arg(i))) setCaption(a, caption);
 }
 
 QString frmMain::recentFileCaption(int i) const {
     const QAction* a = action(QStringLiteral("mnuRecentFile(%1)").arg(i));
-    return a ? a->text() : QString();
+    return caption(a);
 }
 
 void frmMain::setRecentFileCaption(int i, const QString& caption) {
-    if (QAction* item = action(QStringLiteral("mnuRecentFile(%1)").arg(i))) item->setText(caption);
+    if (QAction* item = action(QStringLiteral("mnuRecentFile(%1)").arg(i))) setCaption(item, caption);
 }
 
 void frmMain::setRecentFileVisible(int i) {
@@ -505,5 +517,5 @@ void frmMain::showRecentFile(int i, const QString& caption) {
     if (!item) return;
     action(QStringLiteral("mnuFileBar3"))->setVisible(true);
     item->setVisible(true);
-    item->setText(caption);
+    setCaption(item, caption);
 }

@@ -261,3 +261,15 @@ TEST_F(MainFixture, LoadingIntoTheWindowShowsTheText) {
 }
 
 } // namespace
+
+// A path with "&" is shown as it is, not with an access key, and stored back unchanged.
+TEST_F(MainFixture, RecentPathWithAmpersandKeepsIt) {
+    frmMain& w = start();
+    const QString odd = path(u"R&D notes.txt"_s);
+    PushRecentFile(w.context(), odd);
+    EXPECT_EQ(w.recentFileCaption(0), odd);
+    EXPECT_EQ(w.action(u"mnuRecentFile(0)"_s)->text(), path(u"R&&D notes.txt"_s));
+    state.Dirty = false;
+    w.close();
+    EXPECT_TRUE(readFile(u"Pallo.ini"_s).contains(("recentfile0=" + odd).toUtf8()));
+}
