@@ -6,6 +6,7 @@
 #include "shell/frmMain.h"
 #include "support/FakeServices.h"
 
+#include "BenchSupport.h"
 #include "PaintWatcher.h"
 
 #include <QApplication>
@@ -17,35 +18,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-// About 10 MB of CP932 in 200,000 CR LF lines of Japanese prose.
-QString largeDocument() {
-    const QString sentence = QStringLiteral(
-        "吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。何でも薄暗いじめじめ"
-        "した所でニャーニャー泣いていた事だけは記憶している。");
-    QString text;
-    text.reserve(5'400'000);
-    for (int i = 0; i < 200'000; ++i) {
-        text += QStringView(sentence).left(20 + i % 7);
-        if (i + 1 < 200'000) text += QStringLiteral("\r\n");
-    }
-    return text;
-}
-
-struct LargeFile {
-    QTemporaryDir dir;
-    QString path = dir.path() + QStringLiteral("/large.txt");
-    LargeFile() {
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(cp932::encode(largeDocument()));
-    }
-};
-
-LargeFile& largeFile() {
-    static LargeFile file;
-    return file;
-}
 
 // A shown main window with an empty document.
 struct ShownWindow {
@@ -108,11 +80,4 @@ BENCHMARK(BM_SaveLargeFile)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+PALLO_WIDGET_BENCHMARK_MAIN()

@@ -7,6 +7,7 @@
 #include "support/FakeServices.h"
 #include "support/FakeWindow.h"
 
+#include "BenchSupport.h"
 #include "PaintWatcher.h"
 
 #include <QApplication>
@@ -68,18 +69,12 @@ BENCHMARK(BM_TenThousandCheckpointsOf1MB)->Unit(benchmark::kSecond)->Iterations(
 
 struct LargeWindow {
     QTemporaryDir programDir;
-    QTemporaryDir docDir;
     FakeServiceSet fake;
     AppState state;
     std::unique_ptr<frmMain> w;
     LargeWindow() {
-        const QString path = docDir.path() + QStringLiteral("/large.txt");
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(cp932::encode(prose(10'000'000)));
-        f.close();
         w = std::make_unique<frmMain>(state, fake.services, programDir.path());
-        w->Form_Load(path);
+        w->Form_Load(largeFile().path);
         w->show();
         while (!w->layoutComplete())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
@@ -156,11 +151,4 @@ BENCHMARK(BM_RecordUndoOn10MB)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 } // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+PALLO_WIDGET_BENCHMARK_MAIN()

@@ -2,6 +2,7 @@
 // about 10 MB as a Shift_JIS file.
 #include "platform/TextView.h"
 
+#include "BenchSupport.h"
 #include "PaintWatcher.h"
 
 #include <QApplication>
@@ -215,11 +216,4 @@ BENCHMARK(BM_ModelSetText)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+PALLO_WIDGET_BENCHMARK_MAIN()

@@ -208,20 +208,9 @@ TEST(AlarmClock, ZeroMinuteCountdownNeverFires) {
 // Ticks keep coming while the alarm's message box is open.
 class ReentrantAlarm : public ::testing::Test {
 protected:
-    struct HookedPrompts : Prompts {
-        QStringList shown;
-        std::function<void()> whileOpen;
-        MsgAnswer message(const QString& text, MsgButtons, MsgIcon, const QString&) override {
-            shown.append(text);
-            if (whileOpen) whileOpen();
-            return MsgAnswer::OK;
-        }
-    };
     FakeEditor e;
-    HookedPrompts prompts;
-    Services services{prompts,     e.fake.clipboard, e.fake.clock,
-                      e.fake.pump, e.fake.pointer,   e.fake.dialogs};
-    CommandContext ctx{e.state, e.text, services, e.window, e.dir.path()};
+    ScriptedPrompts& prompts = e.fake.prompts;
+    CommandContext& ctx = e.ctx;
     AlarmClock alarm;
 };
 
@@ -243,7 +232,7 @@ TEST_F(ReentrantAlarm, TimeOfDayIsAnnouncedOnceAndClearedAfterTheMessage) {
         }
     };
     alarm.Timer2_Timer(ctx);
-    EXPECT_EQ(prompts.shown, QStringList{QStringLiteral("9時5分になりました。")});
+    EXPECT_EQ(prompts.texts(), QStringList{QStringLiteral("9時5分になりました。")});
     EXPECT_FALSE(alarm.announcing());
     EXPECT_EQ(e.state.AlarmHour, 0);
     EXPECT_EQ(e.state.AlarmMinute, 0);

@@ -20,19 +20,6 @@ QString backupOf(const FakeEditor& e) {
     return e.dir.path() + QDir::separator() + QStringLiteral("PalloBackup.txt");
 }
 
-// Prompts whose message box runs a hook while it is "open", the way the platform keeps
-// firing timers during a modal message.
-class HookedPrompts : public Prompts {
-public:
-    QStringList shown;
-    std::function<void()> whileOpen;
-    MsgAnswer message(const QString& text, MsgButtons, MsgIcon, const QString&) override {
-        shown.append(text);
-        if (whileOpen) whileOpen();
-        return MsgAnswer::OK;
-    }
-};
-
 } // namespace
 
 // ---------------------------------------------------------------- schedule
@@ -176,10 +163,8 @@ TEST(AutoBackup, MissingProgramFolderReportsError) {
 class ReentrantBackup : public ::testing::Test {
 protected:
     FakeEditor e;
-    HookedPrompts prompts;
-    Services services{prompts,     e.fake.clipboard, e.fake.clock,
-                      e.fake.pump, e.fake.pointer,   e.fake.dialogs};
-    CommandContext ctx{e.state, e.text, services, e.window, e.dir.path()};
+    ScriptedPrompts& prompts = e.fake.prompts;
+    CommandContext& ctx = e.ctx;
     AutoBackup backup;
 
     void SetUp() override {
@@ -199,7 +184,7 @@ TEST_F(ReentrantBackup, ErrorDoesNotPileUp) {
     };
     backup.Timer1_Timer(ctx);
     EXPECT_EQ(inner, 5);
-    EXPECT_EQ(prompts.shown, QStringList{QStringLiteral("Error")});
+    EXPECT_EQ(prompts.texts(), QStringList{QStringLiteral("Error")});
     EXPECT_EQ(e.state.BackupCountdown, 0);
     EXPECT_FALSE(backup.reportingFailure());
 

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QQueue>
+#include <functional>
 #include <optional>
 
 // Scripted stand-ins: answers are given in advance, in order; every message is recorded.
@@ -18,12 +19,22 @@ class ScriptedPrompts : public Prompts {
 public:
     QQueue<MsgAnswer> answers;
     QList<RecordedMessage> shown;
+    // Runs while a message is "open", the way the platform keeps delivering timer ticks
+    // during a modal message box.
+    std::function<void()> whileOpen;
     MsgAnswer message(const QString& text, MsgButtons buttons, MsgIcon icon,
                       const QString& title) override {
         shown.append({text, buttons, icon, title});
+        if (whileOpen) whileOpen();
         if (!answers.isEmpty()) return answers.dequeue();
         // An unscripted question is a test fault: answer the safest way.
         return buttons == MsgButtons::OK ? MsgAnswer::OK : MsgAnswer::Cancel;
+    }
+    QStringList texts() const {
+        QStringList out;
+        for (const RecordedMessage& m : shown)
+            out.append(m.text);
+        return out;
     }
 };
 
