@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -93,20 +94,22 @@ Checkpoint Checkpoint::take(int position, const QString& text,
                             std::initializer_list<const Checkpoint*> near) {
     Checkpoint c;
     c.m_position = position;
-    // An unchanged text shares the pieces outright.
+    // An unchanged text shares the pieces outright. Neighbours that hold the same pieces (as
+    // slots 1 and 2 do right after a recording) are compared once. Otherwise the first
+    // neighbour is the base of the new pieces.
+    const Pieces* compared[8] = {};
+    size_t count = 0;
     for (const Checkpoint* n : near) {
-        if (n && !n->isEmpty() && n->textEquals(text)) {
+        if (!n || n->isEmpty()) continue;
+        const Pieces* p = n->m_pieces.get();
+        if (std::find(compared, compared + count, p) != compared + count) continue;
+        if (count < std::size(compared)) compared[count++] = p;
+        if (n->textEquals(text)) {
             c.m_pieces = n->m_pieces;
             return c;
         }
     }
-    const Pieces* base = nullptr;
-    for (const Checkpoint* n : near) {
-        if (n && !n->isEmpty()) {
-            base = n->m_pieces.get();
-            break;
-        }
-    }
+    const Pieces* base = compared[0];
     c.m_pieces = build(text, base);
     return c;
 }

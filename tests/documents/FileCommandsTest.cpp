@@ -65,15 +65,23 @@ inline void PrintTo(const PromptCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class NewPrompt : public Editor, public ::testing::WithParamInterface<PromptCase> {};
+// doc.txt open, changed unless the case has no answer, with a history and the answers queued.
+class PromptTest : public Editor, public ::testing::WithParamInterface<PromptCase> {
+protected:
+    void arrange(const PromptCase& c) {
+        openDocument(u"doc.txt"_s, "old", c.answer ? u"changed"_s : u"old"_s);
+        someHistory();
+        if (c.answer) answer(*c.answer);
+        if (c.saveAsAnswered)
+            saveAs(*c.saveAsAnswered ? std::optional(file(u"out.txt"_s)) : std::nullopt);
+    }
+};
+
+class NewPrompt : public PromptTest {};
 
 TEST_P(NewPrompt, YesSavesAndEndsTheCommand) {
     const PromptCase& c = GetParam();
-    openDocument(u"doc.txt"_s, "old", c.answer ? u"changed"_s : u"old"_s);
-    someHistory();
-    if (c.answer) answer(*c.answer);
-    if (c.saveAsAnswered)
-        saveAs(*c.saveAsAnswered ? std::optional(file(u"out.txt"_s)) : std::nullopt);
+    arrange(c);
 
     mnuFileNew_Click(e.ctx);
 
@@ -114,15 +122,11 @@ INSTANTIATE_TEST_SUITE_P(
                       PromptCase{"YesDialogCancelled", MsgAnswer::Yes, false, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-class OpenPrompt : public Editor, public ::testing::WithParamInterface<PromptCase> {};
+class OpenPrompt : public PromptTest {};
 
 TEST_P(OpenPrompt, GoesOnToTheOpenDialogUnlessTheChangesWouldBeLost) {
     const PromptCase& c = GetParam();
-    openDocument(u"doc.txt"_s, "old", c.answer ? u"changed"_s : u"old"_s);
-    someHistory();
-    if (c.answer) answer(*c.answer);
-    if (c.saveAsAnswered)
-        saveAs(*c.saveAsAnswered ? std::optional(file(u"out.txt"_s)) : std::nullopt);
+    arrange(c);
 
     mnuFileOpen_Click(e.ctx);
 
