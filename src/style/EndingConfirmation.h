@@ -39,7 +39,7 @@ private:
     QString m_label1;
     QString m_context; // "…" and what there is of the three context characters
     QString m_ending;
-    QString m_kept;    // the context characters themselves, written back on conversion
+    QString m_kept; // the context characters themselves, written back on conversion
     bool m_convertEnabled = false;
 };
 

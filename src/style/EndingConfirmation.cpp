@@ -1,0 +1,68 @@
+#include "style/EndingConfirmation.h"
+
+#include "style/StyleConverter.h"
+
+#include <algorithm>
+
+namespace style {
+
+namespace {
+
+constexpr int kWindow = 8;  // seven characters and the full stop
+constexpr int kContext = 3; // the first three of them are kept
+
+} // namespace
+
+EndingConfirmation::EndingConfirmation(CommandContext& ctx, StyleConverter& run)
+    : m_ctx(ctx), m_run(run) {}
+
+void EndingConfirmation::Form_Load() {
+    TextBox& text = m_ctx.text;
+    const AppState& state = m_ctx.state;
+    const int mark = state.FoundAt - 1; // 0-based
+    // The window never reaches back before the text or across a line break: a conversion
+    // would otherwise join the line to the one above it. What is missing is missing from the
+    // front, so the ending keeps its place right before the full stop.
+    int start = std::max(0, mark - (kWindow - 1));
+    const QString& all = text.text();
+    for (int i = mark - 1; i >= start; --i) {
+        if (all.at(i) == u'\r' || all.at(i) == u'\n') {
+            start = i + 1;
+            break;
+        }
+    }
+    text.setSelection(start, mark + 1 - start);
+    const QString window = text.selText();
+    const int missing = kWindow - int(window.size());
+    const int kept = std::max(0, kContext - missing);
+    m_kept = window.left(kept);
+    m_context = QStringLiteral("…") + m_kept;
+    m_ending = window.mid(kept, window.size() - 1 - kept);
+
+    m_ctx.state.CaretLine = text.lineFromChar(-1);
+    m_label1 = QString::number(state.CaretLine) + QStringLiteral("行目に「") + state.OldEnding +
+               QStringLiteral("」が発見されました。");
+    m_title =
+        m_run.plainToPolite() ? QStringLiteral("ですますを発見") : QStringLiteral("だであるを発見");
+}
+
+void EndingConfirmation::Command1_Click(const QString& newEnding) {
+    const AppState& state = m_ctx.state;
+    m_run.appendReport(QStringLiteral("\r\n") +
+                       StyleConverter::conversionLine(state.CaretLine, state.OldEnding, newEnding));
+    m_ctx.text.setSelText(m_kept + newEnding + QStringLiteral("。"));
+}
+
+void EndingConfirmation::Command2_Click() {
+    AppState& state = m_ctx.state;
+    state.CaretLine = m_ctx.text.lineFromChar(-1);
+    m_run.appendReport(QStringLiteral("\r\n") + QString::number(state.CaretLine) +
+                       QStringLiteral("行目の「") + state.OldEnding +
+                       QStringLiteral("」を無視しました。"));
+}
+
+void EndingConfirmation::Form_Unload() {
+    m_ctx.state.ConfirmClosed = true;
+}
+
+} // namespace style
