@@ -177,11 +177,11 @@ bool StyleConverter::fullStopPass() {
 }
 
 bool StyleConverter::commaPass() {
-    appendReport(kCrLf + kCommaHeading);
-    m_ctx.text.setSelStart(0);
     // A stop asked for at the very end of the full-stop pass is still honoured: the comma pass
     // does not begin.
     if (stopNow()) return false;
+    appendReport(kCrLf + kCommaHeading);
+    m_ctx.text.setSelStart(0);
     for (;;) {
         m_ctx.services.pump.doEvents();
         if (!findNextMark(kComma)) return true;

@@ -63,7 +63,12 @@ public:
 class FakePump : public EventPump {
 public:
     int calls = 0;
-    void doEvents() override { ++calls; }
+    // Runs at every call: what the writer does while a long command lets events through.
+    std::function<void()> onEvents;
+    void doEvents() override {
+        ++calls;
+        if (onEvents) onEvents();
+    }
 };
 
 class FakePointer : public MousePointer {
