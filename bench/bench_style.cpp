@@ -1,0 +1,61 @@
+// The style conversion run over a 1 MB plain-style document of about 20,000 sentences: on the
+// document model alone, and in the shown main window with the dialog and the view attached.
+#include "platform/Cp932Codec.h"
+#include "style/StyleRunSupport.h"
+
+#include "BenchSupport.h"
+
+#include <QElapsedTimer>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Plain-style prose with no ending already in the polite style: every full stop and most
+// commas meet a rule, so the run replaces text at nearly every mark.
+QString plainProse(qsizetype bytes, int* sentences = nullptr) {
+    const QString pieces[] = {
+        QStringLiteral("昨日は朝から一日中ずっと冷たい雨が降る寒い日だった。"),
+        QStringLiteral("大きな傘を持って家から駅までの長い道をゆっくり歩いた。"),
+        QStringLiteral("朝の電車はいつもとても混んでいるが、今日は座ることができた。"),
+        QStringLiteral("鞄の中から読みかけの古い文庫本を出して静かに読む。"),
+        QStringLiteral("昔の短い話だったが、思っていたよりもとても楽しかった。"),
+        QStringLiteral("窓の外に見える山の上はもうすっかり冬の景色だ。"),
+        QStringLiteral("外は雨だが、大事な仕事があるので今日は休めない。"),
+        QStringLiteral("これからの一週間の予定を新しい手帳に細かく書いた。"),
+    };
+    QString text;
+    qsizetype size = 0;
+    int count = 0;
+    for (int i = 0; size < bytes; ++i) {
+        QString piece = pieces[i % 8];
+        if (i % 5 == 4) piece += QStringLiteral("\r\n");
+        size += cp932::encode(piece).size();
+        text += piece;
+        ++count;
+    }
+    if (sentences) *sentences = count;
+    return text;
+}
+
+const QString& megabyteOfProse() {
+    static const QString text = plainProse(1'000'000);
+    return text;
+}
+
+void BM_ConvertOneMegabyteOnTheModel(benchmark::State& st) {
+    qint64 converted = 0;
+    for (auto _ : st) {
+        st.PauseTiming();
+        auto r = std::make_unique<style::StyleRun>(megabyteOfProse());
+        st.ResumeTiming();
+        r->run();
+        converted = r->converter.report().count(QStringLiteral("\r\n")) - 1;
+    }
+    st.counters["conversions"] = double(converted);
+    st.counters["chars"] = double(megabyteOfProse().size());
+}
+BENCHMARK(BM_ConvertOneMegabyteOnTheModel)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+PALLO_WIDGET_BENCHMARK_MAIN()
