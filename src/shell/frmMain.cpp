@@ -136,6 +136,7 @@ frmMain::frmMain(AppState& state, Services& services, QString programDir, QWidge
     registerDocumentCommands();
     registerHistoryCommands();
     registerTimers();
+    registerStyle();
 
     resize(toPixelsX(kClientWidthTwips),
            toPixelsY(kClientHeightTwips) + menuBar()->sizeHint().height());
@@ -303,9 +304,10 @@ void frmMain::tbToolBar_ButtonClick(const QString& key) {
 // ---------------------------------------------------------------- window events
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    if (m_logic.shutdown())
+    if (m_logic.shutdown()) {
+        unloadStyle();
         event->accept();
-    else
+    } else
         event->ignore();
 }
 

@@ -11,9 +11,11 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <optional>
 
+class Form8;
 class QLabel;
 class QMenu;
 class QTimer;
@@ -112,6 +114,9 @@ private:
     void registerDocumentCommands();
     void registerHistoryCommands();
     void registerTimers();
+    void registerStyle();
+    // The main window is closing: a style conversion run stops and its dialog unloads.
+    void unloadStyle();
     void applyColors();
     void Text1_MouseDown(int button, int shift, QPoint pos);
     // A twips value remembered as set, reported back while the pixels still match it, so a
@@ -134,6 +139,7 @@ private:
     QTimer* m_timer2 = nullptr;
     AutoBackup m_backup;
     AlarmClock m_alarm;
+    QPointer<Form8> m_form8; // the style conversion dialog while it is open
     QHash<QString, QAction*> m_actions;
     QHash<QString, std::function<void(int)>> m_commands;
     qint32 m_foreColor;

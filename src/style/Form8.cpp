@@ -1,0 +1,139 @@
+#include "style/Form8.h"
+
+#include "style/Form14.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QVBoxLayout>
+
+namespace {
+
+template <typename W> W* named(W* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+} // namespace
+
+Form8::Form8(CommandContext& ctx, QWidget* parent)
+    : QDialog(parent, Qt::Dialog), m_logic(ctx, *this) {
+    setObjectName(QStringLiteral("Form8"));
+    setWindowTitle(QStringLiteral("文体変換（だである調←→ですます調）"));
+    setModal(false);
+
+    m_frame1 = named(new QGroupBox(QStringLiteral("どちらか選択"), this), "Frame1");
+    m_option1 =
+        named(new QRadioButton(QStringLiteral("だである調→ですます調変換"), m_frame1), "Option1");
+    m_option2 =
+        named(new QRadioButton(QStringLiteral("ですます調→だである調変換"), m_frame1), "Option2");
+    m_option1->setChecked(true);
+    m_command1 = named(new QPushButton(QStringLiteral("変換(&C)"), this), "Command1");
+    m_command2 = named(new QPushButton(QStringLiteral("キャンセル"), this), "Command2");
+    m_command1->setDefault(true);
+    m_label1 = named(new QLabel(QStringLiteral("レポート"), this), "Label1");
+    m_label1->setTextFormat(Qt::PlainText);
+    m_text1 = named(new QPlainTextEdit(this), "Text1");
+    m_text1->setReadOnly(true);
+    m_text1->setUndoRedoEnabled(false);
+    m_text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_label1->setBuddy(m_text1);
+
+    auto* options = new QVBoxLayout(m_frame1);
+    options->addWidget(m_option1);
+    options->addWidget(m_option2);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(m_command1);
+    buttons->addWidget(m_command2);
+    buttons->addStretch();
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_frame1, 1);
+    top->addSpacing(8);
+    top->addLayout(buttons);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addSpacing(6);
+    layout->addWidget(m_label1);
+    layout->addWidget(m_text1, 1);
+    layout->setContentsMargins(12, 10, 12, 12);
+    resize(440, 380);
+
+    connect(m_command1, &QPushButton::clicked, this, &Form8::Command1_Click);
+    connect(m_command2, &QPushButton::clicked, this, &Form8::Command2_Click);
+
+    m_logic.Form_Load();
+}
+
+void Form8::Command1_Click() {
+    m_logic.Command1_Click();
+    // Unloaded while the run was going: the run has returned now, so the form may go.
+    if (m_unloaded) deleteLater();
+}
+
+void Form8::Command2_Click() {
+    m_logic.Command2_Click();
+}
+
+void Form8::reject() {
+    if (!m_unloaded) m_logic.stopAndUnload();
+}
+
+// Keeps the newest report line in view.
+void Form8::Text1_Change() {
+    m_text1->moveCursor(QTextCursor::End);
+    m_text1->ensureCursorVisible();
+}
+
+// ---------------------------------------------------------------- StyleDialogPort
+
+bool Form8::plainToPolite() const {
+    return m_option1->isChecked();
+}
+
+void Form8::clearReport() {
+    m_text1->clear();
+    Text1_Change();
+}
+
+// The report only ever grows at its end: append the piece there instead of resetting the
+// whole box, which would cost a full layout per line on a long run. Inserted text turns each
+// CR LF into a paragraph break.
+void Form8::appendReport(const QString& piece) {
+    QTextCursor end(m_text1->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(piece);
+    Text1_Change();
+}
+
+void Form8::setReportCaption(const QString& caption) {
+    m_label1->setText(caption);
+}
+
+void Form8::setConvertEnabled(bool enabled) {
+    m_command1->setEnabled(enabled);
+}
+
+void Form8::setCloseCaption(const QString& caption) {
+    m_command2->setText(caption);
+}
+
+void Form8::showConfirmation(style::EndingConfirmation& confirmation) {
+    Form14 dialog(confirmation, this);
+    dialog.exec();
+}
+
+void Form8::unload() {
+    if (m_unloaded) return;
+    m_unloaded = true;
+    hide();
+    if (!m_logic.running()) deleteLater();
+}
