@@ -7,8 +7,12 @@
 class PaintWatcher : public QObject {
 public:
     bool painted = false;
+    int paints = 0;
     bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint) painted = true;
+        if (e->type() == QEvent::Paint) {
+            painted = true;
+            ++paints;
+        }
         return false;
     }
 };

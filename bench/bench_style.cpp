@@ -1,11 +1,19 @@
 // The style conversion run over a 1 MB plain-style document of about 20,000 sentences: on the
 // document model alone, and in the shown main window with the dialog and the view attached.
 #include "platform/Cp932Codec.h"
+#include "platform/QtServices.h"
+#include "platform/TextView.h"
+#include "shell/frmMain.h"
+#include "style/Form8.h"
 #include "style/StyleRunSupport.h"
 
 #include "BenchSupport.h"
+#include "PaintWatcher.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QPushButton>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -55,6 +63,81 @@ void BM_ConvertOneMegabyteOnTheModel(benchmark::State& st) {
     st.counters["chars"] = double(megabyteOfProse().size());
 }
 BENCHMARK(BM_ConvertOneMegabyteOnTheModel)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The run in the shown main window: the view follows every replacement, the report box gets
+// every line, and events are let through at every mark as the program does.
+struct StyleWindow {
+    QTemporaryDir programDir;
+    QString path = programDir.path() + QStringLiteral("/prose.txt");
+    FakeServiceSet fake;
+    QtEventPump pump;
+    Services services{fake.prompts, fake.clipboard, fake.clock, pump, fake.pointer, fake.dialogs};
+    AppState state;
+    std::unique_ptr<frmMain> w;
+    Form8* dialog = nullptr;
+    PaintWatcher viewPaints;
+
+    StyleWindow() {
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(cp932::encode(megabyteOfProse()));
+        f.close();
+        w = std::make_unique<frmMain>(state, services, programDir.path());
+        w->Form_Load(path);
+        if (qEnvironmentVariableIsSet("STYLE_BENCH_FONT"))
+            w->setFontName(qEnvironmentVariable("STYLE_BENCH_FONT"));
+        w->show();
+        while (!w->layoutComplete())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        w->runCommand(QStringLiteral("mnuDesumasu"));
+        dialog = w->findChild<Form8*>();
+        QCoreApplication::processEvents();
+        w->Text1()->viewport()->installEventFilter(&viewPaints);
+    }
+    ~StyleWindow() {
+        state.Dirty = false;
+        w->Text1()->viewport()->removeEventFilter(&viewPaints);
+        w->close();
+    }
+};
+
+void BM_ConvertOneMegabyteInTheWindow(benchmark::State& st) {
+    for (auto _ : st) {
+        st.PauseTiming();
+        StyleWindow sw;
+        st.ResumeTiming();
+        sw.dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+        st.PauseTiming();
+        st.counters["conversions"] = sw.dialog->logic().ConvertedCount();
+        st.counters["view_paints"] = sw.viewPaints.paints;
+        st.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ConvertOneMegabyteInTheWindow)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// キャンセル pressed half a second into a run: how long until the run has returned.
+void BM_StopAnswersDuringARun(benchmark::State& st) {
+    for (auto _ : st) {
+        st.PauseTiming();
+        StyleWindow sw;
+        QElapsedTimer clock;
+        qint64 pressedAt = -1;
+        QTimer::singleShot(500, sw.dialog, [&] {
+            pressedAt = clock.nsecsElapsed();
+            sw.dialog->findChild<QPushButton*>(QStringLiteral("Command2"))->click();
+        });
+        st.ResumeTiming();
+        clock.start();
+        sw.dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+        const qint64 returnedAt = clock.nsecsElapsed();
+        st.PauseTiming();
+        st.counters["pressed_at_ms"] = pressedAt / 1e6;
+        st.counters["stop_latency_ms"] = (returnedAt - pressedAt) / 1e6;
+        st.counters["converted_before_stop"] = sw.dialog->logic().ConvertedCount();
+        st.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StopAnswersDuringARun)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

@@ -92,7 +92,9 @@ bool QtClipboard::setText(const QString& text) {
 }
 
 void QtEventPump::doEvents() {
+    if (m_last.isValid() && m_last.nsecsElapsed() < kIntervalNs) return;
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    m_last.start();
 }
 
 void QtMousePointer::setBusy(bool busy) {

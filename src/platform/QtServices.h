@@ -2,6 +2,7 @@
 
 #include "platform/Services.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 #include <memory>
@@ -28,9 +29,16 @@ public:
     QDateTime now() override { return QDateTime::currentDateTime(); }
 };
 
+// A long command lets events through at every step of its loop. Handling them more often
+// than a screen refresh shows nothing new and costs a repaint each time, so calls that come
+// closer together than kInterval are let through only once per interval.
 class QtEventPump : public EventPump {
 public:
+    static constexpr qint64 kIntervalNs = 15'000'000;
     void doEvents() override;
+
+private:
+    QElapsedTimer m_last;
 };
 
 class QtMousePointer : public MousePointer {

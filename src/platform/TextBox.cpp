@@ -28,6 +28,7 @@ struct TextBox::Impl {
     std::vector<int> breaks;
     CrLfLayout crLfLayout;
     LineLayout* layout = nullptr;
+    int batchDepth = 0;
 
     bool isBreakAt(int i) const {
         return i >= 0 && i + 1 < text.size() && text.at(i) == u'\r' && text.at(i + 1) == u'\n';
@@ -220,4 +221,17 @@ void TextBox::setLineLayout(LineLayout* layout) {
 
 LineLayout* TextBox::lineLayout() const {
     return d->layout == &d->crLfLayout ? nullptr : d->layout;
+}
+
+void TextBox::beginBatch() {
+    ++d->batchDepth;
+}
+
+void TextBox::endBatch() {
+    if (d->batchDepth == 0) return;
+    if (--d->batchDepth == 0) emit batchEnded();
+}
+
+bool TextBox::inBatch() const {
+    return d->batchDepth > 0;
 }

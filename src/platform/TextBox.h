@@ -62,6 +62,14 @@ public:
 
     // nullptr restores the CR LF layout. The layout is not owned.
     void setLineLayout(LineLayout* layout);
+
+    // A command that walks the whole document and edits it step by step opens a batch for
+    // its run: views may then catch up when events next run instead of after every edit.
+    // Everything else (text, selection, line services, change events) stays exact and
+    // immediate. Batches nest; batchEnded is sent when the outermost one closes.
+    void beginBatch();
+    void endBatch();
+    bool inBatch() const;
     LineLayout* lineLayout() const;
 
 signals:
@@ -72,8 +80,21 @@ signals:
     // the part that really differs.
     void textReplaced(int pos, int removed, const QString& inserted);
     void selectionChanged();
+    void batchEnded();
 
 private:
     struct Impl;
     std::unique_ptr<Impl> d;
+};
+
+// Keeps a batch of the text box open for the life of the object.
+class TextBoxBatch {
+public:
+    explicit TextBoxBatch(TextBox& box) : m_box(box) { m_box.beginBatch(); }
+    ~TextBoxBatch() { m_box.endBatch(); }
+    TextBoxBatch(const TextBoxBatch&) = delete;
+    TextBoxBatch& operator=(const TextBoxBatch&) = delete;
+
+private:
+    TextBox& m_box;
 };

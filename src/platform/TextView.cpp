@@ -64,10 +64,17 @@ TextView::TextView(TextBox& model, QWidget* parent)
     connect(this, &QPlainTextEdit::selectionChanged, this, &TextView::pushSelectionToModel);
     connect(&m_model, &TextBox::textReplaced, this, &TextView::onModelReplaced);
     connect(&m_model, &TextBox::selectionChanged, this, &TextView::onModelSelectionChanged);
+    connect(&m_model, &TextBox::batchEnded, this, [this] {
+        flushPending();
+        scheduleLayout();
+    });
+    m_flush.setSingleShot(true);
+    m_flush.setInterval(0);
+    connect(&m_flush, &QTimer::timeout, this, &TextView::flushPending);
 
     m_key = currentKey();
     m_measure.configure(m_key.font, m_key.option, m_key.available, viewport());
-    m_counts.reset(m_blockCount);
+    m_counts.reset(m_model.hardLineCount());
     if (!m_model.text().isEmpty()) m_deferred = true; // never shown yet: loaded at the first show
     m_model.setLineLayout(&m_layout);
 }
@@ -89,19 +96,47 @@ bool TextView::layoutComplete() const {
 
 // ---- Model -> document ------------------------------------------------------------------
 
-// The model already holds the new text; the document still mirrors the old one. The range is
-// widened by a CR before it or an LF after it, so that its ends never fall inside a CR LF of
-// either text; outside it both texts agree, so the CR LF pairs there map positions alike.
+// The wrapped line counts follow the model at once: they are measured from the model's own
+// lines, so the line services stay exact while the document catches up. The document follows
+// at once too, except during a batch of edits, when the changes are gathered into one span and
+// applied when events next run: a command that walks the whole document then costs the view
+// one update per screen refresh instead of a layout and a cursor move per step.
 void TextView::onModelReplaced(int pos, int removed, const QString& inserted) {
     ++m_modelDeltas;
+    if (m_deferred) return; // the whole text is loaded at the first show
+    linesChanged(pos, removed, int(inserted.size()));
     if (m_expectEcho) {
         m_expectEcho = false;
         return;
     }
-    if (m_deferred) return; // the whole text is loaded at the first show
+    const int added = int(inserted.size());
+    if (m_model.inBatch()) {
+        if (!m_pending.active) {
+            m_pending = {true, pos, pos + removed, pos + added};
+        } else {
+            // The pending span is [from, newEnd) of the text before this edit and
+            // [from, oldEnd) of the text the document holds; outside it both agree.
+            const int end = std::max(m_pending.newEnd, pos + removed);
+            m_pending.oldEnd += std::max(0, pos + removed - m_pending.newEnd);
+            m_pending.from = std::min(m_pending.from, pos);
+            m_pending.newEnd = end + added - removed;
+        }
+        m_flush.start();
+        return;
+    }
+    applyToDocument(pos, removed, added);
+    syncCursorFromModel();
+}
+
+// The model already holds the new text; the document still mirrors the old one, which
+// differs from it only in model range [pos, pos + removed) becoming [pos, pos + added). The
+// range is widened by a CR before it or an LF after it, so that its ends never fall inside a
+// CR LF of either text; outside it both texts agree, so the CR LF pairs there map positions
+// alike.
+void TextView::applyToDocument(int pos, int removed, int added) {
     const QString& text = m_model.text();
     int start = pos;
-    int newEnd = pos + int(inserted.size());
+    int newEnd = pos + added;
     int oldEnd = pos + removed;
     if (start > 0 && text.at(start - 1) == u'\r') --start;
     if (newEnd < text.size() && text.at(newEnd) == u'\n') {
@@ -132,8 +167,18 @@ void TextView::onModelReplaced(int pos, int removed, const QString& inserted) {
     else
         c.insertText(piece);
     m_applyingModel = false;
-    blocksChanged(docStart, docStart + int(piece.size()));
-    syncCursorFromModel();
+}
+
+void TextView::flushPending() {
+    m_flush.stop();
+    const bool any = m_pending.active || m_cursorPending;
+    if (m_pending.active) {
+        const Pending p = m_pending;
+        m_pending = {};
+        applyToDocument(p.from, p.oldEnd - p.from, p.newEnd - p.from);
+    }
+    m_cursorPending = false;
+    if (any) syncCursorFromModel();
 }
 
 // A view that has never been shown has no width yet; at the first show Qt visits every block
@@ -147,8 +192,7 @@ void TextView::deferLoad() {
         m_applyingModel = true;
         document()->clear();
         m_applyingModel = false;
-        m_blockCount = document()->blockCount();
-        m_counts.reset(m_blockCount);
+        m_counts.reset(m_model.hardLineCount());
         m_cachedBlock = -1;
     }
 }
@@ -165,8 +209,8 @@ void TextView::loadWholeText() {
     // format to the whole new document, which costs a tenth of the load.
     doc->setPlainText(TextViewText::toDocument(m_model.text()));
     m_applyingModel = false;
-    m_blockCount = doc->blockCount();
-    m_counts.reset(m_blockCount);
+    m_pending = {};
+    m_counts.reset(m_model.hardLineCount());
     m_cachedBlock = -1;
     checkLayoutKey();
     scheduleLayout();
@@ -180,6 +224,11 @@ void TextView::showEvent(QShowEvent* e) {
 
 void TextView::onModelSelectionChanged() {
     if (m_pushingSelection || m_inTypedEdit) return;
+    if (m_model.inBatch()) {
+        m_cursorPending = true;
+        m_flush.start();
+        return;
+    }
     syncCursorFromModel();
 }
 
@@ -236,13 +285,8 @@ void TextView::onContentsChange(int position, int /*removed*/, int added) {
         ++tail;
     const QStringView middle = QStringView(now).mid(head, now.size() - head - tail);
 
-    if (middle.isEmpty() && before.size() == head + tail) {
-        if (doc->blockCount() != m_blockCount) // cannot happen when the texts agree
-            blocksChanged(0, docLength);
-        return;
-    }
+    if (middle.isEmpty() && before.size() == head + tail) return;
     const int changeFrom = position + int(head);
-    blocksChanged(changeFrom, changeFrom + int(middle.size()));
 
     bool canonical = true;
     const QString piece = TextViewText::fromDocument(middle, &canonical);
@@ -275,7 +319,6 @@ void TextView::rewriteDocument(int from, int to, const QString& modelText) {
     m_applyingModel = true;
     c.insertText(TextViewText::toDocument(modelText));
     m_applyingModel = false;
-    blocksChanged(from, to);
 }
 
 // A typed edit that brings a lone CR and a lone LF together (deleting what stood between
@@ -298,7 +341,6 @@ void TextView::joinFormedBreaks(int from, int to) {
         m_applyingModel = true;
         c.insertText(QStringLiteral("\n"));
         m_applyingModel = false;
-        blocksChanged(doc, doc + 1);
     };
     if (atEnd) join(to - 1, atStart ? 1 : 0);
     if (atStart) join(from - 1, 0);
@@ -329,7 +371,42 @@ int TextView::documentPosition(int modelPos) const {
 
 // ---- Events -------------------------------------------------------------------------------
 
+namespace {
+
+// Events that act on the document or the cursor as the writer sees them.
+bool isInput(QEvent::Type type) {
+    switch (type) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::InputMethod:
+    case QEvent::InputMethodQuery:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+    case QEvent::ContextMenu:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+// The writer acts on what the model holds: edits of a batch still waiting for the document
+// are applied first.
+bool TextView::viewportEvent(QEvent* e) {
+    if ((m_pending.active || m_cursorPending) && isInput(e->type())) flushPending();
+    return QPlainTextEdit::viewportEvent(e);
+}
+
 bool TextView::event(QEvent* e) {
+    if ((m_pending.active || m_cursorPending) && isInput(e->type())) flushPending();
     if (e->type() == QEvent::ShortcutOverride) {
         // Ctrl and Alt combinations belong to the window's menus (Ctrl+A is Save As).
         auto* ke = static_cast<QKeyEvent*>(e);
@@ -515,7 +592,7 @@ void TextView::checkLayoutKey() {
     if (key == m_key) return;
     m_key = std::move(key);
     m_measure.configure(m_key.font, m_key.option, m_key.available, viewport());
-    m_counts.reset(m_blockCount);
+    m_counts.reset(m_model.hardLineCount());
     m_cachedBlock = -1;
     scheduleLayout();
 }
@@ -527,72 +604,89 @@ void TextView::scheduleLayout() {
     }
 }
 
-// Blocks holding document range [from, to] of the new document changed; the block count
-// tells how many blocks the old text had there.
-void TextView::blocksChanged(int from, int to) {
-    QTextDocument* doc = document();
-    const int blocks = doc->blockCount();
-    const int first = doc->findBlock(std::max(0, from)).blockNumber();
-    const int last = std::max(first, doc->findBlock(std::max(from, to)).blockNumber());
+// Model range [pos, pos + removed) has just become [pos, pos + added): the lines it touches
+// get new counts. Lines are the model's CR LF lines, the document's blocks.
+void TextView::linesChanged(int pos, int removed, int added) {
+    const QString& text = m_model.text();
+    int start = pos;
+    int newEnd = pos + added;
+    // A CR before the edit or an LF after it may have joined or left a pair.
+    if (start > 0 && text.at(start - 1) == u'\r') --start;
+    if (newEnd < text.size() && text.at(newEnd) == u'\n') ++newEnd;
+    const int lines = m_model.hardLineCount();
+    const int first = m_model.hardLineFromChar(start);
+    const int last = std::max(first, m_model.hardLineFromChar(newEnd));
     const int oldSpan =
-        std::clamp(last - first + 1 - (blocks - m_blockCount), 0, m_counts.size() - first);
+        std::clamp(last - first + 1 - (lines - m_counts.size()), 0, m_counts.size() - first);
     m_counts.replace(first, oldSpan, last - first + 1);
-    m_blockCount = blocks;
     m_cachedBlock = -1;
-    if (m_counts.size() != blocks) {
-        m_counts.reset(blocks);
+    if (m_counts.size() != lines) {
+        m_counts.reset(lines);
         scheduleLayout();
         return;
     }
-    if (last - first < ImmediateBlocks) {
-        QTextBlock block = doc->findBlockByNumber(first);
-        for (int b = first; b <= last && block.isValid(); ++b, block = block.next()) {
-            if (first == last) {
-                m_cachedStarts.clear();
-                m_counts.setCount(b, measureBlock(block, &m_cachedStarts));
-                m_cachedBlock = b;
-            } else {
-                m_counts.setCount(b, measureBlock(block, nullptr));
-            }
-        }
-    } else {
+    // During a batch nobody waits for the counts and a line may change again at once: the
+    // next question measures what it needs, idle time the rest when the batch is over.
+    if (m_model.inBatch()) return;
+    if (last - first >= ImmediateBlocks) {
         scheduleLayout();
+        return;
+    }
+    for (int b = first; b <= last; ++b) {
+        if (first == last) {
+            m_cachedStarts.clear();
+            m_counts.setCount(b, measureLine(b, &m_cachedStarts));
+            m_cachedBlock = b;
+            m_cachedUpTo = INT_MAX;
+        } else {
+            m_counts.setCount(b, measureLine(b, nullptr));
+        }
     }
 }
 
-// Lays a block out as QPlainTextDocumentLayout does, in a QTextLayout of our own: Qt keeps
-// layouts only for the blocks on screen.
-int TextView::measureBlock(const QTextBlock& block, std::vector<int>* lineStarts) {
+// Lays a line of the model out as QPlainTextDocumentLayout lays out its block, in a
+// QTextLayout of our own: Qt keeps layouts only for the blocks on screen, and the document may
+// not have caught up with the model yet.
+int TextView::measureLine(int line, std::vector<int>* lineStarts) {
     if (m_key.width <= 0) {
         if (lineStarts) lineStarts->push_back(0);
         return 1;
     }
-    return m_measure.lines(block.text(), lineStarts);
+    const int start = m_model.hardLineStart(line);
+    const int end =
+        line + 1 < m_model.hardLineCount() ? m_model.hardLineStart(line + 1) - 2 : m_model.length();
+    return m_measure.lines(
+        TextViewText::toDocument(QStringView(m_model.text()).mid(start, end - start)), lineStarts);
 }
 
 // Makes the counts of blocks [0, blockEnd) known.
 void TextView::ensureCounted(int blockEnd) {
     blockEnd = std::min(blockEnd, m_counts.size());
-    int b = m_counts.firstUnknown(0);
-    if (b >= blockEnd) return;
-    QTextBlock block = document()->findBlockByNumber(b);
-    while (b < blockEnd && block.isValid()) {
-        m_counts.setCount(b, measureBlock(block, nullptr));
-        const int next = m_counts.firstUnknown(b + 1);
-        block = next == b + 1 ? block.next() : document()->findBlockByNumber(next);
-        b = next;
-    }
+    for (int b = m_counts.firstUnknown(0); b < blockEnd; b = m_counts.firstUnknown(b + 1))
+        m_counts.setCount(b, measureLine(b, nullptr));
     if (m_counts.unknownCount() == 0 && !m_announced)
         m_idle.start(); // announces completion from the event loop
 }
 
 int TextView::lineInBlock(int blockNumber, int column) {
-    if (m_cachedBlock != blockNumber) {
+    if (m_cachedBlock != blockNumber || column > m_cachedUpTo) {
         m_cachedStarts.clear();
-        const QTextBlock block = document()->findBlockByNumber(blockNumber);
-        const int lines = measureBlock(block, &m_cachedStarts);
-        if (m_counts.count(blockNumber) == TextViewLineCounts::Unknown)
-            m_counts.setCount(blockNumber, lines);
+        const int start = m_model.hardLineStart(blockNumber);
+        const int end = blockNumber + 1 < m_model.hardLineCount()
+                            ? m_model.hardLineStart(blockNumber + 1) - 2
+                            : m_model.length();
+        const QString text =
+            TextViewText::toDocument(QStringView(m_model.text()).mid(start, end - start));
+        if (m_key.width <= 0) {
+            m_cachedStarts.push_back(0);
+            m_cachedUpTo = INT_MAX;
+        } else {
+            const int exactTo = m_measure.startsUpTo(text, column, m_cachedStarts);
+            m_cachedUpTo = exactTo >= text.size() ? INT_MAX : exactTo;
+            if (m_cachedUpTo == INT_MAX &&
+                m_counts.count(blockNumber) == TextViewLineCounts::Unknown)
+                m_counts.setCount(blockNumber, std::max(1, int(m_cachedStarts.size())));
+        }
         m_cachedBlock = blockNumber;
     }
     // A position on a wrap point begins the next line; the end of the block is on its last.
@@ -604,14 +698,9 @@ void TextView::layoutStep() {
     checkLayoutKey();
     QElapsedTimer timer;
     timer.start();
-    int b = m_counts.firstUnknown(0);
-    QTextBlock block = document()->findBlockByNumber(b);
-    while (b < m_counts.size() && block.isValid()) {
-        m_counts.setCount(b, measureBlock(block, nullptr));
+    for (int b = m_counts.firstUnknown(0); b < m_counts.size(); b = m_counts.firstUnknown(b + 1)) {
+        m_counts.setCount(b, measureLine(b, nullptr));
         if (timer.elapsed() >= StepMilliseconds) break;
-        const int next = m_counts.firstUnknown(b + 1);
-        block = next == b + 1 ? block.next() : document()->findBlockByNumber(next);
-        b = next;
     }
     if (m_counts.unknownCount() > 0) {
         m_idle.start();

@@ -47,6 +47,7 @@ signals:
 
 protected:
     bool event(QEvent* e) override;
+    bool viewportEvent(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
@@ -84,6 +85,8 @@ private:
 
     // Model -> document.
     void onModelReplaced(int pos, int removed, const QString& inserted);
+    void applyToDocument(int pos, int removed, int added);
+    void flushPending();
     void onModelSelectionChanged();
     void syncCursorFromModel(bool force = false);
     void deferLoad();
@@ -101,8 +104,8 @@ private:
     // Wrapped layout.
     LayoutKey currentKey() const;
     void checkLayoutKey();
-    void blocksChanged(int from, int to);
-    int measureBlock(const QTextBlock& block, std::vector<int>* lineStarts);
+    void linesChanged(int pos, int removed, int added);
+    int measureLine(int line, std::vector<int>* lineStarts);
     void ensureCounted(int blockEnd);
     int lineInBlock(int block, int column);
     void layoutStep();
@@ -113,13 +116,23 @@ private:
     TextViewLineCounts m_counts;
     LayoutKey m_key;
     TextViewMeasure m_measure;
-    int m_blockCount = 1;
     int m_textWidth = 0; // the width QPlainTextDocumentLayout lays blocks out for
     QTimer m_idle;
     bool m_announced = true;
     // Line starts of the block most recently laid out for lineFromChar.
     int m_cachedBlock = -1;
     std::vector<int> m_cachedStarts;
+    int m_cachedUpTo = 0; // the starts are exact for columns up to here
+
+    // Model edits of a batch not yet applied to the document: model range [from, newEnd) of
+    // the current text replaced [from, oldEnd) of the text the document holds.
+    struct Pending {
+        bool active = false;
+        int from = 0, oldEnd = 0, newEnd = 0;
+    };
+    Pending m_pending;
+    bool m_cursorPending = false; // the model's selection moved during a batch
+    QTimer m_flush;
 
     bool m_deferred = false;         // the model's text waits for the first show
     bool m_applyingModel = false;    // document edits made here to follow the model

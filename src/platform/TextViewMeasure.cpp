@@ -1,5 +1,8 @@
 #include "platform/TextViewMeasure.h"
 
+#include <QTextBoundaryFinder>
+
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -96,4 +99,25 @@ int TextViewMeasure::layoutLines(const QString& text, std::vector<int>* lineStar
     m_layout.clearLayout();
     if (lines == 0 && lineStarts) lineStarts->push_back(0);
     return std::max(1, lines);
+}
+
+// Where a line ends is decided by the text up to the end of the unit that would not fit (a
+// word, a character with the punctuation that cannot be parted from it) and the character or
+// two after it that its break depends on. So the lines up to the one holding `column` come out
+// the same when the text is cut a little after the break opportunity that follows `column`.
+// A walk that asks for the line of each position in turn then never lays out the rest of a
+// long paragraph.
+int TextViewMeasure::startsUpTo(const QString& text, int column, std::vector<int>& lineStarts) {
+    constexpr int kLookahead = 2;
+    column = std::clamp(column, 0, int(text.size()));
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Line, text);
+    finder.setPosition(column);
+    const qsizetype next = finder.toNextBoundary();
+    const qsizetype cut = next < 0 ? text.size() : std::min(text.size(), next + kLookahead);
+    if (cut >= text.size()) {
+        lines(text, &lineStarts);
+        return int(text.size());
+    }
+    lines(text.left(cut), &lineStarts);
+    return column;
 }

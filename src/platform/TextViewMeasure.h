@@ -22,6 +22,10 @@ public:
     int lines(const QString& text, std::vector<int>* lineStarts = nullptr);
     // Lines of `text` always computed with a full layout.
     int layoutLines(const QString& text, std::vector<int>* lineStarts = nullptr);
+    // The starts of the lines up to the one holding `column`, laying out no more of the text
+    // than they depend on; appended to `lineStarts`. Returns the column up to which the
+    // starts are exact: `column`, or the length of the text when all of it was laid out.
+    int startsUpTo(const QString& text, int column, std::vector<int>& lineStarts);
 
 private:
     bool fitsOnOneLine(QStringView text);

@@ -70,11 +70,16 @@ Form8::Form8(CommandContext& ctx, QWidget* parent)
     connect(m_command1, &QPushButton::clicked, this, &Form8::Command1_Click);
     connect(m_command2, &QPushButton::clicked, this, &Form8::Command2_Click);
 
+    m_refresh.setSingleShot(true);
+    m_refresh.setInterval(0);
+    connect(&m_refresh, &QTimer::timeout, this, &Form8::flushReport);
+
     m_logic.Form_Load();
 }
 
 void Form8::Command1_Click() {
     m_logic.Command1_Click();
+    flushReport();
     // Unloaded while the run was going: the run has returned now, so the form may go.
     if (m_unloaded) deleteLater();
 }
@@ -100,22 +105,37 @@ bool Form8::plainToPolite() const {
 }
 
 void Form8::clearReport() {
+    m_pendingReport.clear();
     m_text1->clear();
     Text1_Change();
 }
 
-// The report only ever grows at its end: append the piece there instead of resetting the
-// whole box, which would cost a full layout per line on a long run. Inserted text turns each
-// CR LF into a paragraph break.
 void Form8::appendReport(const QString& piece) {
-    QTextCursor end(m_text1->document());
-    end.movePosition(QTextCursor::End);
-    end.insertText(piece);
-    Text1_Change();
+    m_pendingReport += piece;
+    m_refresh.start();
 }
 
 void Form8::setReportCaption(const QString& caption) {
-    m_label1->setText(caption);
+    m_pendingCaption = caption;
+    m_captionPending = true;
+    m_refresh.start();
+}
+
+// The report only ever grows at its end: append there instead of resetting the whole box,
+// which would cost a full layout on a long run. Inserted text turns each CR LF into a
+// paragraph break.
+void Form8::flushReport() {
+    m_refresh.stop();
+    if (m_captionPending) {
+        m_captionPending = false;
+        m_label1->setText(m_pendingCaption);
+    }
+    if (m_pendingReport.isEmpty()) return;
+    QTextCursor end(m_text1->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(m_pendingReport);
+    m_pendingReport.clear();
+    Text1_Change();
 }
 
 void Form8::setConvertEnabled(bool enabled) {
@@ -123,10 +143,12 @@ void Form8::setConvertEnabled(bool enabled) {
 }
 
 void Form8::setCloseCaption(const QString& caption) {
+    flushReport();
     m_command2->setText(caption);
 }
 
 void Form8::showConfirmation(style::EndingConfirmation& confirmation) {
+    flushReport();
     Form14 dialog(confirmation, this);
     dialog.exec();
 }

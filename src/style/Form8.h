@@ -4,6 +4,7 @@
 #include "style/StyleConverter.h"
 
 #include <QDialog>
+#include <QTimer>
 
 class QGroupBox;
 class QLabel;
@@ -44,6 +45,8 @@ private:
     void Command1_Click();
     void Command2_Click();
     void Text1_Change();
+    // Shows the report lines and the count gathered since the last refresh.
+    void flushReport();
 
     QGroupBox* m_frame1 = nullptr;
     QRadioButton* m_option1 = nullptr;
@@ -53,5 +56,11 @@ private:
     QLabel* m_label1 = nullptr;
     QPlainTextEdit* m_text1 = nullptr;
     bool m_unloaded = false;
+    // A run writes a line per conversion; the box and the label take them at most once per
+    // turn of the event loop (a layout and a scroll each time would dominate the run).
+    QString m_pendingReport;
+    QString m_pendingCaption;
+    bool m_captionPending = false;
+    QTimer m_refresh;
     style::StyleConverter m_logic;
 };

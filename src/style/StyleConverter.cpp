@@ -67,7 +67,11 @@ void StyleConverter::Command1_Click() {
     m_ctx.state.ReplaceText.clear();
     appendReport(kFullStopHeading);
 
-    const bool finished = fullStopPass() && commaPass();
+    bool finished = false;
+    {
+        TextBoxBatch batch(text);
+        finished = fullStopPass() && commaPass();
+    }
     m_running = false;
     if (!finished) return;
 

@@ -3,6 +3,7 @@
 #include "platform/TextViewText.h"
 
 #include <QRandomGenerator>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 // The shortcut for short lines must never disagree with a full layout, whatever the text.
@@ -26,6 +27,61 @@ TEST(TextViewMeasureTest, ShortcutAgreesWithFullLayout) {
             const int lines = measure.lines(text, &fast);
             ASSERT_EQ(lines, measure.layoutLines(text, &full)) << "width " << width;
             ASSERT_EQ(fast, full) << "width " << width;
+        }
+    }
+}
+
+// Laying out only as far as a column needs must give the line of that column exactly as the
+// whole paragraph does: long words, spaces, tabs, punctuation that cannot start a line.
+TEST(TextViewMeasureTest, LinesUpToAColumnAgreeWithFullLayout) {
+    QFont font(QStringLiteral("MotoyaLCedar"));
+    font.setPixelSize(16);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    const QString pool[] = {
+        QStringLiteral("あ"),
+        QStringLiteral("漢"),
+        QStringLiteral("。"),
+        QStringLiteral("、"),
+        QStringLiteral("「"),
+        QStringLiteral("」"),
+        QStringLiteral("ー"),
+        QStringLiteral("ッ"),
+        QStringLiteral(" "),
+        QStringLiteral("  "),
+        QStringLiteral("\t"),
+        QStringLiteral("word"),
+        QStringLiteral("averyveryverylongwordwithoutanybreakopportunityinsideitatall"),
+        QStringLiteral("ﾊﾝｶｸ"),
+        QStringLiteral("（"),
+        QStringLiteral("）"),
+        QStringLiteral("-"),
+        QStringLiteral("\u3000"),
+        QStringLiteral("1,000"),
+        QStringLiteral("\uFDD2"),
+    };
+    QRandomGenerator rng(9191);
+    TextViewMeasure measure;
+    for (qreal width : {37.0, 97.5, 160.0, 333.0}) {
+        measure.configure(font, option, width, nullptr);
+        for (int i = 0; i < 300; ++i) {
+            QString text;
+            for (int n = rng.bounded(40); n > 0; --n)
+                text += pool[rng.bounded(int(std::size(pool)))];
+            std::vector<int> full;
+            measure.layoutLines(text, &full);
+            auto lineOf = [](const std::vector<int>& starts, int column) {
+                return int(std::upper_bound(starts.begin(), starts.end(), column) -
+                           starts.begin()) -
+                       1;
+            };
+            for (int column = 0; column <= text.size(); column += 1 + rng.bounded(4)) {
+                std::vector<int> part;
+                const int exactTo = measure.startsUpTo(text, column, part);
+                ASSERT_GE(exactTo, column);
+                ASSERT_EQ(lineOf(part, column), lineOf(full, column))
+                    << "width " << width << " column " << column << " text " << text.toStdString();
+            }
         }
     }
 }
