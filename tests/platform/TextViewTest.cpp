@@ -527,3 +527,69 @@ TEST_F(TextViewTest, DetachesItsLayoutWhenDestroyed) {
     EXPECT_EQ(box.lineLayout(), nullptr);
     EXPECT_EQ(box.lineCount(), 2);
 }
+
+// During a batch the document catches up only when events run, as one span; the line
+// services answer for the model's text throughout.
+TEST_F(TextViewTest, BatchEditsCatchUpWhenEventsRun) {
+    QRandomGenerator rng(2026);
+    const QString alphabet = QStringLiteral("\r\n\r\nあい漢字。、 word\u2028");
+    auto piece = [&](int maxLen) {
+        QString s;
+        for (int i = rng.bounded(maxLen + 1); i > 0; --i)
+            s += alphabet[rng.bounded(alphabet.size())];
+        return s;
+    };
+    box.setText(QStringLiteral("吾輩は猫である。名前はまだ無い。").repeated(8) + CrLf + piece(60));
+    show(300, 200);
+    waitForLayout(*view);
+    const QString before = view->document()->toRawText();
+
+    TextBoxBatch batch(box);
+    box.setSelStart(3);
+    box.setSelText(QStringLiteral("ねこ"));
+    EXPECT_EQ(view->document()->toRawText(), before) << "nothing reaches the document at once";
+
+    for (int step = 0; step < 300; ++step) {
+        const int len = box.length();
+        const int pos = rng.bounded(len + 1);
+        box.replace(pos, rng.bounded(std::min(len - pos, 6) + 1), piece(5));
+        if (rng.bounded(2) == 0) {
+            const int start = rng.bounded(box.length() + 1);
+            box.setSelection(start, rng.bounded(box.length() - start + 1));
+        }
+        if (rng.bounded(8) == 0) {
+            // What the line services say now must be what the caught-up widget shows.
+            const int asked = rng.bounded(box.length() + 1);
+            const int line = box.lineFromChar(asked);
+            QApplication::processEvents();
+            ASSERT_EQ(view->document()->toRawText(), expectedDocument(box)) << "step " << step;
+            const QtLines qt = qtLines(*view);
+            ASSERT_EQ(line, qtLineFromChar(*view, qt, asked)) << "step " << step;
+            ASSERT_EQ(box.lineCount(), qt.total) << "step " << step;
+            ASSERT_EQ(view->textCursor().selectionStart(),
+                      box.selStart() - box.hardLineFromChar(box.selStart()))
+                << "step " << step;
+        }
+    }
+}
+
+TEST_F(TextViewTest, EndOfBatchAndTypingCatchUpAtOnce) {
+    box.setText(QStringLiteral("あいうえお"));
+    show();
+    {
+        TextBoxBatch batch(box);
+        box.setSelStart(5);
+        box.setSelText(QStringLiteral("か"));
+        box.setSelStart(0);
+        box.setSelText(QStringLiteral("\r\n"));
+        // The writer types while the document still lags: the key lands where the model's
+        // caret is.
+        typeText(view.get(), QStringLiteral("X"));
+        EXPECT_EQ(box.text(), QStringLiteral("\r\nXあいうえおか"));
+        box.setSelStart(box.length());
+        box.setSelText(QStringLiteral("き"));
+        EXPECT_NE(view->document()->toRawText(), expectedDocument(box));
+    }
+    EXPECT_EQ(view->document()->toRawText(), expectedDocument(box));
+    EXPECT_EQ(view->textCursor().position(), box.length() - 1);
+}
