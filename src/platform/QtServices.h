@@ -34,7 +34,7 @@ public:
 // closer together than kInterval are let through only once per interval.
 class QtEventPump : public EventPump {
 public:
-    static constexpr qint64 kIntervalNs = 15'000'000;
+    static constexpr qint64 kIntervalNs = 25'000'000;
     void doEvents() override;
 
 private:

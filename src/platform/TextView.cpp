@@ -66,7 +66,10 @@ TextView::TextView(TextBox& model, QWidget* parent)
     connect(&m_model, &TextBox::selectionChanged, this, &TextView::onModelSelectionChanged);
     connect(&m_model, &TextBox::batchEnded, this, [this] {
         flushPending();
-        scheduleLayout();
+        if (m_counts.unknownCount() > 0)
+            scheduleLayout();
+        else if (!m_announced)
+            m_idle.start(); // announces completion from the event loop
     });
     m_flush.setSingleShot(true);
     m_flush.setInterval(0);
@@ -695,6 +698,8 @@ int TextView::lineInBlock(int blockNumber, int column) {
 }
 
 void TextView::layoutStep() {
+    // Lines edited during a batch may change again at once; the batch's end resumes this.
+    if (m_model.inBatch()) return;
     checkLayoutKey();
     QElapsedTimer timer;
     timer.start();
