@@ -2,6 +2,7 @@
 
 #include "style/Form14.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -149,8 +150,11 @@ void Form8::setCloseCaption(const QString& caption) {
 
 void Form8::showConfirmation(style::EndingConfirmation& confirmation) {
     flushReport();
+    // The run's busy pointer is for the main window; the writer types the new ending here.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
     Form14 dialog(confirmation, this);
     dialog.exec();
+    QApplication::restoreOverrideCursor();
 }
 
 void Form8::unload() {

@@ -85,11 +85,15 @@ TEST_F(MainFixture, FoundEndingIsConfirmedOrLeftByEveryWayOut) {
             EXPECT_EQ(child<QPushButton>(dialog, "Command2")->text(), QStringLiteral("無視(&I)"));
             EXPECT_EQ(child<QPushButton>(dialog, "Command1")->text(), QStringLiteral("変換(&C)"));
             EXPECT_FALSE(child<QPushButton>(dialog, "Command1")->isEnabled());
+            // The run's busy pointer does not cover the dialog the writer types in.
+            ASSERT_NE(QApplication::overrideCursor(), nullptr);
+            EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::ArrowCursor);
             answer.act(dialog);
         });
         child<QPushButton>(form8, "Command1")->click();
 
         EXPECT_EQ(shown, 1);
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         EXPECT_EQ(w.text().text(), answer.text);
         const QString line = answer.report.isEmpty() ? QString() : "\r\n" + answer.report;
         EXPECT_EQ(form8->logic().report(), kPassLine + line + kCommaLine);
