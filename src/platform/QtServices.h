@@ -31,7 +31,7 @@ public:
 
 // A long command lets events through at every step of its loop. Handling them more often
 // than a screen refresh shows nothing new and costs a repaint each time, so calls that come
-// closer together than kInterval are let through only once per interval.
+// closer together than kIntervalNs are let through only once per interval.
 class QtEventPump : public EventPump {
 public:
     static constexpr qint64 kIntervalNs = 25'000'000;
