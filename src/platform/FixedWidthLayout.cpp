@@ -10,10 +10,7 @@ int FixedWidthLayout::rowsFor(int length) const {
 }
 
 int FixedWidthLayout::lineLength(int line) const {
-    const int start = m_box.hardLineStart(line);
-    const int end =
-        line + 1 < m_box.hardLineCount() ? m_box.hardLineStart(line + 1) - 2 : m_box.length();
-    return end - start;
+    return m_box.hardLineEnd(line) - m_box.hardLineStart(line);
 }
 
 int FixedWidthLayout::lineCount() {

@@ -215,6 +215,11 @@ int TextBox::hardLineStart(int line) const {
     return line <= 0 ? 0 : d->breaks[line - 1] + 2;
 }
 
+int TextBox::hardLineEnd(int line) const {
+    line = std::max(line, 0);
+    return line < int(d->breaks.size()) ? d->breaks[line] : length();
+}
+
 void TextBox::setLineLayout(LineLayout* layout) {
     d->layout = layout ? layout : &d->crLfLayout;
 }

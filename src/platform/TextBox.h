@@ -59,6 +59,8 @@ public:
     int hardLineCount() const;
     // Start position of unwrapped line `line` (0-based, clamped to the existing lines).
     int hardLineStart(int line) const;
+    // Where unwrapped line `line` ends: at the CR of its break, or at the end of the text.
+    int hardLineEnd(int line) const;
 
     // nullptr restores the CR LF layout. The layout is not owned.
     void setLineLayout(LineLayout* layout);

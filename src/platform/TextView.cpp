@@ -107,7 +107,7 @@ bool TextView::layoutComplete() const {
 void TextView::onModelReplaced(int pos, int removed, const QString& inserted) {
     ++m_modelDeltas;
     if (m_deferred) return; // the whole text is loaded at the first show
-    linesChanged(pos, removed, int(inserted.size()));
+    linesChanged(pos, int(inserted.size()));
     if (m_expectEcho) {
         m_expectEcho = false;
         return;
@@ -367,9 +367,7 @@ int TextView::modelPosition(int docPos) const {
 // A model position between the CR and the LF of a line break shows before the break.
 int TextView::documentPosition(int modelPos) const {
     const int line = m_model.hardLineFromChar(modelPos);
-    const int end =
-        line + 1 < m_model.hardLineCount() ? m_model.hardLineStart(line + 1) - 2 : m_model.length();
-    return std::min(modelPos, end) - line;
+    return std::min(modelPos, m_model.hardLineEnd(line)) - line;
 }
 
 // ---- Events -------------------------------------------------------------------------------
@@ -403,13 +401,17 @@ bool isInput(QEvent::Type type) {
 
 // The writer acts on what the model holds: edits of a batch still waiting for the document
 // are applied first.
-bool TextView::viewportEvent(QEvent* e) {
+void TextView::catchUpBeforeInput(const QEvent* e) {
     if ((m_pending.active || m_cursorPending) && isInput(e->type())) flushPending();
+}
+
+bool TextView::viewportEvent(QEvent* e) {
+    catchUpBeforeInput(e);
     return QPlainTextEdit::viewportEvent(e);
 }
 
 bool TextView::event(QEvent* e) {
-    if ((m_pending.active || m_cursorPending) && isInput(e->type())) flushPending();
+    catchUpBeforeInput(e);
     if (e->type() == QEvent::ShortcutOverride) {
         // Ctrl and Alt combinations belong to the window's menus (Ctrl+A is Save As).
         auto* ke = static_cast<QKeyEvent*>(e);
@@ -607,9 +609,10 @@ void TextView::scheduleLayout() {
     }
 }
 
-// Model range [pos, pos + removed) has just become [pos, pos + added): the lines it touches
-// get new counts. Lines are the model's CR LF lines, the document's blocks.
-void TextView::linesChanged(int pos, int removed, int added) {
+// The model has just received `added` code units at `pos` (replacing whatever stood there):
+// the lines they touch get new counts; how many lines went is told by the line count. Lines
+// are the model's CR LF lines, the document's blocks.
+void TextView::linesChanged(int pos, int added) {
     const QString& text = m_model.text();
     int start = pos;
     int newEnd = pos + added;
@@ -655,11 +658,14 @@ int TextView::measureLine(int line, std::vector<int>* lineStarts) {
         if (lineStarts) lineStarts->push_back(0);
         return 1;
     }
+    return m_measure.lines(documentLine(line), lineStarts);
+}
+
+// Model line `line` as its block shows it, without the line break.
+QString TextView::documentLine(int line) const {
     const int start = m_model.hardLineStart(line);
-    const int end =
-        line + 1 < m_model.hardLineCount() ? m_model.hardLineStart(line + 1) - 2 : m_model.length();
-    return m_measure.lines(
-        TextViewText::toDocument(QStringView(m_model.text()).mid(start, end - start)), lineStarts);
+    return TextViewText::toDocument(
+        QStringView(m_model.text()).mid(start, m_model.hardLineEnd(line) - start));
 }
 
 // Makes the counts of blocks [0, blockEnd) known.
@@ -674,16 +680,11 @@ void TextView::ensureCounted(int blockEnd) {
 int TextView::lineInBlock(int blockNumber, int column) {
     if (m_cachedBlock != blockNumber || column > m_cachedUpTo) {
         m_cachedStarts.clear();
-        const int start = m_model.hardLineStart(blockNumber);
-        const int end = blockNumber + 1 < m_model.hardLineCount()
-                            ? m_model.hardLineStart(blockNumber + 1) - 2
-                            : m_model.length();
-        const QString text =
-            TextViewText::toDocument(QStringView(m_model.text()).mid(start, end - start));
         if (m_key.width <= 0) {
             m_cachedStarts.push_back(0);
             m_cachedUpTo = INT_MAX;
         } else {
+            const QString text = documentLine(blockNumber);
             const int exactTo = m_measure.startsUpTo(text, column, m_cachedStarts);
             m_cachedUpTo = exactTo >= text.size() ? INT_MAX : exactTo;
             if (m_cachedUpTo == INT_MAX &&

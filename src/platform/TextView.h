@@ -87,6 +87,7 @@ private:
     void onModelReplaced(int pos, int removed, const QString& inserted);
     void applyToDocument(int pos, int removed, int added);
     void flushPending();
+    void catchUpBeforeInput(const QEvent* e);
     void onModelSelectionChanged();
     void syncCursorFromModel(bool force = false);
     void deferLoad();
@@ -104,8 +105,9 @@ private:
     // Wrapped layout.
     LayoutKey currentKey() const;
     void checkLayoutKey();
-    void linesChanged(int pos, int removed, int added);
+    void linesChanged(int pos, int added);
     int measureLine(int line, std::vector<int>* lineStarts);
+    QString documentLine(int line) const;
     void ensureCounted(int blockEnd);
     int lineInBlock(int block, int column);
     void layoutStep();

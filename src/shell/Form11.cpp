@@ -1,5 +1,7 @@
 #include "shell/Form11.h"
 
+#include "platform/QtObjectNames.h"
+
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,11 +11,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-template <typename W> W* named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QComboBox* numberList(const QStringList& entries, const char* name, QWidget* parent) {
     auto* combo = named(new QComboBox(parent), name);

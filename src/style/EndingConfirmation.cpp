@@ -48,17 +48,16 @@ void EndingConfirmation::Form_Load() {
 
 void EndingConfirmation::Command1_Click(const QString& newEnding) {
     const AppState& state = m_ctx.state;
-    m_run.appendReport(QStringLiteral("\r\n") +
-                       StyleConverter::conversionLine(state.CaretLine, state.OldEnding, newEnding));
+    m_run.appendReportLine(
+        StyleConverter::conversionLine(state.CaretLine, state.OldEnding, newEnding));
     m_ctx.text.setSelText(m_kept + newEnding + QStringLiteral("。"));
 }
 
 void EndingConfirmation::Command2_Click() {
     AppState& state = m_ctx.state;
     state.CaretLine = m_ctx.text.lineFromChar(-1);
-    m_run.appendReport(QStringLiteral("\r\n") + QString::number(state.CaretLine) +
-                       QStringLiteral("行目の「") + state.OldEnding +
-                       QStringLiteral("」を無視しました。"));
+    m_run.appendReportLine(QString::number(state.CaretLine) + QStringLiteral("行目の「") +
+                           state.OldEnding + QStringLiteral("」を無視しました。"));
 }
 
 void EndingConfirmation::Form_Unload() {

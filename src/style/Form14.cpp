@@ -1,16 +1,13 @@
 #include "style/Form14.h"
 
+#include "platform/QtObjectNames.h"
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace {
-
-template <typename W> W* named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QLabel* label(const QString& text, const char* name, QWidget* parent) {
     auto* l = named(new QLabel(text, parent), name);

@@ -1,5 +1,6 @@
 #include "style/Form8.h"
 
+#include "platform/QtObjectNames.h"
 #include "style/Form14.h"
 
 #include <QApplication>
@@ -12,15 +13,6 @@
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QVBoxLayout>
-
-namespace {
-
-template <typename W> W* named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-} // namespace
 
 Form8::Form8(CommandContext& ctx, QWidget* parent)
     : QDialog(parent, Qt::Dialog), m_logic(ctx, *this) {

@@ -3,8 +3,7 @@
 #include "history/RecordUndo.h"
 #include "platform/TextCompare.h"
 #include "style/EndingConfirmation.h"
-
-#include <algorithm>
+#include "style/EndingMatch.h"
 
 namespace style {
 
@@ -45,6 +44,14 @@ void StyleConverter::Form_Load() {
 void StyleConverter::appendReport(const QString& piece) {
     m_report += piece;
     m_dialog.appendReport(piece);
+}
+
+void StyleConverter::appendReportLine(const QString& line) {
+    appendReport(kCrLf + line);
+}
+
+StyleDirection StyleConverter::direction() const {
+    return m_dialog.plainToPolite() ? StyleDirection::PlainToPolite : StyleDirection::PoliteToPlain;
 }
 
 void StyleConverter::Command1_Click() {
@@ -93,11 +100,9 @@ void StyleConverter::Command2_Click() {
     m_dialog.unload();
 }
 
+// Command2 pressed twice: the first press asks a running run to stop, the second unloads.
 void StyleConverter::stopAndUnload() {
-    if (!m_stopRequested) {
-        m_stopRequested = true;
-        m_dialog.setCloseCaption(kClose);
-    }
+    if (!m_stopRequested) Command2_Click();
     Command2_Click();
 }
 
@@ -126,16 +131,14 @@ void StyleConverter::confirmFoundEnding() {
         m_ctx.services.pump.doEvents();
 }
 
-void StyleConverter::checkFoundEnding(int length, std::span<const std::u16string_view> endings) {
+void StyleConverter::checkFoundEnding(const FoundEndingCheck& check) {
     TextBox& text = m_ctx.text;
     AppState& state = m_ctx.state;
-    const int start = state.FoundAt - length - 1;
+    const int start = state.FoundAt - check.length - 1;
     if (start < 0) return;
-    text.setSelection(start, length);
+    text.setSelection(start, check.length);
     state.OldEnding = text.selText();
-    const std::u16string_view found(reinterpret_cast<const char16_t*>(state.OldEnding.utf16()),
-                                    std::size_t(state.OldEnding.size()));
-    if (std::ranges::find(endings, found) == endings.end()) return;
+    if (!IsFoundEnding(text.text(), state.FoundAt, check)) return;
     confirmFoundEnding();
     m_markHandled = true;
 }
@@ -148,14 +151,13 @@ bool StyleConverter::applyTable(const EndingTable& table) {
     if (m_markHandled) return true;
     text.setSelection(start, table.windowLength);
     state.OldEnding = text.selText();
-    const std::u16string_view window(reinterpret_cast<const char16_t*>(state.OldEnding.utf16()),
-                                     std::size_t(state.OldEnding.size()));
-    const auto rule = std::ranges::find(table.rules, window, &EndingRule::ending);
-    if (rule == table.rules.end()) return true;
+    const auto match = matchTable(text.text(), state.FoundAt, table);
+    if (!match) return true;
 
-    state.ReplaceText = QString::fromUtf16(rule->replacement.data(), rule->replacement.size());
+    state.ReplaceText =
+        QString::fromUtf16(match->replacement.data(), qsizetype(match->replacement.size()));
     state.CaretLine = text.lineFromChar(-1);
-    appendReport(kCrLf + conversionLine(state.CaretLine, state.OldEnding, state.ReplaceText));
+    appendReportLine(conversionLine(state.CaretLine, state.OldEnding, state.ReplaceText));
     text.setSelText(state.ReplaceText);
     if (m_convertedCount < kMaxCount) ++m_convertedCount;
     m_dialog.setReportCaption(countCaption(m_convertedCount));
@@ -168,12 +170,11 @@ bool StyleConverter::fullStopPass() {
         if (stopNow()) return false;
         m_ctx.services.pump.doEvents();
         if (!findNextMark(kFullStop)) return true;
-        const StyleDirection direction = m_dialog.plainToPolite() ? StyleDirection::PlainToPolite
-                                                                  : StyleDirection::PoliteToPlain;
+        const StyleDirection now = direction();
         // Endings already in the target style go to the writer, before any table.
-        for (const FoundEndingCheck& check : foundEndingChecks(direction))
-            checkFoundEnding(check.length, check.endings);
-        for (const EndingTable* table : endingChain(direction, EndingMark::FullStop))
+        for (const FoundEndingCheck& check : foundEndingChecks(now))
+            checkFoundEnding(check);
+        for (const EndingTable* table : endingChain(now, EndingMark::FullStop))
             applyTable(*table);
         m_markHandled = false;
         m_ctx.services.pump.doEvents();
@@ -184,15 +185,13 @@ bool StyleConverter::commaPass() {
     // A stop asked for at the very end of the full-stop pass is still honoured: the comma pass
     // does not begin.
     if (stopNow()) return false;
-    appendReport(kCrLf + kCommaHeading);
+    appendReportLine(kCommaHeading);
     m_ctx.text.setSelStart(0);
     for (;;) {
         m_ctx.services.pump.doEvents();
         if (!findNextMark(kComma)) return true;
-        const StyleDirection direction = m_dialog.plainToPolite() ? StyleDirection::PlainToPolite
-                                                                  : StyleDirection::PoliteToPlain;
         bool tried = false;
-        for (const EndingTable* table : endingChain(direction, EndingMark::Comma))
+        for (const EndingTable* table : endingChain(direction(), EndingMark::Comma))
             tried = applyTable(*table) || tried;
         // No window fitted in front of the comma: the caret goes before it, so the walk goes
         // on after the comma as it does after every other mark.

@@ -47,11 +47,13 @@ public:
     // The main window is going away: a running run stops at its next check; the dialog unloads.
     void stopAndUnload();
 
-    // Appends a piece to the report (the confirmation dialog writes its lines here too).
-    void appendReport(const QString& piece);
+    // Appends a line to the report, after a CR LF (the confirmation dialog writes its lines
+    // here too).
+    void appendReportLine(const QString& line);
     const QString& report() const { return m_report; }
 
     bool plainToPolite() const { return m_dialog.plainToPolite(); }
+    StyleDirection direction() const;
     bool StopRequested() const { return m_stopRequested; }
     bool MarkHandled() const { return m_markHandled; }
     qint16 ConvertedCount() const { return m_convertedCount; }
@@ -70,11 +72,12 @@ private:
     // SearchStart and FoundAt for the next mark of `mark`; false when there is none.
     bool findNextMark(QStringView mark);
     // The found-ending check of one row: selects the characters and asks the writer on a hit.
-    void checkFoundEnding(int length, std::span<const std::u16string_view> endings);
+    void checkFoundEnding(const FoundEndingCheck& check);
     void confirmFoundEnding();
     // One table step; false when the table could not be tried for want of characters.
     bool applyTable(const EndingTable& table);
     bool stopNow();
+    void appendReport(const QString& piece);
 
     CommandContext& m_ctx;
     StyleDialogPort& m_dialog;

@@ -3,6 +3,7 @@
 #include "shell/AlarmClock.h"
 #include "shell/Form11.h"
 #include "support/FakeWindow.h"
+#include "support/FindChild.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -249,11 +250,7 @@ protected:
         e.fake.clock.current = at(8, 9, 4);
         form = std::make_unique<Form11>(e.ctx);
     }
-    template <typename W> W* child(const char* name) const {
-        W* w = form->findChild<W*>(QLatin1String(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
+    template <typename W> W* child(const char* name) const { return ::child<W>(form.get(), name); }
 };
 
 TEST_F(Form11Test, ControlsAndCaptions) {

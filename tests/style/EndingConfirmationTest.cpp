@@ -5,10 +5,6 @@
 namespace style {
 namespace {
 
-QString q(const char16_t* s) {
-    return QString::fromUtf16(s);
-}
-
 struct ShownCase {
     const char* name;
     bool plainToPolite;

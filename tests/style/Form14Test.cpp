@@ -1,4 +1,5 @@
 #include "shell/MainFixture.h"
+#include "support/FindChild.h"
 
 #include "style/Form14.h"
 #include "style/Form8.h"
@@ -11,12 +12,6 @@
 #include <functional>
 
 namespace {
-
-template <typename W> W* child(QWidget* parent, const char* name) {
-    W* w = parent->findChild<W*>(QLatin1String(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
 
 QString labelText(QWidget* dialog, const char* name) {
     return child<QLabel>(dialog, name)->text();

@@ -1,4 +1,5 @@
 #include "shell/MainFixture.h"
+#include "support/FindChild.h"
 
 #include "style/Form8.h"
 
@@ -12,12 +13,6 @@
 namespace {
 
 const QString kMenu = QStringLiteral("mnuDesumasu");
-
-template <typename W> W* child(QWidget* parent, const char* name) {
-    W* w = parent->findChild<W*>(QLatin1String(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
 
 QString caption(QWidget* dialog, const char* button) {
     return child<QPushButton>(dialog, button)->text();

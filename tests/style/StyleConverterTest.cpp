@@ -11,10 +11,6 @@ namespace {
 const QString kFullStopHeading = QStringLiteral("「。」を検索しています…。");
 const QString kCommaHeading = QStringLiteral("「、」を検索しています…。");
 
-QString q(const char16_t* s) {
-    return QString::fromUtf16(s);
-}
-
 struct RunCase {
     const char* name;
     bool plainToPolite;

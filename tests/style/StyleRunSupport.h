@@ -10,6 +10,11 @@
 
 namespace style {
 
+// The tables of cases write their texts as u"" literals.
+inline QString q(const char16_t* s) {
+    return QString::fromUtf16(s);
+}
+
 // How the writer answers one confirmation: type a new ending and convert, ignore, or close
 // the window by its close box.
 struct ConfirmAnswer {
