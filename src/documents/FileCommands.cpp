@@ -1,10 +1,10 @@
 #include "documents/FileCommands.h"
 
+#include "command/CommandContext.h"
 #include "documents/DocumentFile.h"
 #include "documents/RecentFiles.h"
 #include "documents/SaveCommands.h"
 #include "history/RecordUndo.h"
-#include "shell/CommandContext.h"
 #include "state/DocumentTitle.h"
 
 SavePromptResult askToSave(CommandContext& ctx, bool (*save)(CommandContext&)) {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "command/CommandContext.h"
 #include "documents/OpenChooser.h"
-#include "shell/CommandContext.h"
 
 #include <QDialog>
 #include <functional>

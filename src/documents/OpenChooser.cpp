@@ -1,7 +1,7 @@
 #include "documents/OpenChooser.h"
 
+#include "command/Settings.h"
 #include "documents/QuickViewText.h"
-#include "shell/Settings.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

@@ -1,10 +1,10 @@
 #include "documents/RecentFiles.h"
 
+#include "command/CommandContext.h"
 #include "documents/DocumentFile.h"
 #include "documents/FileCommands.h"
 #include "documents/SaveCommands.h"
 #include "history/RecordUndo.h"
-#include "shell/CommandContext.h"
 #include "state/DocumentTitle.h"
 
 void PushRecentFile(CommandContext& ctx, const QString& path) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/CommandContext.h"
+#include "command/CommandContext.h"
 
 #include <QString>
 #include <QStringList>

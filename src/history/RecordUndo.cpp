@@ -1,7 +1,7 @@
 #include "history/RecordUndo.h"
 
+#include "command/CommandContext.h"
 #include "platform/TextBox.h"
-#include "shell/CommandContext.h"
 #include "state/AppState.h"
 
 namespace {

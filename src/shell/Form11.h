@@ -1,7 +1,7 @@
 #pragma once
 
+#include "command/CommandContext.h"
 #include "shell/AlarmClock.h"
-#include "shell/CommandContext.h"
 
 #include <QDialog>
 

@@ -1,10 +1,10 @@
 #include "shell/MainLogic.h"
 
+#include "command/NumberText.h"
+#include "command/Settings.h"
 #include "documents/DocumentFile.h"
 #include "documents/SaveCommands.h"
 #include "history/RecordUndo.h"
-#include "shell/NumberText.h"
-#include "shell/Settings.h"
 #include "state/DocumentTitle.h"
 
 #include <QDir>

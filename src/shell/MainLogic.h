@@ -1,8 +1,8 @@
 #pragma once
 
+#include "command/MainWindowPort.h"
 #include "platform/Services.h"
 #include "platform/TextBox.h"
-#include "shell/MainWindowPort.h"
 #include "state/AppState.h"
 
 #include <QString>

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "command/CommandContext.h"
+#include "command/MainWindowPort.h"
 #include "platform/Services.h"
 #include "platform/TextBox.h"
 #include "shell/AlarmClock.h"
 #include "shell/AutoBackup.h"
-#include "shell/CommandContext.h"
 #include "shell/MainLogic.h"
-#include "shell/MainWindowPort.h"
 #include "state/AppState.h"
 
 #include <QHash>

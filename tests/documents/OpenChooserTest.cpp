@@ -1,8 +1,8 @@
 #include "documents/OpenChooser.h"
 
+#include "command/Settings.h"
 #include "documents/QuickViewText.h"
 #include "platform/Cp932Codec.h"
-#include "shell/Settings.h"
 #include "support/FakeWindow.h"
 
 #include <QDir>

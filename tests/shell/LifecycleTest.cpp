@@ -1,8 +1,8 @@
 #include "MainFixture.h"
 
+#include "command/Settings.h"
 #include "documents/SaveCommands.h"
 #include "platform/Cp932Codec.h"
-#include "shell/Settings.h"
 
 #include <QAction>
 #include <QFileInfo>

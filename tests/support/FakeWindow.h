@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/CommandContext.h"
+#include "command/CommandContext.h"
 #include "state/AppState.h"
 #include "state/DocumentTitle.h"
 #include "support/FakeServices.h"

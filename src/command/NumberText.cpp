@@ -1,4 +1,4 @@
-#include "shell/NumberText.h"
+#include "command/NumberText.h"
 
 #include <QLocale>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "shell/Settings.h"
+#include "command/Settings.h"
+#include "command/NumberText.h"
 #include "platform/Cp932Codec.h"
-#include "shell/NumberText.h"
 
 #include <QFile>
 #include <QTemporaryDir>

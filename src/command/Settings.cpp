@@ -1,4 +1,4 @@
-#include "shell/Settings.h"
+#include "command/Settings.h"
 
 #include "platform/Cp932Codec.h"
 #include "platform/PrivateProfile.h"
