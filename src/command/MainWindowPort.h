@@ -64,4 +64,19 @@ public:
     // Timer1 (backup) and Timer2 (alarm): interval in milliseconds, 0 = stopped.
     virtual int timerInterval(int timer) const = 0;
     virtual void setTimerInterval(int timer, int milliseconds) = 0;
+
+    // A panel showing a label and a quoted text: label + "「" + body + "」". The body may be a
+    // whole second clipboard; a window may show a bounded preview of it and keep the exact
+    // text beside it.
+    virtual void setQuotedPanelText(int panel, const QString& label, const QString& body) {
+        setPanelText(panel, label + QStringLiteral("「") + body + QStringLiteral("」"));
+    }
+    // States that menus and the popup take when they open; items by object name ("popCB(1)").
+    virtual void setItemEnabled(const QString& item, bool enabled) = 0;
+    virtual void setItemVisible(const QString& item, bool visible) = 0;
+    // The caption as given: an "&" in it is a character, not the mark of an access key.
+    virtual void setItemCaption(const QString& item, const QString& caption) = 0;
+    // Runs the IME command of the 編集 menu's set (or of the popup's) that matches Text1's
+    // current IME mode, so that the set's check marks show it.
+    virtual void syncImeItems(bool popup) = 0;
 };

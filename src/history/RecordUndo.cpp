@@ -41,6 +41,24 @@ void RecordUndo(AppState& state, TextBox& text) {
         undo.shiftUp(state.UndoCount - 1);
     }
     snapshot(state, text);
+    state.WriterEditPending = false;
+}
+
+void recordWriterEdits(AppState& state, TextBox& text) {
+    if (!state.WriterEditPending) return;
+    RecordUndo(state, text);
+    state.UndoPending = false;
+}
+
+void recordUnlessRecorded(AppState& state, TextBox& text) {
+    const Checkpoint& newest = state.UndoData[1];
+    if (!newest.isEmpty() && newest.textEquals(text.text())) {
+        state.UndoPending = false;
+        state.WriterEditPending = false;
+        return;
+    }
+    RecordUndo(state, text);
+    state.UndoPending = false;
 }
 
 void resetHistory(AppState& state) {
@@ -51,6 +69,7 @@ void resetHistory(AppState& state) {
 
 void mnuEditUndo_Click(CommandContext& ctx) {
     AppState& state = ctx.state;
+    recordWriterEdits(state, ctx.text);
     CheckpointList& undo = state.UndoData;
     if (state.UndoCount < 2) return;
     if (undo[2].isEmpty() || undo[1].isEmpty()) {
@@ -72,10 +91,14 @@ void mnuEditUndo_Click(CommandContext& ctx) {
 
     undo.shiftDown(2, state.UndoCount);
     snapshot(state, ctx.text, &prev);
+    // The restored text stands in slot 1 already: recording it again at the next focus loss
+    // would make the following Undo find its own text and do nothing.
+    state.UndoPending = false;
 }
 
 void mnuEditRedo_Click(CommandContext& ctx) {
     AppState& state = ctx.state;
+    recordWriterEdits(state, ctx.text);
     CheckpointList& redo = state.RedoData;
     if (redo[1].isEmpty()) {
         ctx.services.prompts.message(kNoRedoData);
@@ -92,12 +115,15 @@ void mnuEditRedo_Click(CommandContext& ctx) {
 
     redo.shiftDown(1, redo.size());
     redo[redo.size()] = Checkpoint();
+    state.UndoPending = false;
 }
 
 void mnuYarinaoi_Click(CommandContext& ctx) {
     const MsgAnswer answer = ctx.services.prompts.message(kBackToLoadedQuestion, MsgButtons::YesNo,
                                                           MsgIcon::None, kBackToLoadedTitle);
     if (answer != MsgAnswer::Yes) return;
+    // The loaded text replaces the writer's unrecorded typing, which must stay within reach.
+    recordWriterEdits(ctx.state, ctx.text);
     ctx.text.setText(ctx.state.LoadedText);
     ctx.window.refreshStatus();
 }

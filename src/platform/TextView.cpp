@@ -486,24 +486,32 @@ void TextView::mouseMoveEvent(QMouseEvent* e) {
                    viewport()->mapTo(this, e->position().toPoint()));
 }
 
-// The focus events of the text box follow the focus inside the program: a popup menu does
-// not take it away, and neither does switching to another application (no window of the
-// program is active then); coming back from there is no new focus either.
+// The focus events of the text box follow the focus among the controls of its own window:
+// the box loses the focus only to another control there. A menu (opened with the mouse or
+// with Alt), a dialog, a message box or another application takes none, and coming back from
+// them is no new focus either.
+namespace {
+bool towardAnotherWindow(Qt::FocusReason reason) {
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+           reason == Qt::MenuBarFocusReason;
+}
+} // namespace
+
 void TextView::focusInEvent(QFocusEvent* e) {
     QPlainTextEdit::focusInEvent(e);
     if (e->reason() == Qt::PopupFocusReason) return;
-    const bool fromOtherApplication = m_focusInOtherApplication;
-    m_focusInOtherApplication = false;
-    if (fromOtherApplication && e->reason() == Qt::ActiveWindowFocusReason) return;
+    const bool returning = m_focusInOtherWindow;
+    m_focusInOtherWindow = false;
+    if (returning && towardAnotherWindow(e->reason())) return;
     emit gotFocus();
 }
 
 void TextView::focusOutEvent(QFocusEvent* e) {
     QPlainTextEdit::focusOutEvent(e);
     m_pressed = Qt::NoButton;
-    if (e->reason() == Qt::PopupFocusReason) return;
-    if (e->reason() == Qt::ActiveWindowFocusReason && !QApplication::activeWindow()) {
-        m_focusInOtherApplication = true;
+    const QWidget* next = QApplication::focusWidget();
+    if (towardAnotherWindow(e->reason()) || (next && next->window() != window())) {
+        m_focusInOtherWindow = true;
         return;
     }
     emit lostFocus();

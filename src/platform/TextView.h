@@ -26,12 +26,14 @@ public:
     TextBox& model() const;
     // Every block's wrapped line count is known for the current width and font.
     bool layoutComplete() const;
+    // True while an edit made in the view itself (typing, deleting, dropping) reaches the model.
+    bool writerEditing() const { return m_inTypedEdit; }
 
 signals:
     // A press and release of any mouse button in the text.
     void clicked();
-    // Focus changes inside the program; a popup menu or a switch to another application and
-    // back are none.
+    // Focus changes among the controls of the view's window; a menu, another window of the
+    // program or another application taking the focus, and giving it back, are none.
     void gotFocus();
     void lostFocus();
     // Classic key codes (Enter 13, Space 32, A-Z 65-90, F1 112 ...; 0 for keys without one)
@@ -143,6 +145,6 @@ private:
     bool m_pushingSelection = false; // model.setSelection called from here
     bool m_settingCursor = false;    // setTextCursor called to follow the model
     int m_modelDeltas = 0;
-    bool m_focusInOtherApplication = false;
+    bool m_focusInOtherWindow = false;
     Qt::MouseButtons m_pressed;
 };

@@ -4,6 +4,7 @@
 #include "command/Settings.h"
 #include "documents/DocumentFile.h"
 #include "documents/SaveCommands.h"
+#include "history/ClipboardPanels.h"
 #include "history/RecordUndo.h"
 #include "state/DocumentTitle.h"
 
@@ -15,9 +16,6 @@ namespace {
 
 // Longer clipboard texts are kept out of the clipboard history at start-up.
 constexpr int kClipboardHistoryLimit = 33000;
-// From this length on the clipboard panel shows only the first kClipboardPreview characters.
-constexpr int kClipboardPanelLimit = 32000;
-constexpr int kClipboardPreview = 100;
 
 const QString kSaveQuestion = QStringLiteral("の内容が変更されています。保存しますか？");
 
@@ -247,17 +245,11 @@ void MainLogic::gyou(bool exact) {
 }
 
 void MainLogic::refreshClipboardPanel() {
-    QString clip;
-    if (!m_services.clipboard.text(clip)) return;
-    if (clip.size() >= kClipboardPanelLimit) clip.truncate(kClipboardPreview);
-    m_state.ClipboardView = clip;
-    m_window.setPanelText(1, QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「") + m_state.ClipboardView +
-                                 QStringLiteral("」"));
+    clippanels::refreshClipboardPanel(m_state, m_services.clipboard, m_window);
 }
 
 void MainLogic::refreshSecondClipboardPanel() {
-    m_window.setPanelText(2, QStringLiteral("第2ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「") + m_state.SecondClipboard +
-                                 QStringLiteral("」"));
+    clippanels::refreshSecondClipboardPanel(m_state, m_window);
 }
 
 // ---------------------------------------------------------------- events
@@ -271,9 +263,10 @@ void MainLogic::Form_Resize() {
     refreshClipboardPanel();
 }
 
-void MainLogic::Text1_Change() {
+void MainLogic::Text1_Change(bool byWriter) {
     m_state.Dirty = true;
     m_state.UndoPending = true;
+    if (byWriter) m_state.WriterEditPending = true;
 }
 
 void MainLogic::Text1_Click() {

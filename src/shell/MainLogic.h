@@ -31,7 +31,8 @@ public:
     // Events of the main window and of Text1.
     void Form_Activate();
     void Form_Resize();
-    void Text1_Change();
+    // `byWriter`: the writer edited Text1 itself (typing, deleting, dropping).
+    void Text1_Change(bool byWriter = false);
     void Text1_Click();
     void Text1_GotFocus();
     void Text1_KeyUp(int keyCode, int shift);

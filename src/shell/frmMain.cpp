@@ -86,6 +86,13 @@ const char16_t* const kImeMenu[] = {u"mnuIMEhiragana",  u"mnuIMEtyokusetu", u"mn
 const char16_t* const kImePopup[] = {u"pophiragana",  u"poptyokusetu", u"popkatakana",
                                      u"popHkatakana", u"popeisuu",     u"popHeisuu"};
 constexpr int kDirectInput = 1;
+// The IME mode values of the items above, in their order.
+constexpr int kImeModes[] = {4, 3, 5, 6, 7, 8};
+int imeModeOf(int item) {
+    return kImeModes[item];
+}
+// The part of a long panel text that the panel shows.
+constexpr int kPanelPreview = 512;
 
 // A status panel shows one line; the exact text is kept beside it.
 QString oneLine(QString text) {
@@ -243,7 +250,8 @@ void frmMain::buildStatusBar() {
 }
 
 void frmMain::connectText1() {
-    connect(&m_text, &TextBox::changed, this, [this] { m_logic.Text1_Change(); });
+    connect(&m_text, &TextBox::changed, this,
+            [this] { m_logic.Text1_Change(m_view && m_view->writerEditing()); });
     connect(m_view, &TextView::clicked, this, [this] { m_logic.Text1_Click(); });
     connect(m_view, &TextView::gotFocus, this, [this] { m_logic.Text1_GotFocus(); });
     connect(m_view, &TextView::lostFocus, this, [this] { m_logic.Text1_LostFocus(); });
@@ -267,6 +275,7 @@ void frmMain::registerImeCommands() {
             setCommand(QString::fromUtf16(set[mode]), [this, &set, mode](int) {
                 for (int i = 0; i < 6; ++i)
                     if (QAction* a = action(QString::fromUtf16(set[i]))) a->setChecked(i == mode);
+                m_imeMode = imeModeOf(mode);
                 m_view->setAttribute(Qt::WA_InputMethodEnabled, mode != kDirectInput);
             });
         }
@@ -326,11 +335,14 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 void frmMain::setPanelText(int panel, const QString& text) {
     if (panel < 1 || panel > 3) return;
     m_panelTexts[panel - 1] = text;
+    m_quoted[panel - 1].active = false;
     m_panels[panel - 1]->setText(oneLine(text));
 }
 
 QString frmMain::panelText(int panel) const {
     if (panel < 1 || panel > 3) return {};
+    const QuotedPanel& q = m_quoted[panel - 1];
+    if (q.active) return q.label + QStringLiteral("「") + q.body + QStringLiteral("」");
     return m_panelTexts[panel - 1];
 }
 
@@ -520,4 +532,26 @@ void frmMain::showRecentFile(int i, const QString& caption) {
     action(QStringLiteral("mnuFileBar3"))->setVisible(true);
     item->setVisible(true);
     setCaption(item, caption);
+}
+
+// ---------------------------------------------------------------- clipboards and menu states
+
+// A second clipboard may hold a whole document: the panel shows its start, refreshed at every
+// key release at the cost of the preview alone.
+void frmMain::setQuotedPanelText(int panel, const QString& label, const QString& body) {
+    if (panel < 1 || panel > 3) return;
+    m_quoted[panel - 1] = {true, label, body};
+    m_panelTexts[panel - 1].clear();
+    m_panels[panel - 1]->setText(
+        oneLine(label + QStringLiteral("「") + body.left(kPanelPreview) + QStringLiteral("」")));
+}
+
+void frmMain::setItemCaption(const QString& item, const QString& caption) {
+    if (QAction* a = action(item)) setCaption(a, caption);
+}
+
+void frmMain::syncImeItems(bool popup) {
+    const auto& set = popup ? kImePopup : kImeMenu;
+    for (int i = 0; i < 6; ++i)
+        if (kImeModes[i] == m_imeMode) runCommand(QString::fromUtf16(set[i]));
 }

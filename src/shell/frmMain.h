@@ -93,6 +93,13 @@ public:
     int timerInterval(int timer) const override;
     void setTimerInterval(int timer, int milliseconds) override;
 
+    // Clipboards, menu states and the history viewers (frmMainHistory.cpp).
+    void setQuotedPanelText(int panel, const QString& label, const QString& body) override;
+    void setItemEnabled(const QString& item, bool enabled) override;
+    void setItemVisible(const QString& item, bool visible) override;
+    void setItemCaption(const QString& item, const QString& caption) override;
+    void syncImeItems(bool popup) override;
+
     // Twips and pixels at the screen's logical resolution.
     int toPixelsX(int twips) const;
     int toPixelsY(int twips) const;
@@ -145,4 +152,13 @@ private:
     qint32 m_foreColor;
     qint32 m_backColor;
     Remembered m_top, m_left, m_width, m_height;
+
+    // A panel set from a label and a long text: the parts, kept exact, and shown as a preview.
+    struct QuotedPanel {
+        bool active = false;
+        QString label, body;
+    };
+    QuotedPanel m_quoted[3];
+    // Text1's IME mode as the platform numbers it (3 direct input ... 8); hiragana at start.
+    int m_imeMode = 4;
 };

@@ -51,4 +51,9 @@ struct AppState {
     int AlarmMinute = 0;
 
     QString SettingValue;
+
+    // Edits the writer made in Text1 itself (typing, deleting, dropping) since the last
+    // checkpoint. Undo, Redo and a restore from the viewer record them first, so that they
+    // stay within reach of Undo and Redo.
+    bool WriterEditPending = false;
 };

@@ -5,6 +5,7 @@
 #include "state/DocumentTitle.h"
 #include "support/FakeServices.h"
 
+#include <QHash>
 #include <QList>
 #include <QTemporaryDir>
 #include <functional>
@@ -94,6 +95,15 @@ public:
     void setTimerInterval(int timer, int ms) override {
         if (timer == 1 || timer == 2) intervals[timer] = ms < 0 ? 0 : ms;
     }
+
+    // Menu item states set when a menu opens, by item name; IME synchronisations asked for.
+    QHash<QString, bool> itemEnabled, itemVisible;
+    QHash<QString, QString> itemCaptions;
+    QList<bool> imeSyncs;
+    void setItemEnabled(const QString& item, bool on) override { itemEnabled[item] = on; }
+    void setItemVisible(const QString& item, bool on) override { itemVisible[item] = on; }
+    void setItemCaption(const QString& item, const QString& c) override { itemCaptions[item] = c; }
+    void syncImeItems(bool popup) override { imeSyncs.append(popup); }
 };
 
 // A history whose slots hold the given texts, slot 1 first, each with the caret at 0.

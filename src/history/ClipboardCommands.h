@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+struct AppState;
+struct CommandContext;
+
+// The history push: `text` becomes the newest entry (slot 1) of the clipboard history. A text
+// equal to an entry already held shares that entry's storage, so the history costs memory in
+// proportion to its distinct texts.
+void pushClipHistory(AppState& state, const QString& text);
+
+// Text arriving from the other programs of this platform ends its lines in a lone LF: a text
+// with LF and no CR gets CR LF breaks; any other text stays as it is.
+QString pastedText(const QString& text);
+
+// The commands of the 編集 menu, the popup and the toolbar.
+void mnuEditCut_Click(CommandContext& ctx);
+void mnuEditCopy_Click(CommandContext& ctx);
+void mnuEditPaste_Click(CommandContext& ctx);
+void mnuSakujo_Click(CommandContext& ctx);
+void mnuEditCut2_Click(CommandContext& ctx);
+void mnuEditCopy2_Click(CommandContext& ctx);
+void mnuEditPaste2_Click(CommandContext& ctx);
+void mnuallcopy_Click(CommandContext& ctx);
+void mnuAllSelect_Click(CommandContext& ctx);
+// popCB(index): pastes an older entry of the clipboard history.
+void popCB_Click(CommandContext& ctx, int index);
+
+// The menus as they open: the 編集 menu and the popup "編集".
+void mnuEdit_Click(CommandContext& ctx);
+void popEdit_Click(CommandContext& ctx);

@@ -1,0 +1,236 @@
+#include "history/ClipboardCommands.h"
+#include "history/RecordUndo.h"
+#include "support/FakeWindow.h"
+#include "support/QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// One clipboard command over "abc" (or `start`) with a selection, a clipboard and a second
+// clipboard; the text, both clipboards, the history, the checkpoints and the messages after.
+struct CommandCase {
+    const char* name;
+    void (*command)(CommandContext&);
+    int selStart, selLength;
+    QString clipboard;
+    QString second;
+    QString text;       // the document afterwards
+    QString clipAfter;  // the system clipboard afterwards
+    QString secondAfter;
+    int historyAdded;
+    int checkpoints;    // RecordUndo calls
+    QStringList messages = {};
+    bool clipboardFails = false;
+    QString start = QStringLiteral("abc");
+};
+void PrintTo(const CommandCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ClipboardCommand : public ::testing::TestWithParam<CommandCase> {};
+
+TEST_P(ClipboardCommand, Acts) {
+    const CommandCase& c = GetParam();
+    FakeEditor e;
+    e.state.MaxUndo = 100;
+    e.state.ClipHistoryCount = 2;
+    e.text.setText(c.start);
+    e.text.setSelStart(c.selStart);
+    e.text.setSelLength(c.selLength);
+    e.fake.clipboard.content = c.clipboard;
+    e.fake.clipboard.failing = c.clipboardFails;
+    e.state.SecondClipboard = c.second;
+    c.command(e.ctx);
+
+    EXPECT_EQ(e.text.text(), c.text);
+    EXPECT_EQ(e.fake.clipboard.content, c.clipAfter);
+    EXPECT_EQ(e.state.SecondClipboard, c.secondAfter);
+    EXPECT_EQ(e.state.ClipHistoryCount, 2 + c.historyAdded);
+    EXPECT_EQ(e.state.UndoCount, 1 + c.checkpoints);
+    EXPECT_EQ(e.fake.prompts.texts(), c.messages);
+    if (c.historyAdded) EXPECT_EQ(e.state.ClipHistory[1], c.start.mid(c.selStart, c.selLength));
+}
+
+const QString kClip = QStringLiteral("clip");
+const QString kError = QStringLiteral("Error");
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, ClipboardCommand,
+    ::testing::Values(
+        CommandCase{"Cut", mnuEditCut_Click, 1, 1, kClip, {}, "ac", "b", {}, 1, 1},
+        CommandCase{"CutWithoutSelection", mnuEditCut_Click, 1, 0, kClip, {}, "abc", kClip, {},
+                    0, 0},
+        // A clipboard that refuses the text: the selection stays, the failure is reported.
+        CommandCase{"CutIntoFailingClipboard", mnuEditCut_Click, 1, 1, kClip, {}, "abc", kClip,
+                    {}, 1, 1, {kError}, true},
+        CommandCase{"Copy", mnuEditCopy_Click, 0, 2, kClip, {}, "abc", "ab", {}, 1, 0},
+        CommandCase{"CopyWithoutSelection", mnuEditCopy_Click, 0, 0, kClip, {}, "abc", kClip, {},
+                    0, 0},
+        CommandCase{"Delete", mnuSakujo_Click, 0, 2, kClip, "2nd", "c", kClip, "2nd", 0, 1},
+        CommandCase{"Cut2", mnuEditCut2_Click, 2, 1, kClip, "old", "ab", kClip, "c", 1, 1},
+        CommandCase{"Copy2", mnuEditCopy2_Click, 0, 3, kClip, "old", "abc", kClip, "abc", 1, 0},
+        CommandCase{"Paste", mnuEditPaste_Click, 1, 1, kClip, {}, "aclipc", kClip, {}, 0, 1},
+        CommandCase{"PasteEmptyClipboard", mnuEditPaste_Click, 1, 1, {}, {}, "abc", {}, {}, 0, 0},
+        CommandCase{"PasteUnreadable", mnuEditPaste_Click, 1, 1, kClip, {}, "abc", kClip, {}, 0,
+                    0, {kError}, true},
+        // Lines from other programs end in LF; a text with any CR is pasted exactly.
+        CommandCase{"PasteLfLines", mnuEditPaste_Click, 3, 0, "x\ny\n", {}, "abcx\r\ny\r\n",
+                    "x\ny\n", {}, 0, 1},
+        CommandCase{"PasteMixedBreaksExactly", mnuEditPaste_Click, 3, 0, "x\r\ny\nz\r", {},
+                    "abcx\r\ny\nz\r", "x\r\ny\nz\r", {}, 0, 1},
+        CommandCase{"Paste2", mnuEditPaste2_Click, 0, 1, kClip, "p\nq", "p\r\nqbc", kClip,
+                    "p\nq", 0, 1},
+        CommandCase{"Paste2Empty", mnuEditPaste2_Click, 0, 1, kClip, {}, "abc", kClip, {}, 0, 0},
+        CommandCase{"CopyWholeText", mnuallcopy_Click, 1, 0, kClip, {}, "a\rb\nc", "a\rb\nc", {},
+                    0, 0, {}, false, "a\rb\nc"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ClipboardCommands, CutThenPasteFromTheSecondClipboardRestoresTheText) {
+    FakeEditor e;
+    e.state.ClipHistoryCount = 2;
+    e.fake.clipboard.content = kClip;
+    e.text.setText(QStringLiteral("one\r\ntwo"));
+    e.text.setSelection(3, 4);
+    mnuEditCut2_Click(e.ctx);
+    EXPECT_EQ(e.window.panels[1], QStringLiteral("第2ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「\r\ntw」"));
+    mnuEditPaste2_Click(e.ctx);
+    EXPECT_EQ(e.text.text(), QStringLiteral("one\r\ntwo"));
+    EXPECT_EQ(e.fake.clipboard.content, kClip);
+}
+
+// Cut and Copy refresh panel 1 and its tool tip, with or without a selection; a long
+// clipboard shows its start only.
+TEST(ClipboardCommands, PanelAndToolTipAfterCutAndCopy) {
+    FakeEditor e;
+    e.fake.clipboard.content = QString(32000, u'x');
+    mnuEditCopy_Click(e.ctx);
+    EXPECT_EQ(e.window.toolTip, QString(100, u'x'));
+    EXPECT_EQ(e.window.panels[0], QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「") + QString(100, u'x') +
+                                      QStringLiteral("」"));
+    e.state.CharTotal = 7;
+    mnuAllSelect_Click(e.ctx);
+    EXPECT_EQ(e.window.panels[1], QStringLiteral("選択範囲：7文字"));
+}
+
+// popCB(i) with n = ClipHistoryCount: n = 2 pastes slot 1, n = 3 slot 2 whatever i is,
+// n >= 4 slot i + 2. Every choice takes a checkpoint first.
+struct HistoryCase {
+    std::vector<const char*> entries; // newest first
+    int index;
+    const char* pasted;
+};
+
+TEST(ClipboardCommands, PasteFromHistoryMapsItemsToSlots) {
+    const HistoryCase cases[] = {
+        {{"a"}, 0, "a"},           {{"a"}, 2, "a"},           {{"b", "a"}, 0, "a"},
+        {{"b", "a"}, 2, "a"},      {{"c", "b", "a"}, 0, "b"}, {{"c", "b", "a"}, 1, "a"},
+        {{"d", "c", "b", "a"}, 2, "a"},
+    };
+    for (const HistoryCase& c : cases) {
+        FakeEditor e;
+        e.state.MaxUndo = 10;
+        e.state.ClipHistoryCount = 2;
+        e.state.ClipHistory[1] = QString::fromUtf8(c.entries.back());
+        for (auto it = c.entries.rbegin() + 1; it != c.entries.rend(); ++it)
+            pushClipHistory(e.state, QString::fromUtf8(*it));
+        popCB_Click(e.ctx, c.index);
+        EXPECT_EQ(e.text.text(), QString::fromUtf8(c.pasted))
+            << c.entries.size() << " entries, item " << c.index;
+        EXPECT_EQ(e.state.UndoCount, 2);
+    }
+}
+
+// Equal texts share one copy, so repeated copies cost no memory of their own.
+TEST(ClipboardCommands, EqualHistoryEntriesShareTheirText) {
+    FakeEditor e;
+    e.state.ClipHistoryCount = 2;
+    e.text.setText(QStringLiteral("same"));
+    e.text.setSelLength(4);
+    mnuEditCopy_Click(e.ctx);
+    mnuEditCopy2_Click(e.ctx);
+    ASSERT_EQ(e.state.ClipHistoryCount, 4);
+    EXPECT_TRUE(e.state.ClipHistory[1].isSharedWith(e.state.ClipHistory[2]));
+    EXPECT_TRUE(e.state.SecondClipboard.isSharedWith(e.state.ClipHistory[1]));
+}
+
+// The menus as they open, over (selection, clipboard, second clipboard, history, Dirty).
+struct MenuCase {
+    const char* name;
+    bool selection;
+    QString clipboard;
+    QString second;
+    std::vector<const char*> history; // newest first, slot 1 first
+    bool dirty;
+    // Expected: menu undo/redo/paste, popup undo/redo/paste/paste2, popCBrireki.
+    bool undo, redo, paste, paste2, submenu;
+    std::vector<const char*> captions; // popCB(0..2), "-" = hidden, nullptr = untouched
+};
+void PrintTo(const MenuCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class MenuOpening : public ::testing::TestWithParam<MenuCase> {};
+
+TEST_P(MenuOpening, SetsItems) {
+    const MenuCase& c = GetParam();
+    FakeEditor e;
+    e.text.setText(QStringLiteral("text"));
+    e.text.setSelLength(c.selection ? 2 : 0);
+    e.fake.clipboard.content = c.clipboard;
+    e.state.SecondClipboard = c.second;
+    e.state.Dirty = c.dirty;
+    e.state.MaxUndo = 10;
+    e.state.UndoData[1] = Checkpoint::take(0, QStringLiteral("before"));
+    RecordUndo(e.state, e.text);
+    e.state.RedoData[1] = Checkpoint::take(0, QStringLiteral("redo"));
+    e.state.ClipHistoryCount = 2;
+    e.state.ClipHistory[1] = QString::fromUtf8(c.history.back());
+    for (auto it = c.history.rbegin() + 1; it != c.history.rend(); ++it)
+        pushClipHistory(e.state, QString::fromUtf8(*it));
+    mnuEdit_Click(e.ctx);
+    popEdit_Click(e.ctx);
+
+    const auto& on = e.window.itemEnabled;
+    EXPECT_EQ(on.value(QStringLiteral("mnuEditUndo")), c.undo);
+    EXPECT_EQ(on.value(QStringLiteral("mnuEditRedo")), c.redo);
+    EXPECT_EQ(on.value(QStringLiteral("popUndo")), c.undo);
+    EXPECT_EQ(on.value(QStringLiteral("popRedo")), c.redo);
+    EXPECT_EQ(on.value(QStringLiteral("mnuEditPaste")), c.paste);
+    EXPECT_EQ(on.value(QStringLiteral("popPaste")), c.paste);
+    // Without Dirty popPaste2 keeps its state; the menu's second-clipboard items stay as
+    // they are.
+    EXPECT_EQ(on.contains(QStringLiteral("popPaste2")), c.dirty);
+    if (c.dirty) EXPECT_EQ(on.value(QStringLiteral("popPaste2")), c.paste2);
+    EXPECT_FALSE(on.contains(QStringLiteral("mnuEditPaste2")));
+    EXPECT_EQ(on.value(QStringLiteral("popCBrireki")), c.submenu);
+    for (int i = 0; i < 3; ++i) {
+        const QString item = QStringLiteral("popCB(%1)").arg(i);
+        const char* want = c.captions[size_t(i)];
+        if (!want) {
+            EXPECT_FALSE(e.window.itemCaptions.contains(item)) << i;
+        } else if (QByteArray(want) == "-") {
+            EXPECT_FALSE(e.window.itemVisible.value(item, true)) << i;
+        } else {
+            EXPECT_TRUE(e.window.itemVisible.value(item, true)) << i;
+            EXPECT_EQ(e.window.itemCaptions.value(item), QString::fromUtf8(want)) << i;
+        }
+    }
+    EXPECT_EQ(e.window.imeSyncs, (QList<bool>{false, true}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    States, MenuOpening,
+    ::testing::Values(
+        MenuCase{"OneEntry", false, "x", "2", {"x"}, true, true, true, true, true, false,
+                 {nullptr, nullptr, nullptr}},
+        MenuCase{"NotDirty", true, "", "", {"b", "a"}, false, false, false, false, false, true,
+                 {"a", "-", "-"}},
+        MenuCase{"ThreeEntries", true, "x", "", {"c", "b", "a&b"}, true, true, true, true, false,
+                 true, {"b", "a&b", "-"}},
+        MenuCase{"ManyEntriesLongCaption", false, "", "2", {"e", "d", "0123456789abcdefghijKL",
+                 "b", "a"}, true, true, true, false, true, true,
+                 {"d", "0123456789abcdefghij", "b"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace

@@ -1,0 +1,139 @@
+#include "MainFixture.h"
+
+#include "platform/Cp932Codec.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QFocusEvent>
+#include <QLineEdit>
+
+namespace {
+
+class FocusUndo : public MainFixture {
+protected:
+    frmMain& open() {
+        writeIni("[data]\r\nmaxundo=10\r\n");
+        frmMain& w = start();
+        w.show();
+        QApplication::setActiveWindow(&w);
+        w.Text1()->setFocus();
+        return w;
+    }
+    void type(frmMain& w, const QString& keys) { QTest::keyClicks(w.Text1(), keys); }
+    void focusOut(frmMain& w, Qt::FocusReason reason) {
+        QFocusEvent out(QEvent::FocusOut, reason);
+        QApplication::sendEvent(w.Text1(), &out);
+    }
+};
+
+// Text1 loses the focus only to another control of the main window; a menu, a dialog, a
+// message box or another program taking it records nothing.
+TEST_F(FocusUndo, OnlyAControlOfTheWindowTakesTheFocus) {
+    const std::pair<Qt::FocusReason, bool> reasons[] = {
+        {Qt::ActiveWindowFocusReason, false}, {Qt::PopupFocusReason, false},
+        {Qt::MenuBarFocusReason, false},      {Qt::TabFocusReason, true},
+        {Qt::MouseFocusReason, true},         {Qt::OtherFocusReason, true},
+    };
+    frmMain& w = open();
+    for (const auto& [reason, records] : reasons) {
+        type(w, QStringLiteral("x"));
+        const int before = state.UndoCount;
+        focusOut(w, reason);
+        EXPECT_EQ(state.UndoCount, before + (records ? 1 : 0)) << reason;
+        EXPECT_EQ(state.UndoPending, !records) << reason;
+    }
+}
+
+// Type "a ", "b ", "c ", Undo, open and cancel a dialog, Undo twice: the text is "a ".
+TEST_F(FocusUndo, UndoIsNotRecordedAgainAfterADialog) {
+    frmMain& w = open();
+    for (const char* word : {"a ", "b ", "c "})
+        type(w, QString::fromLatin1(word));
+    w.action(QStringLiteral("mnuEditUndo"))->trigger();
+    EXPECT_EQ(w.text().text(), QStringLiteral("a b "));
+    EXPECT_FALSE(state.UndoPending);
+    {
+        QDialog dialog(&w);
+        QLineEdit field(&dialog);
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        field.setFocus();
+        dialog.reject();
+        QApplication::setActiveWindow(&w);
+    }
+    // Even a real focus loss now has nothing to record.
+    QLineEdit other(&w);
+    other.show();
+    other.setFocus();
+    w.Text1()->setFocus();
+    w.tbToolBar_ButtonClick(QStringLiteral("元に戻す"));
+    w.action(QStringLiteral("popUndo"))->trigger();
+    EXPECT_EQ(w.text().text(), QStringLiteral("a "));
+}
+
+// Typing since the last checkpoint is recorded by Undo first: Undo returns to the text
+// before it and Redo brings it back. A command's change is not recorded a second time.
+TEST_F(FocusUndo, UndoKeepsTheWritersUnrecordedTyping) {
+    frmMain& w = open();
+    type(w, QStringLiteral("abc def "));
+    type(w, QStringLiteral("x"));
+    EXPECT_TRUE(state.WriterEditPending);
+    w.action(QStringLiteral("mnuEditUndo"))->trigger();
+    EXPECT_EQ(w.text().text(), QStringLiteral("abc def "));
+    w.action(QStringLiteral("mnuEditRedo"))->trigger();
+    EXPECT_EQ(w.text().text(), QStringLiteral("abc def x"));
+
+    fake.clipboard.content = QStringLiteral("P");
+    w.action(QStringLiteral("mnuEditPaste"))->trigger();
+    EXPECT_FALSE(state.WriterEditPending);
+    w.action(QStringLiteral("mnuEditUndo"))->trigger();
+    EXPECT_EQ(w.text().text(), QStringLiteral("abc def x"));
+
+    // 全てやり直し replaces the typing: it stays within reach of Redo.
+    type(w, QStringLiteral("y"));
+    fake.prompts.answers.enqueue(MsgAnswer::Yes);
+    w.action(QStringLiteral("mnuYarinaoi"))->trigger();
+    EXPECT_TRUE(w.text().text().isEmpty());
+    w.action(QStringLiteral("mnuEditUndo"))->trigger();
+    w.action(QStringLiteral("mnuEditRedo"))->trigger();
+    EXPECT_EQ(w.text().text(), QStringLiteral("abc def xy"));
+}
+
+// A second clipboard goes to key 2cb up to its first line break, and never writes a key of
+// its own: "ab" CR LF "maxundo=0" leaves the undo limit alone at the next start.
+TEST_F(FocusUndo, SecondClipboardKeepsToItsKey) {
+    frmMain& w = open();
+    w.text().setText(QStringLiteral("ab\r\nmaxundo=0"));
+    w.text().setSelection(0, w.text().length());
+    w.action(QStringLiteral("popCopy2"))->trigger();
+    state.Dirty = false;
+    w.close();
+    form.reset();
+    AppState next;
+    state = next;
+    start();
+    EXPECT_EQ(state.SecondClipboard, QStringLiteral("ab"));
+    EXPECT_EQ(state.MaxUndo, 10);
+    EXPECT_EQ(form->panelText(2), QStringLiteral("第2ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「ab」"));
+}
+
+// The menus run the states of their opening: the popup's history items and Paste.
+TEST_F(FocusUndo, PopupOpeningSetsItsItems) {
+    frmMain& w = open();
+    fake.clipboard.content.clear();
+    w.text().setText(QStringLiteral("first second"));
+    w.text().setSelection(0, 5);
+    w.tbToolBar_ButtonClick(QStringLiteral("ｺﾋﾟｰ"));
+    w.text().setSelection(6, 6);
+    w.action(QStringLiteral("popCut"))->trigger();
+    emit w.popEdit()->aboutToShow();
+    EXPECT_TRUE(w.action(QStringLiteral("popPaste"))->isEnabled());
+    EXPECT_TRUE(w.action(QStringLiteral("popCBrireki"))->isEnabled());
+    EXPECT_EQ(w.action(QStringLiteral("popCB(0)"))->text(), QStringLiteral("first"));
+    w.action(QStringLiteral("popCB(0)"))->trigger();
+    EXPECT_EQ(w.text().text(), QStringLiteral("first first"));
+    EXPECT_EQ(w.statusToolTip(), QStringLiteral("second"));
+}
+
+} // namespace
