@@ -83,8 +83,8 @@ void BM_UndoViewerOn10MB(benchmark::State& st) {
     for (auto _ : st) {
         QElapsedTimer t;
         t.start();
-        auto form = std::make_unique<Form10>(win.w->context(), HistoryViewer::Mode::Undo,
-                                             win.w.get());
+        auto form =
+            std::make_unique<Form10>(win.w->context(), HistoryViewer::Mode::Undo, win.w.get());
         form->show();
         QCoreApplication::processEvents();
         st.SetIterationTime(t.nsecsElapsed() / 1e9);

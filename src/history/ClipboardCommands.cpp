@@ -49,8 +49,7 @@ void replaceSelection(CommandContext& ctx, const QString& text) {
 // Undo and Redo are offered while the document is changed and they have something to do.
 void setUndoItems(CommandContext& ctx, const QString& undo, const QString& redo) {
     const AppState& s = ctx.state;
-    const bool canUndo =
-        s.UndoCount >= 2 && s.UndoData.size() >= 2 && !s.UndoData[2].isEmpty();
+    const bool canUndo = s.UndoCount >= 2 && s.UndoData.size() >= 2 && !s.UndoData[2].isEmpty();
     ctx.window.setItemEnabled(undo, s.Dirty && canUndo);
     ctx.window.setItemEnabled(redo, s.Dirty && !s.RedoData[1].isEmpty());
 }

@@ -15,11 +15,9 @@ Form10::Form10(CommandContext& ctx, HistoryViewer::Mode mode, QWidget* parent)
     setModal(true);
 
     const char* const names[6] = {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6"};
-    const QString texts[6] = {QStringLiteral("Undo履歴"), QStringLiteral("テキストの内容"),
-                              QString(),
-                              QStringLiteral("データ"),
-                              QStringLiteral("Undo履歴の総数："),
-                              QString()};
+    const QString texts[6] = {
+        QStringLiteral("Undo履歴"), QStringLiteral("テキストの内容"),   QString(),
+        QStringLiteral("データ"),   QStringLiteral("Undo履歴の総数："), QString()};
     for (int i = 0; i < 6; ++i) {
         m_labels[i] = named(new QLabel(texts[i], this), names[i]);
         m_labels[i]->setTextFormat(Qt::PlainText);

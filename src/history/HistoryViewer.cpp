@@ -39,8 +39,7 @@ void HistoryViewer::Form_Load() {
         for (int i = 1; i <= s.ClipHistoryCount - 2; ++i)
             m_port.addItem(ago(i));
         m_port.setLabelText(5, QStringLiteral("クリップボード履歴の総数：") +
-                                   QString::number(m_port.itemCount() - 1) +
-                                   QStringLiteral("個"));
+                                   QString::number(m_port.itemCount() - 1) + QStringLiteral("個"));
         m_port.selectItem(0);
         QString clip;
         if (m_ctx.services.clipboard.text(clip)) m_text1.setText(clip);
@@ -52,10 +51,10 @@ void HistoryViewer::Form_Load() {
     m_port.setLabelText(4, dataLabel(kCurrent));
     m_port.setLabelText(5, QStringLiteral("Undo履歴の総数：") +
                                QString::number(m_port.itemCount() - 1) + QStringLiteral("個"));
-    m_port.setLabelText(6, s.MaxUndo == kNoLimit ? kUnlimited
-                                                 : QStringLiteral("Undo回数：") +
-                                                       QString::number(s.MaxUndo) +
-                                                       QStringLiteral("回まで"));
+    m_port.setLabelText(6, s.MaxUndo == kNoLimit
+                               ? kUnlimited
+                               : QStringLiteral("Undo回数：") + QString::number(s.MaxUndo) +
+                                     QStringLiteral("回まで"));
     undogyou();
 }
 
@@ -89,8 +88,7 @@ void HistoryViewer::undogyou() {
     s.LineTotal = m_text1.lineCount();
     s.CharTotal = m_text1.length() - 2 * s.LineTotal + 2;
     m_port.setLabelText(3, QStringLiteral("総行数\r\n  ") + QString::number(s.LineTotal) +
-                               QStringLiteral("\r\n総文字数\r\n  ") +
-                               QString::number(s.CharTotal));
+                               QStringLiteral("\r\n総文字数\r\n  ") + QString::number(s.CharTotal));
 }
 
 void HistoryViewer::List1_DblClick(int index) {

@@ -14,9 +14,9 @@ void frmMain::registerHistoryCommands() {
     setCommand(QStringLiteral("mnuYarinaoi"), [this](int) { mnuYarinaoi_Click(m_ctx); });
 
     const std::pair<const char16_t*, void (*)(CommandContext&)> commands[] = {
-        {u"mnuEditCut", mnuEditCut_Click},     {u"mnuEditCopy", mnuEditCopy_Click},
-        {u"mnuEditPaste", mnuEditPaste_Click}, {u"mnuSakujo", mnuSakujo_Click},
-        {u"mnuEditCut2", mnuEditCut2_Click},   {u"mnuEditCopy2", mnuEditCopy2_Click},
+        {u"mnuEditCut", mnuEditCut_Click},       {u"mnuEditCopy", mnuEditCopy_Click},
+        {u"mnuEditPaste", mnuEditPaste_Click},   {u"mnuSakujo", mnuSakujo_Click},
+        {u"mnuEditCut2", mnuEditCut2_Click},     {u"mnuEditCopy2", mnuEditCopy2_Click},
         {u"mnuEditPaste2", mnuEditPaste2_Click}, {u"mnuallcopy", mnuallcopy_Click},
         {u"mnuAllSelect", mnuAllSelect_Click},
     };

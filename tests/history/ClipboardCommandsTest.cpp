@@ -15,11 +15,11 @@ struct CommandCase {
     int selStart, selLength;
     QString clipboard;
     QString second;
-    QString text;       // the document afterwards
-    QString clipAfter;  // the system clipboard afterwards
+    QString text;      // the document afterwards
+    QString clipAfter; // the system clipboard afterwards
     QString secondAfter;
     int historyAdded;
-    int checkpoints;    // RecordUndo calls
+    int checkpoints; // RecordUndo calls
     QStringList messages = {};
     bool clipboardFails = false;
     QString start = QStringLiteral("abc");
@@ -59,31 +59,83 @@ INSTANTIATE_TEST_SUITE_P(
     Rules, ClipboardCommand,
     ::testing::Values(
         CommandCase{"Cut", mnuEditCut_Click, 1, 1, kClip, {}, "ac", "b", {}, 1, 1},
-        CommandCase{"CutWithoutSelection", mnuEditCut_Click, 1, 0, kClip, {}, "abc", kClip, {},
-                    0, 0},
+        CommandCase{
+            "CutWithoutSelection", mnuEditCut_Click, 1, 0, kClip, {}, "abc", kClip, {}, 0, 0},
         // A clipboard that refuses the text: the selection stays, the failure is reported.
-        CommandCase{"CutIntoFailingClipboard", mnuEditCut_Click, 1, 1, kClip, {}, "abc", kClip,
-                    {}, 1, 1, {kError}, true},
+        CommandCase{"CutIntoFailingClipboard",
+                    mnuEditCut_Click,
+                    1,
+                    1,
+                    kClip,
+                    {},
+                    "abc",
+                    kClip,
+                    {},
+                    1,
+                    1,
+                    {kError},
+                    true},
         CommandCase{"Copy", mnuEditCopy_Click, 0, 2, kClip, {}, "abc", "ab", {}, 1, 0},
-        CommandCase{"CopyWithoutSelection", mnuEditCopy_Click, 0, 0, kClip, {}, "abc", kClip, {},
-                    0, 0},
+        CommandCase{
+            "CopyWithoutSelection", mnuEditCopy_Click, 0, 0, kClip, {}, "abc", kClip, {}, 0, 0},
         CommandCase{"Delete", mnuSakujo_Click, 0, 2, kClip, "2nd", "c", kClip, "2nd", 0, 1},
         CommandCase{"Cut2", mnuEditCut2_Click, 2, 1, kClip, "old", "ab", kClip, "c", 1, 1},
         CommandCase{"Copy2", mnuEditCopy2_Click, 0, 3, kClip, "old", "abc", kClip, "abc", 1, 0},
         CommandCase{"Paste", mnuEditPaste_Click, 1, 1, kClip, {}, "aclipc", kClip, {}, 0, 1},
         CommandCase{"PasteEmptyClipboard", mnuEditPaste_Click, 1, 1, {}, {}, "abc", {}, {}, 0, 0},
-        CommandCase{"PasteUnreadable", mnuEditPaste_Click, 1, 1, kClip, {}, "abc", kClip, {}, 0,
-                    0, {kError}, true},
+        CommandCase{"PasteUnreadable",
+                    mnuEditPaste_Click,
+                    1,
+                    1,
+                    kClip,
+                    {},
+                    "abc",
+                    kClip,
+                    {},
+                    0,
+                    0,
+                    {kError},
+                    true},
         // Lines from other programs end in LF; a text with any CR is pasted exactly.
-        CommandCase{"PasteLfLines", mnuEditPaste_Click, 3, 0, "x\ny\n", {}, "abcx\r\ny\r\n",
-                    "x\ny\n", {}, 0, 1},
-        CommandCase{"PasteMixedBreaksExactly", mnuEditPaste_Click, 3, 0, "x\r\ny\nz\r", {},
-                    "abcx\r\ny\nz\r", "x\r\ny\nz\r", {}, 0, 1},
-        CommandCase{"Paste2", mnuEditPaste2_Click, 0, 1, kClip, "p\nq", "p\r\nqbc", kClip,
-                    "p\nq", 0, 1},
+        CommandCase{"PasteLfLines",
+                    mnuEditPaste_Click,
+                    3,
+                    0,
+                    "x\ny\n",
+                    {},
+                    "abcx\r\ny\r\n",
+                    "x\ny\n",
+                    {},
+                    0,
+                    1},
+        CommandCase{"PasteMixedBreaksExactly",
+                    mnuEditPaste_Click,
+                    3,
+                    0,
+                    "x\r\ny\nz\r",
+                    {},
+                    "abcx\r\ny\nz\r",
+                    "x\r\ny\nz\r",
+                    {},
+                    0,
+                    1},
+        CommandCase{"Paste2", mnuEditPaste2_Click, 0, 1, kClip, "p\nq", "p\r\nqbc", kClip, "p\nq",
+                    0, 1},
         CommandCase{"Paste2Empty", mnuEditPaste2_Click, 0, 1, kClip, {}, "abc", kClip, {}, 0, 0},
-        CommandCase{"CopyWholeText", mnuallcopy_Click, 1, 0, kClip, {}, "a\rb\nc", "a\rb\nc", {},
-                    0, 0, {}, false, "a\rb\nc"}),
+        CommandCase{"CopyWholeText",
+                    mnuallcopy_Click,
+                    1,
+                    0,
+                    kClip,
+                    {},
+                    "a\rb\nc",
+                    "a\rb\nc",
+                    {},
+                    0,
+                    0,
+                    {},
+                    false,
+                    "a\rb\nc"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ClipboardCommands, CutThenPasteFromTheSecondClipboardRestoresTheText) {
@@ -106,8 +158,8 @@ TEST(ClipboardCommands, PanelAndToolTipAfterCutAndCopy) {
     e.fake.clipboard.content = QString(32000, u'x');
     mnuEditCopy_Click(e.ctx);
     EXPECT_EQ(e.window.toolTip, QString(100, u'x'));
-    EXPECT_EQ(e.window.panels[0], QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「") + QString(100, u'x') +
-                                      QStringLiteral("」"));
+    EXPECT_EQ(e.window.panels[0],
+              QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「") + QString(100, u'x') + QStringLiteral("」"));
     e.state.CharTotal = 7;
     mnuAllSelect_Click(e.ctx);
     EXPECT_EQ(e.window.panels[1], QStringLiteral("選択範囲：7文字"));
@@ -123,8 +175,12 @@ struct HistoryCase {
 
 TEST(ClipboardCommands, PasteFromHistoryMapsItemsToSlots) {
     const HistoryCase cases[] = {
-        {{"a"}, 0, "a"},           {{"a"}, 2, "a"},           {{"b", "a"}, 0, "a"},
-        {{"b", "a"}, 2, "a"},      {{"c", "b", "a"}, 0, "b"}, {{"c", "b", "a"}, 1, "a"},
+        {{"a"}, 0, "a"},
+        {{"a"}, 2, "a"},
+        {{"b", "a"}, 0, "a"},
+        {{"b", "a"}, 2, "a"},
+        {{"c", "b", "a"}, 0, "b"},
+        {{"c", "b", "a"}, 1, "a"},
         {{"d", "c", "b", "a"}, 2, "a"},
     };
     for (const HistoryCase& c : cases) {
@@ -145,7 +201,7 @@ TEST(ClipboardCommands, PasteFromHistoryMapsItemsToSlots) {
 TEST(ClipboardCommands, EqualHistoryEntriesShareTheirText) {
     FakeEditor e;
     e.state.ClipHistoryCount = 2;
-    e.text.setText(QStringLiteral("same"));
+    e.text.setText(QString::fromLatin1("same")); // heap text: a literal shares with nothing
     e.text.setSelLength(4);
     mnuEditCopy_Click(e.ctx);
     mnuEditCopy2_Click(e.ctx);
@@ -219,18 +275,55 @@ TEST_P(MenuOpening, SetsItems) {
     EXPECT_EQ(e.window.imeSyncs, (QList<bool>{false, true}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    States, MenuOpening,
-    ::testing::Values(
-        MenuCase{"OneEntry", false, "x", "2", {"x"}, true, true, true, true, true, false,
-                 {nullptr, nullptr, nullptr}},
-        MenuCase{"NotDirty", true, "", "", {"b", "a"}, false, false, false, false, false, true,
-                 {"a", "-", "-"}},
-        MenuCase{"ThreeEntries", true, "x", "", {"c", "b", "a&b"}, true, true, true, true, false,
-                 true, {"b", "a&b", "-"}},
-        MenuCase{"ManyEntriesLongCaption", false, "", "2", {"e", "d", "0123456789abcdefghijKL",
-                 "b", "a"}, true, true, true, false, true, true,
-                 {"d", "0123456789abcdefghij", "b"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(States, MenuOpening,
+                         ::testing::Values(MenuCase{"OneEntry",
+                                                    false,
+                                                    "x",
+                                                    "2",
+                                                    {"x"},
+                                                    true,
+                                                    true,
+                                                    true,
+                                                    true,
+                                                    true,
+                                                    false,
+                                                    {nullptr, nullptr, nullptr}},
+                                           MenuCase{"NotDirty",
+                                                    true,
+                                                    "",
+                                                    "",
+                                                    {"b", "a"},
+                                                    false,
+                                                    false,
+                                                    false,
+                                                    false,
+                                                    false,
+                                                    true,
+                                                    {"a", "-", "-"}},
+                                           MenuCase{"ThreeEntries",
+                                                    true,
+                                                    "x",
+                                                    "",
+                                                    {"c", "b", "a&b"},
+                                                    true,
+                                                    true,
+                                                    true,
+                                                    true,
+                                                    false,
+                                                    true,
+                                                    {"b", "a&b", "-"}},
+                                           MenuCase{"ManyEntriesLongCaption",
+                                                    false,
+                                                    "",
+                                                    "2",
+                                                    {"e", "d", "0123456789abcdefghijKL", "b", "a"},
+                                                    true,
+                                                    true,
+                                                    true,
+                                                    false,
+                                                    true,
+                                                    true,
+                                                    {"d", "0123456789abcdefghij", "b"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -1,7 +1,7 @@
+#include "history/HistoryViewer.h"
 #include "documents/DocumentFile.h"
 #include "history/ClipboardCommands.h"
 #include "history/Form10.h"
-#include "history/HistoryViewer.h"
 #include "history/RecordUndo.h"
 #include "platform/TextView.h"
 #include "support/FakeWindow.h"
@@ -60,9 +60,9 @@ TEST(HistoryViewer, UndoModeListsCheckpointsAndShowsTheChosenOne) {
         int maxUndo;
         const char* label;
     };
-    for (const LimitCase& c : {LimitCase{100, "Undo回数：100回まで"},
-                               LimitCase{10000, "Undo回数：無制限"},
-                               LimitCase{0, "Undo回数：0回まで"}}) {
+    for (const LimitCase& c :
+         {LimitCase{100, "Undo回数：100回まで"}, LimitCase{10000, "Undo回数：無制限"},
+          LimitCase{0, "Undo回数：0回まで"}}) {
         Viewer v;
         v.history(QStringLiteral("now"), {QStringLiteral("ab\r\nc\r\n"), QStringLiteral("a")},
                   c.maxUndo);
@@ -129,8 +129,8 @@ TEST(HistoryViewer, ClipboardModeListsTheHistoryAndCopiesBack) {
 // before it; restoring the current text records nothing that would block Undo.
 TEST(HistoryViewer, RestoreRecordsOnceAndUndoReturns) {
     Viewer v;
-    v.history(QStringLiteral("three "), {QStringLiteral("three "), QStringLiteral("two "),
-                                         QStringLiteral("one ")});
+    v.history(QStringLiteral("three "),
+              {QStringLiteral("three "), QStringLiteral("two "), QStringLiteral("one ")});
     v.open(HistoryViewer::Mode::Undo);
     v.e.fake.prompts.answers << MsgAnswer::Yes << MsgAnswer::Yes;
     v.logic->List1_DblClick(0);
@@ -155,9 +155,9 @@ TEST(HistoryViewer, RestoreAndCopyBackKeepEveryBreak) {
                           QChar(0x2029) + QStringLiteral("f\r\n");
     FakeEditor e;
     e.state.MaxUndo = 10;
-    e.text.setText(exact);
-    RecordUndo(e.state, e.text);
+    e.state.UndoData[1] = Checkpoint::take(0, exact);
     e.text.setText(QStringLiteral("changed"));
+    RecordUndo(e.state, e.text);
     {
         Form10 form(e.ctx, HistoryViewer::Mode::Undo);
         form.show();
