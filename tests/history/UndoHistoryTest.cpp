@@ -274,11 +274,13 @@ TEST(UndoEvents, UndoAndRedoMarkTheDocumentChanged) {
     e.state.Dirty = e.state.UndoPending = false;
     mnuEditUndo_Click(e.ctx);
     EXPECT_TRUE(e.state.Dirty);
-    EXPECT_TRUE(e.state.UndoPending);
+    // The restored text stands in slot 1 already: nothing is left to record.
+    EXPECT_FALSE(e.state.UndoPending);
     EXPECT_EQ(e.window.statusRefreshes, 1);
     e.state.Dirty = false;
     mnuEditRedo_Click(e.ctx);
     EXPECT_TRUE(e.state.Dirty);
+    EXPECT_FALSE(e.state.UndoPending);
     EXPECT_EQ(e.window.statusRefreshes, 1); // Redo leaves the status bar to the next refresh
 }
 
