@@ -49,6 +49,8 @@ void mnuFileOpen_Click(CommandContext& ctx) {
 }
 
 void mnugousei_Click(CommandContext& ctx) {
+    // One Undo after the insert returns to the text just before it, typing included.
+    recordWriterEdits(ctx.state, ctx.text);
     ctx.window.showOpenDialog(true);
 }
 

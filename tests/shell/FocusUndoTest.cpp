@@ -1,6 +1,8 @@
 #include "MainFixture.h"
 
-#include "platform/Cp932Codec.h"
+#include "documents/FileCommands.h"
+#include "history/RecordUndo.h"
+#include "support/FakeWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -101,6 +103,22 @@ TEST_F(FocusUndo, UndoKeepsTheWritersUnrecordedTyping) {
     w.action(QStringLiteral("mnuEditUndo"))->trigger();
     w.action(QStringLiteral("mnuEditRedo"))->trigger();
     EXPECT_EQ(w.text().text(), QStringLiteral("abc def xy"));
+}
+
+// The open dialog no longer records the typing before an insert: the command does.
+TEST(InsertFile, OneUndoReturnsToTheTypedTextBeforeIt) {
+    FakeEditor e;
+    e.state.MaxUndo = 10;
+    e.state.UndoData[1] = Checkpoint::take(1, QString());
+    e.text.setText(QStringLiteral("typed"));
+    e.state.WriterEditPending = e.state.UndoPending = true;
+    e.window.openDialog = [&](bool) {
+        e.text.setText(QStringLiteral("typed\r\ninserted"));
+        RecordUndo(e.state, e.text);
+    };
+    mnugousei_Click(e.ctx);
+    mnuEditUndo_Click(e.ctx);
+    EXPECT_EQ(e.text.text(), QStringLiteral("typed"));
 }
 
 // A second clipboard goes to key 2cb up to its first line break, and never writes a key of
