@@ -64,4 +64,10 @@ public:
     // Timer1 (backup) and Timer2 (alarm): interval in milliseconds, 0 = stopped.
     virtual int timerInterval(int timer) const = 0;
     virtual void setTimerInterval(int timer, int milliseconds) = 0;
+
+    // While a long tool run lets events through, the window takes no input: no typing, no
+    // menu, toolbar or popup command.
+    virtual void setInputBlocked(bool blocked) = 0;
+    // mnusitei(i) shown or hidden, 0..10.
+    virtual void setMenuUserStringVisible(int i, bool visible) = 0;
 };

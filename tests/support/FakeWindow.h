@@ -94,6 +94,11 @@ public:
     void setTimerInterval(int timer, int ms) override {
         if (timer == 1 || timer == 2) intervals[timer] = ms < 0 ? 0 : ms;
     }
+
+    QList<bool> inputBlocked;
+    bool menuVisible[11] = {};
+    void setInputBlocked(bool blocked) override { inputBlocked.append(blocked); }
+    void setMenuUserStringVisible(int i, bool visible) override { menuVisible[i] = visible; }
 };
 
 // A history whose slots hold the given texts, slot 1 first, each with the caret at 0.
