@@ -18,6 +18,7 @@ Form13::Form13(CommandContext& ctx, QWidget* parent)
     layout->addWidget(m_label1, 0, Qt::AlignCenter);
     layout->addWidget(m_command1, 0, Qt::AlignCenter);
     layout->setContentsMargins(24, 16, 24, 16);
+    setMinimumWidth(260);
     connect(m_command1, &QPushButton::clicked, this, [this] { m_logic.Command1_Click(); });
 }
 

@@ -50,7 +50,7 @@ Form4::Form4(CommandContext& ctx, QWidget* parent)
     layout->addWidget(m_check1);
     layout->addWidget(m_check2);
     layout->addLayout(buttons);
-    resize(420, 220);
+    resize(500, 220);
 
     connect(m_command1, &QPushButton::clicked, this, [this] { m_logic.Command1_Click(); });
     connect(m_command2, &QPushButton::clicked, this, [this] { m_logic.Command2_Click(); });
