@@ -68,15 +68,4 @@ INSTANTIATE_TEST_SUITE_P(
         // A word holding a later pass's mark gets that pass's insertion too.
         EndingCase{u"！", false, true, u"a。", u"a！！。", 2, 3}));
 
-TEST(EndingCount, StopsAt32767WhileTheTextStillChanges) {
-    FakeEditor e;
-    e.text.setText(QString(40000, u'。'));
-    FakeEndingDialog dialog;
-    dialog.text = QStringLiteral("a");
-    ending::EndingInserter run(e.ctx, dialog);
-    run.Command1_Click();
-    EXPECT_EQ(run.InsertCount(), 32767);
-    EXPECT_EQ(e.text.length(), 80000);
-}
-
 } // namespace

@@ -73,14 +73,6 @@ TEST(UserStringList, StoreWritesAllTenKeysAndTheCaptions) {
     EXPECT_EQ(l.e.window.popupCaptions[1], QStringLiteral("C"));
     EXPECT_EQ(l.e.window.popupCaptions[2], QString());
     EXPECT_EQ(l.dialog.unloads, 2);
-
-    l.e.fake.prompts.answers << MsgAnswer::No << MsgAnswer::Yes;
-    l.editor.Command4_Click();
-    EXPECT_EQ(l.editor.items().size(), 2);
-    l.editor.Command4_Click();
-    EXPECT_TRUE(l.dialog.shown.isEmpty());
-    l.editor.Command5_Click();
-    EXPECT_EQ(l.key(0), QStringLiteral("A"));
 }
 
 TEST(UserStringMenu, ToolsMenuFollowsThePopupAndInsertReplacesTheSelection) {
