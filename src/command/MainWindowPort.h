@@ -79,4 +79,9 @@ public:
     // Runs the IME command of the 編集 menu's set (or of the popup's) that matches Text1's
     // current IME mode, so that the set's check marks show it.
     virtual void syncImeItems(bool popup) = 0;
+    // While a long tool run lets events through, the window takes no input: no typing, no
+    // menu, toolbar or popup command.
+    virtual void setInputBlocked(bool blocked) = 0;
+    // mnusitei(i) shown or hidden, 0..10.
+    virtual void setMenuUserStringVisible(int i, bool visible) = 0;
 };

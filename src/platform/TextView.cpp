@@ -25,6 +25,8 @@ const QString ModelTextMime = QStringLiteral("application/x-pallo-text");
 constexpr int ImmediateBlocks = 8;
 // Time one idle layout step may take.
 constexpr int StepMilliseconds = 4;
+// Below this many characters a changed span always goes through the cursor.
+constexpr int kReloadChars = 100'000;
 
 bool hasReserved(const QString& s) {
     return std::any_of(s.begin(), s.end(),
@@ -153,7 +155,11 @@ void TextView::applyToDocument(int pos, int removed, int added) {
     const int docEnd = oldEnd - (oldPairs - pairsAfter);
     const int docLength = doc->characterCount() - 1;
 
-    if (docStart == 0 && docEnd >= docLength && start == 0 && newEnd == text.size()) {
+    // A whole-text tool rewrites most of a long document: loading it anew costs a fraction of
+    // replacing that span through a cursor.
+    const bool mostOfALongText = newEnd - start > kReloadChars && newEnd - start > text.size() / 2;
+    if ((docStart == 0 && docEnd >= docLength && start == 0 && newEnd == text.size()) ||
+        mostOfALongText) {
         if (!isVisible() && m_textWidth <= 0)
             deferLoad();
         else

@@ -144,6 +144,7 @@ frmMain::frmMain(AppState& state, Services& services, QString programDir, QWidge
     registerHistoryCommands();
     registerTimers();
     registerStyle();
+    registerTools();
 
     resize(toPixelsX(kClientWidthTwips),
            toPixelsY(kClientHeightTwips) + menuBar()->sizeHint().height());
@@ -291,6 +292,7 @@ void frmMain::setCommand(const QString& menuName, std::function<void(int)> comma
 }
 
 void frmMain::runCommand(const QString& menuName, int index) {
+    if (m_inputBlocked) return;
     const auto it = m_commands.constFind(menuName);
     if (it != m_commands.constEnd() && *it) (*it)(index);
 }
@@ -313,6 +315,10 @@ void frmMain::tbToolBar_ButtonClick(const QString& key) {
 // ---------------------------------------------------------------- window events
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    if (stopToolsBeforeClose()) {
+        event->ignore();
+        return;
+    }
     if (m_logic.shutdown()) {
         unloadStyle();
         event->accept();

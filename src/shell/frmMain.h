@@ -15,7 +15,10 @@
 #include <functional>
 #include <optional>
 
+class Form4;
+class Form6;
 class Form8;
+class Form13;
 class QLabel;
 class QMenu;
 class QTimer;
@@ -92,6 +95,8 @@ public:
     void showOpenDialog(bool insertMode) override;
     int timerInterval(int timer) const override;
     void setTimerInterval(int timer, int milliseconds) override;
+    void setInputBlocked(bool blocked) override;
+    void setMenuUserStringVisible(int i, bool visible) override;
 
     // Clipboards, menu states and the history viewers (frmMainHistory.cpp).
     void setQuotedPanelText(int panel, const QString& label, const QString& body) override;
@@ -161,4 +166,14 @@ private:
     QuotedPanel m_quoted[3];
     // Text1's IME mode as the platform numbers it (3 direct input ... 8); hiragana at start.
     int m_imeMode = 4;
+    // The text tools (frmMainTools.cpp).
+    void registerTools();
+    // A close request during a text extraction stops the run and closes once it has
+    // returned; true when the request must wait.
+    bool stopToolsBeforeClose();
+    QPointer<Form4> m_form4;
+    QPointer<Form6> m_form6;
+    QPointer<Form13> m_form13;
+    bool m_inputBlocked = false;
+    bool m_closeAfterRun = false;
 };

@@ -104,6 +104,10 @@ public:
     void setItemVisible(const QString& item, bool on) override { itemVisible[item] = on; }
     void setItemCaption(const QString& item, const QString& c) override { itemCaptions[item] = c; }
     void syncImeItems(bool popup) override { imeSyncs.append(popup); }
+    QList<bool> inputBlocked;
+    bool menuVisible[11] = {};
+    void setInputBlocked(bool blocked) override { inputBlocked.append(blocked); }
+    void setMenuUserStringVisible(int i, bool visible) override { menuVisible[i] = visible; }
 };
 
 // A history whose slots hold the given texts, slot 1 first, each with the caret at 0.

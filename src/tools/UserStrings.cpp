@@ -1,0 +1,93 @@
+#include "tools/UserStrings.h"
+
+#include "command/CommandContext.h"
+#include "command/Settings.h"
+#include "history/RecordUndo.h"
+
+namespace userstrings {
+
+void insertUserString(CommandContext& ctx, const QString& caption) {
+    RecordUndo(ctx.state, ctx.text);
+    ctx.text.setSelText(caption);
+}
+
+void mnutool_Click(MainWindowPort& window) {
+    for (int i = 0; i < kSlots; ++i) {
+        const QString caption = window.popupUserStringCaption(i);
+        window.setMenuUserStringCaption(i, caption);
+        window.setMenuUserStringVisible(i, !caption.isEmpty());
+    }
+}
+
+UserStringsEditor::UserStringsEditor(CommandContext& ctx, UserStringsDialogPort& dialog)
+    : m_ctx(ctx), m_dialog(dialog) {}
+
+QString UserStringsEditor::limitMessage() {
+    return QStringLiteral("現在登録できるのは10個までです。これ以上の追加は出来ません。");
+}
+
+QString UserStringsEditor::clearQuestion() {
+    return QStringLiteral("リストを全て削除します。よろしいですか？");
+}
+
+void UserStringsEditor::Form_Load() {
+    const QString ini = settings::iniPath(m_ctx.programDir);
+    m_items.clear();
+    for (int i = 0; i < kSlots; ++i) {
+        const QString value = ReadSetting(settings::kSection, settings::key::userString(i), ini);
+        if (!value.isEmpty()) m_items.append(value);
+    }
+    m_dialog.showItems(m_items);
+    m_dialog.setDeleteEnabled(false);
+}
+
+void UserStringsEditor::Command1_Click() {
+    if (m_items.size() >= kSlots) {
+        m_ctx.services.prompts.message(limitMessage(), MsgButtons::OK, MsgIcon::Information);
+        return;
+    }
+    const QString phrase = m_dialog.inputText();
+    if (phrase.isEmpty()) return;
+    m_items.append(phrase);
+    m_dialog.showItems(m_items);
+    m_dialog.setInputText(QString());
+    m_dialog.focusInput();
+}
+
+void UserStringsEditor::Command2_Click() {
+    const int selected = m_dialog.selectedItem();
+    if (selected < 0 || selected >= m_items.size()) return;
+    m_items.removeAt(selected);
+    m_dialog.showItems(m_items);
+}
+
+// Every slot is written, the empty ones too: a deleted phrase must not come back from its old
+// key at the next start.
+void UserStringsEditor::Command3_Click() {
+    const QString ini = settings::iniPath(m_ctx.programDir);
+    for (int i = 0; i < kSlots; ++i) {
+        const QString phrase = m_items.value(i);
+        m_ctx.state.SettingValue = QString::number(
+            WriteSetting(settings::kSection, settings::key::userString(i), ini, phrase));
+        m_ctx.window.setPopupUserStringCaption(i, phrase);
+    }
+    m_dialog.unload();
+}
+
+void UserStringsEditor::Command4_Click() {
+    if (m_ctx.services.prompts.message(clearQuestion(), MsgButtons::YesNo) != MsgAnswer::Yes)
+        return;
+    m_items.clear();
+    m_dialog.showItems(m_items);
+    m_dialog.focusInput();
+}
+
+void UserStringsEditor::Command5_Click() {
+    m_dialog.unload();
+}
+
+void UserStringsEditor::List1_Click() {
+    m_dialog.setDeleteEnabled(true);
+}
+
+} // namespace userstrings

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+struct CommandContext;
+class MainWindowPort;
+
+namespace userstrings {
+
+constexpr int kSlots = 10;
+
+// mnusitei(i) / popsitei(i): a checkpoint, then the phrase in place of the selection.
+void insertUserString(CommandContext& ctx, const QString& caption);
+// The ツール menu opening: the main menu's phrases follow the popup's; empty slots are hidden.
+void mnutool_Click(MainWindowPort& window);
+
+// What the phrase list dialog (Form6) shows.
+class UserStringsDialogPort {
+public:
+    virtual ~UserStringsDialogPort() = default;
+    virtual QString inputText() const = 0; // Text1
+    virtual void setInputText(const QString& text) = 0;
+    virtual void focusInput() = 0;
+    virtual void showItems(const QStringList& items) = 0; // List1
+    virtual int selectedItem() const = 0;                 // -1 = none
+    virtual void setDeleteEnabled(bool enabled) = 0;      // Command2
+    virtual void unload() = 0;
+};
+
+// The working copy of the phrases: changes reach the menus and the settings only through
+// 登録(&T).
+class UserStringsEditor {
+public:
+    UserStringsEditor(CommandContext& ctx, UserStringsDialogPort& dialog);
+
+    void Form_Load();
+    void Command1_Click(); // 追加(&A), also Enter in Text1
+    void Command2_Click(); // 削除
+    void Command3_Click(); // 登録(&T)
+    void Command4_Click(); // 全削除
+    void Command5_Click(); // キャンセル
+    void List1_Click();
+
+    const QStringList& items() const { return m_items; }
+
+    static QString limitMessage();
+    static QString clearQuestion();
+
+private:
+    CommandContext& m_ctx;
+    UserStringsDialogPort& m_dialog;
+    QStringList m_items;
+};
+
+} // namespace userstrings
