@@ -1,6 +1,7 @@
 #include "shell/frmMain.h"
 
 #include "platform/TextView.h"
+#include "shell/Appearance.h"
 #include "shell/MenuTable.h"
 
 #include <QAction>
@@ -85,7 +86,6 @@ const char16_t* const kImeMenu[] = {u"mnuIMEhiragana",  u"mnuIMEtyokusetu", u"mn
                                     u"mnuIMEHkatakana", u"mnuIMEeisuu",     u"mnuIMEHeisuu"};
 const char16_t* const kImePopup[] = {u"pophiragana",  u"poptyokusetu", u"popkatakana",
                                      u"popHkatakana", u"popeisuu",     u"popHeisuu"};
-constexpr int kDirectInput = 1;
 
 // A status panel shows one line; the exact text is kept beside it.
 QString oneLine(QString text) {
@@ -137,6 +137,7 @@ frmMain::frmMain(AppState& state, Services& services, QString programDir, QWidge
     registerHistoryCommands();
     registerTimers();
     registerStyle();
+    registerOptions();
 
     resize(toPixelsX(kClientWidthTwips),
            toPixelsY(kClientHeightTwips) + menuBar()->sizeHint().height());
@@ -262,17 +263,24 @@ void frmMain::Text1_MouseDown(int button, int shift, QPoint pos) {
 }
 
 void frmMain::registerImeCommands() {
-    const auto registerSet = [this](const char16_t* const(&set)[6]) {
+    const auto check = [this](const char16_t* const(&set)[6], int item) {
+        for (int i = 0; i < 6; ++i)
+            if (QAction* a = action(QString::fromUtf16(set[i]))) a->setChecked(i == item);
+    };
+    const auto registerSet = [this, check](const char16_t* const(&set)[6], QMenu* menu) {
         for (int mode = 0; mode < 6; ++mode) {
-            setCommand(QString::fromUtf16(set[mode]), [this, &set, mode](int) {
-                for (int i = 0; i < 6; ++i)
-                    if (QAction* a = action(QString::fromUtf16(set[i]))) a->setChecked(i == mode);
-                m_view->setAttribute(Qt::WA_InputMethodEnabled, mode != kDirectInput);
+            setCommand(QString::fromUtf16(set[mode]), [this, check, &set, mode](int) {
+                check(set, mode);
+                setImeMode(ime::kModes[mode]);
             });
         }
+        // Each set shows Text1's mode when its menu opens, whichever set chose that mode.
+        if (menu)
+            connect(menu, &QMenu::aboutToShow, this,
+                    [this, check, &set] { check(set, ime::itemOf(m_imeMode)); });
     };
-    registerSet(kImeMenu);
-    registerSet(kImePopup);
+    registerSet(kImeMenu, menuBar()->findChild<QMenu*>(QStringLiteral("mnuEdit")));
+    registerSet(kImePopup, m_popEdit);
 }
 
 // ---------------------------------------------------------------- commands
@@ -306,6 +314,7 @@ void frmMain::tbToolBar_ButtonClick(const QString& key) {
 void frmMain::closeEvent(QCloseEvent* event) {
     if (m_logic.shutdown()) {
         unloadStyle();
+        unloadOptions();
         event->accept();
     } else
         event->ignore();

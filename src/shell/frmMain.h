@@ -16,6 +16,8 @@
 #include <optional>
 
 class Form8;
+class Form12;
+class HelpView;
 class QLabel;
 class QMenu;
 class QTimer;
@@ -92,6 +94,13 @@ public:
     void showOpenDialog(bool insertMode) override;
     int timerInterval(int timer) const override;
     void setTimerInterval(int timer, int milliseconds) override;
+    bool fontStyle(FontStyle style) const override;
+    void setFontStyle(FontStyle style, bool on) override;
+    int imeMode() const override { return m_imeMode; }
+    void setImeMode(int mode) override;
+    // The About box and the help window while they are open (both owned by this window).
+    Form12* aboutBox() const;
+    HelpView* helpWindow() const;
 
     // Twips and pixels at the screen's logical resolution.
     int toPixelsX(int twips) const;
@@ -117,6 +126,11 @@ private:
     void registerStyle();
     // The main window is closing: a style conversion run stops and its dialog unloads.
     void unloadStyle();
+    // Options, appearance, About and help (frmMainOptions.cpp).
+    void registerOptions();
+    // A completed shutdown: the timers stop and the About box and help window go with the
+    // main window, so nothing keeps the program running hidden.
+    void unloadOptions();
     void applyColors();
     void Text1_MouseDown(int button, int shift, QPoint pos);
     // A twips value remembered as set, reported back while the pixels still match it, so a
@@ -145,4 +159,7 @@ private:
     qint32 m_foreColor;
     qint32 m_backColor;
     Remembered m_top, m_left, m_width, m_height;
+    QPointer<Form12> m_form12;
+    QPointer<HelpView> m_help;
+    int m_imeMode = 4;
 };

@@ -94,6 +94,13 @@ public:
     void setTimerInterval(int timer, int ms) override {
         if (timer == 1 || timer == 2) intervals[timer] = ms < 0 ? 0 : ms;
     }
+
+    bool styles[4] = {};
+    int ime = 4;
+    bool fontStyle(FontStyle s) const override { return styles[int(s)]; }
+    void setFontStyle(FontStyle s, bool on) override { styles[int(s)] = on; }
+    int imeMode() const override { return ime; }
+    void setImeMode(int mode) override { ime = mode; }
 };
 
 // A history whose slots hold the given texts, slot 1 first, each with the caret at 0.
