@@ -5,8 +5,8 @@
 #include <QWidget>
 
 #ifdef Q_OS_WIN
-#include <windows.h>
 #include <imm.h>
+#include <windows.h>
 
 namespace {
 

@@ -18,8 +18,8 @@ void copyAddress(CommandContext& ctx, const QString& address) {
     QString clip;
     if (!ctx.services.clipboard.text(clip)) return;
     ctx.state.ClipboardView = clip;
-    ctx.window.setPanelText(1, QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「") + clip +
-                                   QStringLiteral("」"));
+    ctx.window.setPanelText(1,
+                            QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「") + clip + QStringLiteral("」"));
 }
 
 } // namespace about

@@ -22,7 +22,8 @@ QComboBox* typedList(const QStringList& entries, const QString& preset, const ch
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->addItems(entries);
     combo->setCurrentIndex(entries.indexOf(preset));
-    combo->setMinimumWidth(combo->fontMetrics().horizontalAdvance(QStringLiteral("設定しない")) + 40);
+    combo->setMinimumWidth(combo->fontMetrics().horizontalAdvance(QStringLiteral("設定しない")) +
+                           40);
     return combo;
 }
 
@@ -50,18 +51,18 @@ Form9::Form9(CommandContext& ctx, QWidget* parent) : QDialog(parent), m_setup(ct
     backup->addLayout(interval);
 
     auto* frame2 = named(new QGroupBox(QStringLiteral("起動時の設定"), this), "Frame2");
-    const char16_t* const checkCaptions[4] = {
-        u"前回のファイルを次回起動時に自動的に開く", u"文字の設定（名前やサイズ）を次回起動時に反映する",
-        u"色の設定を次回起動時に反映する", u"IMEの初期値はひらがな入力にする"};
+    const char16_t* const checkCaptions[4] = {u"前回のファイルを次回起動時に自動的に開く",
+                                              u"文字の設定（名前やサイズ）を次回起動時に反映する",
+                                              u"色の設定を次回起動時に反映する",
+                                              u"IMEの初期値はひらがな入力にする"};
     auto* startup = new QVBoxLayout(frame2);
     for (int i = 0; i < 4; ++i) {
         m_checks[i] = new QCheckBox(QString::fromUtf16(checkCaptions[i]), frame2);
         m_checks[i]->setObjectName(QStringLiteral("Check%1").arg(i + 1));
         m_checks[i]->setChecked(m_setup.checks[i]);
         startup->addWidget(m_checks[i]);
-        connect(m_checks[i], &QCheckBox::toggled, this, [this, i](bool on) {
-            m_setup.checks[i] = on;
-        });
+        connect(m_checks[i], &QCheckBox::toggled, this,
+                [this, i](bool on) { m_setup.checks[i] = on; });
     }
 
     auto* frame3 = named(new QGroupBox(QStringLiteral("Undoの設定"), this), "Frame3");

@@ -493,7 +493,8 @@ QString frmMain::recentFileCaption(int i) const {
 }
 
 void frmMain::setRecentFileCaption(int i, const QString& caption) {
-    if (QAction* item = action(QStringLiteral("mnuRecentFile(%1)").arg(i))) setCaption(item, caption);
+    if (QAction* item = action(QStringLiteral("mnuRecentFile(%1)").arg(i)))
+        setCaption(item, caption);
 }
 
 void frmMain::setRecentFileVisible(int i) {

@@ -21,6 +21,16 @@ constexpr StyleItem kStyleItems[] = {{u"mnubold", FontStyle::Bold},
                                      {u"mnuuline", FontStyle::Underline},
                                      {u"mnutorikesi", FontStyle::StrikeOut}};
 
+// In the order of FontStyle.
+struct StyleAccess {
+    bool (QFont::*get)() const;
+    void (QFont::*set)(bool);
+};
+constexpr StyleAccess kStyleAccess[] = {{&QFont::bold, &QFont::setBold},
+                                        {&QFont::italic, &QFont::setItalic},
+                                        {&QFont::underline, &QFont::setUnderline},
+                                        {&QFont::strikeOut, &QFont::setStrikeOut}};
+
 } // namespace
 
 // The options dialog, the font, colour and size commands, the About box and the help.
@@ -72,36 +82,12 @@ HelpView* frmMain::helpWindow() const {
 }
 
 bool frmMain::fontStyle(FontStyle style) const {
-    const QFont f = m_view->font();
-    switch (style) {
-    case FontStyle::Bold:
-        return f.bold();
-    case FontStyle::Italic:
-        return f.italic();
-    case FontStyle::Underline:
-        return f.underline();
-    case FontStyle::StrikeOut:
-        return f.strikeOut();
-    }
-    return false;
+    return (m_view->font().*kStyleAccess[int(style)].get)();
 }
 
 void frmMain::setFontStyle(FontStyle style, bool on) {
     QFont f = m_view->font();
-    switch (style) {
-    case FontStyle::Bold:
-        f.setBold(on);
-        break;
-    case FontStyle::Italic:
-        f.setItalic(on);
-        break;
-    case FontStyle::Underline:
-        f.setUnderline(on);
-        break;
-    case FontStyle::StrikeOut:
-        f.setStrikeOut(on);
-        break;
-    }
+    (f.*kStyleAccess[int(style)].set)(on);
     m_view->setFont(f);
 }
 

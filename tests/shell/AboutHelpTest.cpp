@@ -24,8 +24,8 @@ TEST(AboutLabels, CopyTheAddressAndShowItInPanelOne) {
     about::copyAddress(e.ctx, about::kSupportPage);
     EXPECT_EQ(e.fake.clipboard.content, about::kSupportPage);
     EXPECT_EQ(e.state.ClipboardView, about::kSupportPage);
-    EXPECT_EQ(e.window.panels[0], QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「") + about::kSupportPage +
-                                      QStringLiteral("」"));
+    EXPECT_EQ(e.window.panels[0],
+              QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「") + about::kSupportPage + QStringLiteral("」"));
 }
 
 TEST_F(MainFixture, AboutBoxIsOneModelessInstanceOwnedByTheWindow) {
@@ -44,8 +44,8 @@ TEST_F(MainFixture, AboutBoxIsOneModelessInstanceOwnedByTheWindow) {
 
     click(child<QLabel>(box, "Label4"));
     EXPECT_EQ(fake.clipboard.content, about::kMailCopied);
-    EXPECT_EQ(w.panelText(1), QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「") + about::kMailCopied +
-                                  QStringLiteral("」"));
+    EXPECT_EQ(w.panelText(1),
+              QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「") + about::kMailCopied + QStringLiteral("」"));
     // The box stays open while the main window is used.
     w.runCommand(QStringLiteral("mnupurasu"));
     EXPECT_TRUE(box->isVisible());

@@ -20,14 +20,14 @@ struct StepCase {
 };
 
 const StepCase kStepCases[] = {
-    {10.5, +1, 0, 0, 11, 0, 0},   // 10.5 is taken as 10 (half to even)
-    {10.5, -1, 0, 0, 9, 0, 0},    //
-    {11.5, +1, 0, 0, 13, 0, 0},   // 11.5 is taken as 12
-    {1, -1, 0, 0, 1, 0, 0},       // never below 1
-    {1.4, -1, 0, 0, 1.4, 0, 0},   // nearest whole size 1: no change at all
-    {9, +1, 5, 0, 10, 0, 0},      // no selection: the caret goes to the start
-    {9, -1, 3, 4, 8, 3, 4},       // a selection stays
-    {72, +1, 8, 0, 73, 0, 0},     //
+    {10.5, +1, 0, 0, 11, 0, 0}, // 10.5 is taken as 10 (half to even)
+    {10.5, -1, 0, 0, 9, 0, 0},  //
+    {11.5, +1, 0, 0, 13, 0, 0}, // 11.5 is taken as 12
+    {1, -1, 0, 0, 1, 0, 0},     // never below 1
+    {1.4, -1, 0, 0, 1.4, 0, 0}, // nearest whole size 1: no change at all
+    {9, +1, 5, 0, 10, 0, 0},    // no selection: the caret goes to the start
+    {9, -1, 3, 4, 8, 3, 4},     // a selection stays
+    {72, +1, 8, 0, 73, 0, 0},   //
 };
 
 class SizeStep : public ::testing::TestWithParam<StepCase> {};

@@ -31,7 +31,7 @@ struct OkCase {
     const char16_t* message; // empty: accepted
     int ticks;               // BackupTicks afterwards; the countdown was 4
     int countdown;
-    int timer1; // Timer1's interval afterwards; it was running
+    int timer1;             // Timer1's interval afterwards; it was running
     int maxUndo;            // it was 7
     const char16_t* stored; // the settings file afterwards, keys in the order written
 };
@@ -94,10 +94,11 @@ TEST_P(OptionsOk, AppliesAndStoresOrRefuses) {
     EXPECT_EQ(e.window.intervals[1], c.timer1);
     EXPECT_EQ(e.state.MaxUndo, c.maxUndo);
     const QString stored = QString::fromUtf16(c.stored);
-    EXPECT_EQ(iniOf(e), stored.isEmpty() ? QString()
-                                         : QStringLiteral("[data]\r\n") +
-                                               QString(stored).replace(u'|', QStringLiteral("\r\n")) +
-                                               QStringLiteral("\r\n"));
+    EXPECT_EQ(iniOf(e), stored.isEmpty()
+                            ? QString()
+                            : QStringLiteral("[data]\r\n") +
+                                  QString(stored).replace(u'|', QStringLiteral("\r\n")) +
+                                  QStringLiteral("\r\n"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, OptionsOk, ::testing::ValuesIn(kOkCases),
@@ -124,9 +125,9 @@ struct CheckCase {
 };
 
 const CheckCase kCheckCases[] = {
-    {0, nullptr, false}, {0, "1", true},    {0, "0", false}, {0, "abc", false}, {0, "2", false},
-    {1, nullptr, true},  {1, "1", true},    {1, "0", false}, {1, "abc", true},  {1, "2", false},
-    {2, nullptr, true},  {2, "0", false},   {3, nullptr, false}, {3, "0", false}, {3, "1", true},
+    {0, nullptr, false}, {0, "1", true},  {0, "0", false},     {0, "abc", false}, {0, "2", false},
+    {1, nullptr, true},  {1, "1", true},  {1, "0", false},     {1, "abc", true},  {1, "2", false},
+    {2, nullptr, true},  {2, "0", false}, {3, nullptr, false}, {3, "0", false},   {3, "1", true},
     {3, "abc", false},   {3, "2", true},
 };
 
