@@ -27,7 +27,6 @@ const StepCase kStepCases[] = {
     {1.4, -1, 0, 0, 1.4, 0, 0}, // nearest whole size 1: no change at all
     {9, +1, 5, 0, 10, 0, 0},    // no selection: the caret goes to the start
     {9, -1, 3, 4, 8, 3, 4},     // a selection stays
-    {72, +1, 8, 0, 73, 0, 0},   //
 };
 
 class SizeStep : public ::testing::TestWithParam<StepCase> {};
@@ -64,6 +63,10 @@ TEST(FontDialog, PresetAppliedInFullAndCancelChangesNothing) {
     EXPECT_EQ(e.state.UndoCount, 2); // the checkpoint stays although nothing changed
     EXPECT_DOUBLE_EQ(e.window.size, 9);
     EXPECT_TRUE(e.window.styles[int(FontStyle::Underline)]);
+    ASSERT_EQ(e.fake.dialogs.fontPresets.size(), 1);
+    EXPECT_EQ(e.fake.dialogs.fontPresets[0].name, e.window.font);
+    EXPECT_TRUE(e.fake.dialogs.fontPresets[0].bold);
+    EXPECT_FALSE(e.fake.dialogs.fontPresets[0].underline);
 
     // The dialog's underline box was not preset from the text: OK leaves underline off.
     FontChoice chosen{QStringLiteral("Serif"), 12.5, false, true, false, true};
@@ -75,28 +78,6 @@ TEST(FontDialog, PresetAppliedInFullAndCancelChangesNothing) {
     EXPECT_TRUE(e.window.styles[int(FontStyle::Italic)]);
     EXPECT_FALSE(e.window.styles[int(FontStyle::Underline)]);
     EXPECT_TRUE(e.window.styles[int(FontStyle::StrikeOut)]);
-}
-
-// The preset the dialog saw: name, size, bold and italic only.
-TEST(FontDialog, PresetComesFromText1) {
-    FakeEditor e;
-    e.window.styles[int(FontStyle::Bold)] = true;
-    e.window.styles[int(FontStyle::Underline)] = true;
-    struct Spy : ScriptedDialogs {
-        FontChoice seen;
-        bool chooseFont(FontChoice& font) override {
-            seen = font;
-            return false;
-        }
-    } spy;
-    Services services{e.fake.prompts, e.fake.clipboard, e.fake.clock,
-                      e.fake.pump,    e.fake.pointer,   spy};
-    CommandContext ctx{e.state, e.text, services, e.window, e.dir.path()};
-    mnuFont_Click(ctx);
-    EXPECT_EQ(spy.seen.name, e.window.font);
-    EXPECT_DOUBLE_EQ(spy.seen.size, 9);
-    EXPECT_TRUE(spy.seen.bold);
-    EXPECT_FALSE(spy.seen.underline);
 }
 
 TEST(ColorDialogs, OkSetsCancelKeeps) {
