@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <QWindow>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -22,6 +23,11 @@ int main(int argc, char** argv) {
     services.pointer.setBusy(true);
     window.Form_Load(args.join(u' '));
     window.show();
+    // The program ends with its main window: no other window may keep it running hidden once
+    // the shutdown has deleted the backup.
+    QObject::connect(window.windowHandle(), &QWindow::visibleChanged, &app, [](bool visible) {
+        if (!visible) QCoreApplication::quit();
+    });
     QTimer::singleShot(0, &window, [&services] { services.pointer.setBusy(false); });
     return app.exec();
 }

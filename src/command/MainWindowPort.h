@@ -5,6 +5,9 @@
 
 // What the logic of the main window asks of the window itself. The form implements it; the
 // logic never touches a widget. Setters return false when the window refuses the value.
+// The four font styles of Text1 that the menu switches one at a time.
+enum class FontStyle { Bold, Italic, Underline, StrikeOut };
+
 class MainWindowPort {
 public:
     virtual ~MainWindowPort() = default;
@@ -84,4 +87,11 @@ public:
     virtual void setInputBlocked(bool blocked) = 0;
     // mnusitei(i) shown or hidden, 0..10.
     virtual void setMenuUserStringVisible(int i, bool visible) = 0;
+    // Font styles and the IME mode of Text1 (3 direct input, 4 hiragana ... 8 single-byte
+    // alphanumeric). The mode is kept as chosen even where the platform can only switch the
+    // input method off or on, so the menus' check marks can follow it.
+    virtual bool fontStyle(FontStyle style) const = 0;
+    virtual void setFontStyle(FontStyle style, bool on) = 0;
+    virtual int imeMode() const = 0;
+    virtual void setImeMode(int mode) = 0;
 };

@@ -6,6 +6,7 @@
 #include "documents/SaveCommands.h"
 #include "history/ClipboardPanels.h"
 #include "history/RecordUndo.h"
+#include "shell/Options.h"
 #include "state/DocumentTitle.h"
 
 #include <QDir>
@@ -120,8 +121,7 @@ void MainLogic::phaseB(const QString& commandLine) {
         return;
     }
 
-    const auto autoOpen = numtext::toDouble(read(settings::key::Auto));
-    if (!autoOpen || *autoOpen != 1) return;
+    if (!startupchoice::opensLastFile(read(settings::key::Auto))) return;
     const QString last = read(settings::key::recentFile(0));
     if (!loadInto(last)) return;
     m_window.setTitle(doctitle::forPath(last));
@@ -133,24 +133,21 @@ void MainLogic::phaseC() {
     if (m_state.UndoData.size() < m_state.UndoCount) m_state.UndoData.resize(m_state.UndoCount);
     m_state.UndoData[1] = Checkpoint::take(1, m_text.text());
 
-    const auto fontFlag = numtext::toDouble(read(settings::key::Font));
-    if (!fontFlag || *fontFlag == 1) {
+    if (startupchoice::appliesStored(read(settings::key::Font))) {
         if (const auto size = numtext::toDouble(read(settings::key::FontSize)))
             m_window.setFontSize(*size);
         const QString name = read(settings::key::FontName);
         if (!name.isEmpty()) m_window.setFontName(name);
     }
 
-    const auto colorFlag = numtext::toDouble(read(settings::key::Color));
-    if (!colorFlag || *colorFlag == 1) {
+    if (startupchoice::appliesStored(read(settings::key::Color))) {
         if (const auto fore = numtext::toInt32(read(settings::key::ForeColor)))
             m_window.setForeColor(*fore);
         if (const auto back = numtext::toInt32(read(settings::key::BackColor)))
             m_window.setBackColor(*back);
     }
 
-    const auto ime = numtext::toDouble(read(settings::key::Ime));
-    if (!ime || *ime == 0) m_window.setDirectInput();
+    if (!startupchoice::startsWithIme(read(settings::key::Ime))) m_window.setDirectInput();
 
     if (const auto v = numtext::toInt32(read(settings::key::Top))) m_window.setWindowTop(*v);
     if (const auto v = numtext::toInt32(read(settings::key::Left))) m_window.setWindowLeft(*v);
@@ -161,11 +158,7 @@ void MainLogic::phaseC() {
 
     m_state.SecondClipboard = read(settings::key::SecondClipboard);
 
-    const QString maxUndo = read(settings::key::MaxUndo);
-    if (maxUndo == settings::kNoUndoLimit)
-        m_state.MaxUndo = 10000;
-    else if (const auto v = numtext::toInt16(maxUndo))
-        m_state.MaxUndo = *v;
+    m_state.MaxUndo = startupchoice::maxUndo(read(settings::key::MaxUndo));
 
     refreshSecondClipboardPanel();
     gyou();

@@ -1,6 +1,7 @@
 #include "shell/frmMain.h"
 
 #include "platform/TextView.h"
+#include "shell/Appearance.h"
 #include "shell/MenuTable.h"
 
 #include <QAction>
@@ -85,12 +86,6 @@ const char16_t* const kImeMenu[] = {u"mnuIMEhiragana",  u"mnuIMEtyokusetu", u"mn
                                     u"mnuIMEHkatakana", u"mnuIMEeisuu",     u"mnuIMEHeisuu"};
 const char16_t* const kImePopup[] = {u"pophiragana",  u"poptyokusetu", u"popkatakana",
                                      u"popHkatakana", u"popeisuu",     u"popHeisuu"};
-constexpr int kDirectInput = 1;
-// The IME mode values of the items above, in their order.
-constexpr int kImeModes[] = {4, 3, 5, 6, 7, 8};
-int imeModeOf(int item) {
-    return kImeModes[item];
-}
 // The part of a long panel text that the panel shows.
 constexpr int kPanelPreview = 512;
 
@@ -145,6 +140,7 @@ frmMain::frmMain(AppState& state, Services& services, QString programDir, QWidge
     registerTimers();
     registerStyle();
     registerTools();
+    registerOptions();
 
     resize(toPixelsX(kClientWidthTwips),
            toPixelsY(kClientHeightTwips) + menuBar()->sizeHint().height());
@@ -271,18 +267,24 @@ void frmMain::Text1_MouseDown(int button, int shift, QPoint pos) {
 }
 
 void frmMain::registerImeCommands() {
-    const auto registerSet = [this](const char16_t* const(&set)[6]) {
+    const auto check = [this](const char16_t* const(&set)[6], int item) {
+        for (int i = 0; i < 6; ++i)
+            if (QAction* a = action(QString::fromUtf16(set[i]))) a->setChecked(i == item);
+    };
+    const auto registerSet = [this, check](const char16_t* const(&set)[6], QMenu* menu) {
         for (int mode = 0; mode < 6; ++mode) {
-            setCommand(QString::fromUtf16(set[mode]), [this, &set, mode](int) {
-                for (int i = 0; i < 6; ++i)
-                    if (QAction* a = action(QString::fromUtf16(set[i]))) a->setChecked(i == mode);
-                m_imeMode = imeModeOf(mode);
-                m_view->setAttribute(Qt::WA_InputMethodEnabled, mode != kDirectInput);
+            setCommand(QString::fromUtf16(set[mode]), [this, check, &set, mode](int) {
+                check(set, mode);
+                setImeMode(ime::kModes[mode]);
             });
         }
+        // Each set shows Text1's mode when its menu opens, whichever set chose that mode.
+        if (menu)
+            connect(menu, &QMenu::aboutToShow, this,
+                    [this, check, &set] { check(set, ime::itemOf(m_imeMode)); });
     };
-    registerSet(kImeMenu);
-    registerSet(kImePopup);
+    registerSet(kImeMenu, menuBar()->findChild<QMenu*>(QStringLiteral("mnuEdit")));
+    registerSet(kImePopup, m_popEdit);
 }
 
 // ---------------------------------------------------------------- commands
@@ -321,6 +323,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
     }
     if (m_logic.shutdown()) {
         unloadStyle();
+        unloadOptions();
         event->accept();
     } else
         event->ignore();
@@ -560,5 +563,5 @@ void frmMain::setItemCaption(const QString& item, const QString& caption) {
 void frmMain::syncImeItems(bool popup) {
     const auto& set = popup ? kImePopup : kImeMenu;
     for (int i = 0; i < 6; ++i)
-        if (kImeModes[i] == m_imeMode) runCommand(QString::fromUtf16(set[i]));
+        if (ime::kModes[i] == m_imeMode) runCommand(QString::fromUtf16(set[i]));
 }

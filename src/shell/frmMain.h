@@ -19,6 +19,8 @@ class Form4;
 class Form6;
 class Form8;
 class Form13;
+class Form12;
+class HelpView;
 class QLabel;
 class QMenu;
 class QTimer;
@@ -104,6 +106,13 @@ public:
     void setItemVisible(const QString& item, bool visible) override;
     void setItemCaption(const QString& item, const QString& caption) override;
     void syncImeItems(bool popup) override;
+    bool fontStyle(FontStyle style) const override;
+    void setFontStyle(FontStyle style, bool on) override;
+    int imeMode() const override { return m_imeMode; }
+    void setImeMode(int mode) override;
+    // The About box and the help window while they are open (both owned by this window).
+    Form12* aboutBox() const;
+    HelpView* helpWindow() const;
 
     // Twips and pixels at the screen's logical resolution.
     int toPixelsX(int twips) const;
@@ -129,6 +138,11 @@ private:
     void registerStyle();
     // The main window is closing: a style conversion run stops and its dialog unloads.
     void unloadStyle();
+    // Options, appearance, About and help (frmMainOptions.cpp).
+    void registerOptions();
+    // A completed shutdown: the timers stop and the About box and help window go with the
+    // main window, so nothing keeps the program running hidden.
+    void unloadOptions();
     void applyColors();
     void Text1_MouseDown(int button, int shift, QPoint pos);
     // A twips value remembered as set, reported back while the pixels still match it, so a
@@ -164,8 +178,6 @@ private:
         QString label, body;
     };
     QuotedPanel m_quoted[3];
-    // Text1's IME mode as the platform numbers it (3 direct input ... 8); hiragana at start.
-    int m_imeMode = 4;
     // The text tools (frmMainTools.cpp).
     void registerTools();
     // A close request during a text extraction stops the run and closes once it has
@@ -176,4 +188,7 @@ private:
     QPointer<Form13> m_form13;
     bool m_inputBlocked = false;
     bool m_closeAfterRun = false;
+    QPointer<Form12> m_form12;
+    QPointer<HelpView> m_help;
+    int m_imeMode = 4;
 };

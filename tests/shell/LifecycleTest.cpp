@@ -114,7 +114,7 @@ TEST_F(MainFixture, FirstStartState) {
     EXPECT_EQ(state.UndoCount, 1);
     EXPECT_EQ(state.BackupTicks, 2);
     EXPECT_EQ(state.BackupCountdown, 0);
-    EXPECT_EQ(state.MaxUndo, 0);
+    EXPECT_EQ(state.MaxUndo, 100); // a fresh installation has Undo
     EXPECT_EQ(QFileInfo(backupPath()).size(), 0);
     EXPECT_TRUE(w.action(QStringLiteral("mnuIMEtyokusetu"))->isChecked());
     EXPECT_FALSE(w.action(QStringLiteral("mnuIMEhiragana"))->isChecked());
@@ -182,7 +182,7 @@ TEST_F(MainFixture, UnreadableValuesAreSkipped) {
     frmMain& w = start();
     EXPECT_EQ(w.foreColor(), -2147483640);
     EXPECT_EQ(w.backColor(), -2147483643);
-    EXPECT_EQ(state.MaxUndo, 0);
+    EXPECT_EQ(state.MaxUndo, 100);
     EXPECT_GT(w.width(), 100);
 }
 

@@ -82,6 +82,7 @@ public:
     QQueue<std::optional<QString>> saveAnswers;
     QStringList proposed;
     QQueue<std::optional<FontChoice>> fontAnswers;
+    QList<FontChoice> fontPresets; // what each font dialog was opened with
     QQueue<std::optional<qint32>> colorAnswers;
     QQueue<bool> printAnswers;
     QStringList printTitles;
@@ -91,6 +92,7 @@ public:
         return saveAnswers.isEmpty() ? std::nullopt : saveAnswers.dequeue();
     }
     bool chooseFont(FontChoice& font) override {
+        fontPresets.append(font);
         const auto answer = fontAnswers.isEmpty() ? std::nullopt : fontAnswers.dequeue();
         if (answer) font = *answer;
         return answer.has_value();

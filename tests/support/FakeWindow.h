@@ -108,6 +108,12 @@ public:
     bool menuVisible[11] = {};
     void setInputBlocked(bool blocked) override { inputBlocked.append(blocked); }
     void setMenuUserStringVisible(int i, bool visible) override { menuVisible[i] = visible; }
+    bool styles[4] = {};
+    int ime = 4;
+    bool fontStyle(FontStyle s) const override { return styles[int(s)]; }
+    void setFontStyle(FontStyle s, bool on) override { styles[int(s)] = on; }
+    int imeMode() const override { return ime; }
+    void setImeMode(int mode) override { ime = mode; }
 };
 
 // A history whose slots hold the given texts, slot 1 first, each with the caret at 0.
