@@ -137,6 +137,7 @@ frmMain::frmMain(AppState& state, Services& services, QString programDir, QWidge
     registerHistoryCommands();
     registerTimers();
     registerStyle();
+    registerPrintCommands();
 
     resize(toPixelsX(kClientWidthTwips),
            toPixelsY(kClientHeightTwips) + menuBar()->sizeHint().height());

@@ -117,6 +117,8 @@ private:
     void registerStyle();
     // The main window is closing: a style conversion run stops and its dialog unloads.
     void unloadStyle();
+    // Page setup, printing and the character count (frmMainPrint.cpp).
+    void registerPrintCommands();
     void applyColors();
     void Text1_MouseDown(int button, int shift, QPoint pos);
     // A twips value remembered as set, reported back while the pixels still match it, so a
