@@ -86,3 +86,30 @@ TEST_F(PdfPrinting, CancelLeavesTheEarlierFileWhole) {
 }
 
 } // namespace
+
+#include "documents/Form3.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// While printing, only the progress window takes input; キャンセル ends it for this run only.
+TEST(PrintProgressWindow, BlocksTheProgramUntilCancelled) {
+    Form3 w;
+    w.showProgress();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("印刷中…"));
+    EXPECT_EQ(w.windowModality(), Qt::ApplicationModal);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.Text1()->text().isEmpty());
+    w.setBar(QStringLiteral("■■"));
+    EXPECT_EQ(w.Text1()->text(), QStringLiteral("■■"));
+    w.Command1()->click();
+    EXPECT_TRUE(w.cancelRequested());
+    EXPECT_FALSE(w.isVisible());
+    w.showProgress();
+    EXPECT_FALSE(w.cancelRequested());
+    EXPECT_TRUE(w.Text1()->text().isEmpty());
+}
+
+} // namespace
