@@ -35,6 +35,7 @@ void QtPrintJob::setFont(const QString& name, double points) {
     m_font.setItalic(false);
     if (m_painter.isActive()) m_painter.setFont(m_font);
     m_metrics = QFontMetricsF(m_font, &m_printer);
+    m_advances.clear();
     m_ascent = m_metrics.ascent();
 }
 
@@ -46,8 +47,22 @@ double QtPrintJob::printableHeight() const {
     return m_printer.pageLayout().paintRect(QPageLayout::Millimeter).height();
 }
 
+// The sum of the characters' advances: plain text has no kerning worth a shaping pass.
 double QtPrintJob::textWidth(QStringView text) const {
-    return toMm(m_metrics.horizontalAdvance(text.toString()));
+    double pixels = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool pair =
+            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const char32_t key =
+            pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
+        auto it = m_advances.constFind(key);
+        if (it == m_advances.constEnd())
+            it = m_advances.insert(
+                key, m_metrics.horizontalAdvance(text.mid(i, pair ? 2 : 1).toString()));
+        pixels += *it;
+        if (pair) ++i;
+    }
+    return toMm(pixels);
 }
 
 double QtPrintJob::textHeight() const {

@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
 
 class QPrinter;
@@ -35,6 +36,9 @@ private:
     QPainter m_painter;
     QFont m_font;
     QFontMetricsF m_metrics{QFont()};
+    // Advances by character: a printout of a long document is otherwise shaped twice, once to
+    // break its lines and once to print them.
+    mutable QHash<char32_t, double> m_advances;
     double m_pixelsPerMm = 1;
     double m_ascent = 0;
     QString m_target;  // the PDF the writer chose; empty for a printer
