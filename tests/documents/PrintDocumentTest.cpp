@@ -1,4 +1,4 @@
-#include "documents/PrintDocument.h"
+#include "documents/PrintTestSupport.h"
 #include "platform/PrintJob.h"
 #include "support/FakeWindow.h"
 #include "support/QtPrinters.h"
@@ -7,43 +7,27 @@
 
 namespace {
 
-// A printer with a fixed font: 5 mm a code unit; records what is printed as "x,y:text".
+// A printer with a fixed font, 5 mm a code unit; records what is printed as "x,y:text".
 class FakeJob : public PrintJob {
 public:
-    double height = 4, pageWidth = 190, pageHeight = 44;
-    QString failAt; // "begin", "newPage" or "end"
+    double height = 4, pageHeight = 44; // 11 lines of 4 mm; right edge 180
+    QString failAt;                     // "begin", "newPage" or "end"
     QStringList ops;
 
     bool begin() override { return failAt != u"begin"; }
     void setFont(const QString& name, double points) override {
         ops << QStringLiteral("font %1 %2").arg(name).arg(points);
     }
-    double printableWidth() const override { return pageWidth; }
+    double printableWidth() const override { return 190; }
     double printableHeight() const override { return pageHeight; }
     double textWidth(QStringView text) const override { return 5.0 * text.size(); }
     double textHeight() const override { return height; }
     void drawText(double x, double y, QStringView text) override {
         ops << QStringLiteral("%1,%2:").arg(x).arg(y) + text.toString();
     }
-    bool newPage() override {
-        ops << QStringLiteral("|");
-        return failAt != u"newPage";
-    }
-    bool end() override {
-        ops << QStringLiteral("END");
-        return failAt != u"end";
-    }
+    bool newPage() override { return ops << QStringLiteral("|"), failAt != u"newPage"; }
+    bool end() override { return ops << QStringLiteral("END"), failAt != u"end"; }
     void abort() override { ops << QStringLiteral("ABORT"); }
-};
-
-class FakeProgress : public PrintProgressPort {
-public:
-    bool shown = false, cancel = false;
-    QStringList bars;
-    void showProgress() override { shown = true; }
-    void setBar(const QString& bar) override { bars << bar; }
-    void closeProgress() override { shown = false; }
-    bool cancelRequested() const override { return cancel; }
 };
 
 struct Printing : testing::Test {
@@ -55,41 +39,47 @@ struct Printing : testing::Test {
         e.text.setText(text);
         return PrintDocument(e.ctx, job, progress);
     }
-    // Header and footer of a page on the 44 mm page (11 lines of 4 mm, right edge 180).
-    static QStringList frame(int page, const QString& path = QStringLiteral("/d/a.txt")) {
-        return {QStringLiteral("%1,4:").arg(180 - 5 * path.size()) + path,
-                QStringLiteral("10,40:%1頁").arg(page), QStringLiteral("115,40:26/12/08 9:00")};
-    }
 };
 
-TEST_F(Printing, ShortLinesStandOnLinesFourToSix) {
-    EXPECT_EQ(print(QStringLiteral("ab\r\n\r\nc\r\n")), PrintOutcome::Printed);
-    EXPECT_EQ(job.ops, (QStringList{"font ＭＳ 明朝 9"} + frame(1) +
-                        QStringList{"10,16:ab", "10,20:", "10,24:c", "END"}));
+// Header (right-aligned at 180 mm on line 1) and footer (line 10) of a page.
+QString frame(int page, const QString& path = QStringLiteral("/d/a.txt")) {
+    return QStringLiteral("%1,4:%2 10,40:%3頁 115,40:26/12/08 9:00")
+        .arg(180 - 5 * path.size())
+        .arg(path)
+        .arg(page);
+}
+
+TEST_F(Printing, PagesAsLaidOut) {
+    const struct {
+        const char16_t* text;
+        double height;
+        QString ops; // after the font
+    } rows[] = {
+        {u"ab\r\n\r\nc\r\n", 4, frame(1) + " 10,16:ab 10,20: 10,24:c END"},
+        // Body lines 4 to 7; the fifth begins page 2 with its own frame.
+        {u"1\r\n2\r\n3\r\n4\r\n5", 4,
+         frame(1) + " 10,16:1 10,20:2 10,24:3 10,28:4 | " + frame(2) + " 10,16:5 END"},
+        // Lines follow the true height; the grid only rounds it for the frame and the breaks.
+        {u"1\r\n2\r\n3\r\n4", 4.4,
+         frame(1) + " 10,16:1 10,20.4:2 10,24.8:3 | " + frame(2) + " 10,16:4 END"},
+        {u"", 4, frame(1) + " END"},
+    };
+    for (const auto& row : rows) {
+        job = FakeJob();
+        job.height = row.height;
+        EXPECT_EQ(print(QString::fromUtf16(row.text)), PrintOutcome::Printed);
+        EXPECT_EQ(job.ops.mid(1).join(u' '), row.ops);
+        EXPECT_EQ(job.ops.first(), QStringLiteral("font ＭＳ 明朝 9"));
+    }
     EXPECT_EQ(progress.bars.last(), QString(20, u'■'));
     EXPECT_FALSE(progress.shown);
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
 }
 
-// A 44 mm page holds body lines 4 to 7; the fifth line begins page 2 with its own frame.
-TEST_F(Printing, FullPageContinuesOnTheNext) {
-    print(QStringLiteral("1\r\n2\r\n3\r\n4\r\n5"));
-    EXPECT_EQ(job.ops.mid(1),
-              (frame(1) + QStringList{"10,16:1", "10,20:2", "10,24:3", "10,28:4", "|"} + frame(2) +
-               QStringList{"10,16:5", "END"}));
-}
-
-// Lines follow the font's true height; the grid only rounds it for header, footer and breaks.
-TEST_F(Printing, PositionsFollowTheTrueHeight) {
-    job.height = 4.4;
-    print(QStringLiteral("1\r\n2\r\n3\r\n4"));
-    EXPECT_EQ(job.ops.mid(4, 4), (QStringList{"10,16:1", "10,20.4:2", "10,24.8:3", "|"}));
-}
-
-TEST_F(Printing, EmptyUntitledDocumentPrintsItsFrame) {
+TEST_F(Printing, UntitledHeader) {
     e.window.windowTitle = doctitle::kUntitled;
     print(QString());
-    EXPECT_EQ(job.ops.mid(1), frame(1, QStringLiteral("（無題）")) + QStringList{"END"});
+    EXPECT_EQ(job.ops.mid(1).join(u' '), frame(1, QStringLiteral("（無題）")) + " END");
 }
 
 TEST_F(Printing, CancelDiscardsTheJobQuietly) {
@@ -102,11 +92,12 @@ TEST_F(Printing, CancelDiscardsTheJobQuietly) {
 }
 
 // Every failure closes the window, discards the job and says so; nothing is left as printed.
+// A page too short for one body line prints nothing at all.
 TEST_F(Printing, FailuresAreReported) {
     const struct {
         const char16_t* failAt;
         double pageHeight;
-    } rows[] = {{u"begin", 44}, {u"newPage", 44}, {u"end", 44}, {u"", 28}};
+    } rows[] = {{u"begin", 44}, {u"newPage", 44}, {u"end", 44}, {u"", 31}};
     for (const auto& row : rows) {
         job = FakeJob();
         job.failAt = QString::fromUtf16(row.failAt);
@@ -143,8 +134,7 @@ TEST_F(Printing, DialogsAndProposedOutput) {
     EXPECT_EQ(mnuFilePrint_Click(e.ctx, progress), PrintOutcome::Failed);
     EXPECT_EQ(e.fake.prompts.texts(), QStringList{"Error"});
     EXPECT_EQ(e.fake.dialogs.printTitles, QStringList(2, QStringLiteral("ﾍﾟｰｼﾞ設定")));
-
-    EXPECT_EQ(proposedPdfPath(doctitle::forPath(QStringLiteral("/d/a.txt")), "/h"), "/d/a.txt.pdf");
+    EXPECT_EQ(proposedPdfPath(e.window.windowTitle, "/h"), "/d/a.txt.pdf");
     EXPECT_EQ(proposedPdfPath(doctitle::kUntitled, "/h"), QStringLiteral("/h/無題.pdf"));
 }
 

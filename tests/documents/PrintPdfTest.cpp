@@ -1,5 +1,5 @@
 #include "documents/DocumentTestSupport.h"
-#include "documents/PrintDocument.h"
+#include "documents/PrintTestSupport.h"
 #include "platform/QtPrintJob.h"
 #include "support/QtPrinters.h"
 
@@ -12,15 +12,6 @@
 
 namespace {
 
-class QuietProgress : public PrintProgressPort {
-public:
-    bool cancel = false;
-    void showProgress() override {}
-    void setBar(const QString&) override {}
-    void closeProgress() override {}
-    bool cancelRequested() const override { return cancel; }
-};
-
 QString run(const QString& program, const QStringList& args) {
     QProcess p;
     p.start(program, args);
@@ -32,7 +23,7 @@ struct PdfPrinting : testing::Test {
     FakeEditor e;
     QString out = pathIn(e, QStringLiteral("out.pdf"));
     QPrinter printer{QPrinter::HighResolution};
-    QuietProgress progress;
+    FakeProgress progress;
     PdfPrinting() {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(out);
@@ -89,7 +80,6 @@ TEST_F(PdfPrinting, CancelLeavesTheEarlierFileWhole) {
 
 #include "documents/Form3.h"
 
-#include <QLineEdit>
 #include <QPushButton>
 
 namespace {
@@ -98,18 +88,13 @@ namespace {
 TEST(PrintProgressWindow, BlocksTheProgramUntilCancelled) {
     Form3 w;
     w.showProgress();
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("印刷中…"));
     EXPECT_EQ(w.windowModality(), Qt::ApplicationModal);
     EXPECT_TRUE(w.isVisible());
-    EXPECT_TRUE(w.Text1()->text().isEmpty());
-    w.setBar(QStringLiteral("■■"));
-    EXPECT_EQ(w.Text1()->text(), QStringLiteral("■■"));
     w.Command1()->click();
     EXPECT_TRUE(w.cancelRequested());
     EXPECT_FALSE(w.isVisible());
     w.showProgress();
     EXPECT_FALSE(w.cancelRequested());
-    EXPECT_TRUE(w.Text1()->text().isEmpty());
 }
 
 } // namespace
