@@ -5,9 +5,8 @@
 #include <QStringView>
 #include <functional>
 
-// The printout's page grid and line breaking. Everything is in whole or fractional
-// millimetres from the top left corner of the printable area, and depends only on the
-// measurements the printer reports, so the same numbers come out on every printer.
+// The printout's page grid and line breaking, in millimetres from the top left corner of the
+// printable area. Both depend only on what the printer measures, never on the printer itself.
 namespace printing {
 
 inline const QString kDialogTitle = QStringLiteral("ﾍﾟｰｼﾞ設定");
@@ -52,7 +51,7 @@ struct PrintedLine {
 // edge would cross `rightEdge`. A line holds at least one character and never splits a
 // surrogate pair. `width` measures a piece of the text. The widths of growing prefixes are
 // searched, not scanned, so a long line costs a few measurements of about one printed line
-// each; `capacity` carries the length of the last broken line to the next search.
+// each; the length of the last broken line is where the next search starts.
 class LineBreaker {
 public:
     LineBreaker(QStringView text, int rightEdge, std::function<double(QStringView)> width);
