@@ -1,5 +1,7 @@
 #include "platform/QtServices.h"
 
+#include "platform/QtPrintJob.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
@@ -10,6 +12,7 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 MsgAnswer QtPrompts::message(const QString& text, MsgButtons buttons, MsgIcon icon,
                              const QString& title) {
@@ -184,9 +187,19 @@ bool QtCommonDialogs::printerSetup(const QString& title) {
 }
 
 bool QtCommonDialogs::printDialog(const QString& title) {
+    // Without a printer, PDF output is the only way to print at all.
+    const bool toFile = QPrinterInfo::availablePrinterNames().isEmpty();
+    if (toFile && !m_printFileProposal.isEmpty()) {
+        printer().setOutputFormat(QPrinter::PdfFormat);
+        printer().setOutputFileName(m_printFileProposal);
+    }
     QPrintDialog dialog(&printer(), m_parent);
     dialog.setWindowTitle(title);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, toFile);
     return dialog.exec() == QDialog::Accepted;
+}
+
+std::unique_ptr<PrintJob> QtCommonDialogs::printJob() {
+    return std::make_unique<QtPrintJob>(printer());
 }

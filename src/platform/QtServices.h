@@ -64,10 +64,13 @@ public:
     bool printDialog(const QString& title) override;
     // The printer the dialogs configure, for printing.
     QPrinter& printer();
+    void setPrintFileProposal(const QString& path) override { m_printFileProposal = path; }
+    std::unique_ptr<PrintJob> printJob() override;
 
 private:
     QPointer<QWidget> m_parent;
     std::unique_ptr<QPrinter> m_printer;
+    QString m_printFileProposal;
 };
 
 // One of each, for the application.

@@ -3,7 +3,10 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
+
+#include "platform/PrintJob.h"
 
 // Everything that would block or reach outside the program goes through these interfaces, so
 // that tests can script every answer and record every message.
@@ -76,6 +79,11 @@ public:
     // The printer setup and print dialogs; their choices stay with the printer.
     virtual bool printerSetup(const QString& title) = 0;
     virtual bool printDialog(const QString& title) = 0;
+
+    // Printing. Where PDF output goes when the print dialog offers it (no printer installed).
+    virtual void setPrintFileProposal(const QString& path) { (void)path; }
+    // A job on the printer the dialogs configured; nullptr when there is none.
+    virtual std::unique_ptr<PrintJob> printJob() { return nullptr; }
 };
 
 // The set handed to the main window and its logic.

@@ -141,6 +141,7 @@ frmMain::frmMain(AppState& state, Services& services, QString programDir, QWidge
     registerStyle();
     registerTools();
     registerOptions();
+    registerPrintCommands();
 
     resize(toPixelsX(kClientWidthTwips),
            toPixelsY(kClientHeightTwips) + menuBar()->sizeHint().height());

@@ -143,6 +143,8 @@ private:
     // A completed shutdown: the timers stop and the About box and help window go with the
     // main window, so nothing keeps the program running hidden.
     void unloadOptions();
+    // Page setup, printing and the character count (frmMainPrint.cpp).
+    void registerPrintCommands();
     void applyColors();
     void Text1_MouseDown(int button, int shift, QPoint pos);
     // A twips value remembered as set, reported back while the pixels still match it, so a

@@ -1,0 +1,100 @@
+#include "documents/DocumentTestSupport.h"
+#include "documents/PrintTestSupport.h"
+#include "platform/QtPrintJob.h"
+#include "support/QtPrinters.h"
+
+#include <QDir>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <cmath>
+
+namespace {
+
+QString run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+struct PdfPrinting : testing::Test {
+    FakeEditor e;
+    QString out = pathIn(e, QStringLiteral("out.pdf"));
+    QPrinter printer{QPrinter::HighResolution};
+    FakeProgress progress;
+    PdfPrinting() {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(out);
+        printer.setPageSize(QPageSize(QPageSize::A5));
+        e.window.font = QStringLiteral("MotoyaLCedar");
+        e.window.size = 12;
+        e.window.windowTitle = doctitle::forPath(QStringLiteral("/文書/原稿.txt"));
+        QStringList lines;
+        for (int i = 1; i <= 120; ++i)
+            lines << QStringLiteral("第%1行の本文です。").arg(i);
+        e.text.setText(lines.join(QStringLiteral("\r\n")));
+    }
+    void SetUp() override {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            GTEST_SKIP() << "poppler-utils is not installed";
+    }
+};
+
+TEST_F(PdfPrinting, PagesAndTextOfARealPdf) {
+    QtPrintJob job(printer);
+    ASSERT_EQ(PrintDocument(e.ctx, job, progress), PrintOutcome::Printed);
+
+    // The pages the layout promises: body lines from line 4 while they stand above the limit.
+    QtPrintJob probe(printer);
+    probe.setFont(e.window.font, e.window.size);
+    const printing::PageLayout l =
+        printing::pageLayout(probe.textHeight(), probe.printableWidth(), probe.printableHeight());
+    const int perPage = int(std::floor((l.bodyLimit() - l.bodyTop()) / probe.textHeight())) + 1;
+    const int pages = (120 + perPage - 1) / perPage;
+    ASSERT_GT(pages, 1);
+    EXPECT_TRUE(run(QStringLiteral("pdfinfo"), {out})
+                    .contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))));
+
+    const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), out, "-"});
+    for (const QString& piece :
+         {QStringLiteral("/文書/原稿.txt"), QStringLiteral("第1行の本文です。"),
+          QStringLiteral("第120行の本文です。"), QStringLiteral("1頁"),
+          QStringLiteral("%1頁").arg(pages), QStringLiteral("26/12/08 9:00")})
+        EXPECT_TRUE(text.contains(piece)) << piece.toStdString();
+    EXPECT_EQ(QDir(e.dir.path()).entryList(QDir::Files), QStringList{"out.pdf"});
+}
+
+TEST_F(PdfPrinting, CancelLeavesTheEarlierFileWhole) {
+    ASSERT_TRUE(writeBytes(out, "earlier"));
+    e.fake.pump.onEvents = [&] { progress.cancel = e.fake.pump.calls == 30; };
+    QtPrintJob job(printer);
+    EXPECT_EQ(PrintDocument(e.ctx, job, progress), PrintOutcome::Cancelled);
+    EXPECT_EQ(readBytes(out), QByteArray("earlier"));
+    EXPECT_EQ(QDir(e.dir.path()).entryList(QDir::Files), QStringList{"out.pdf"});
+    EXPECT_EQ(printer.outputFileName(), out);
+}
+
+} // namespace
+
+#include "documents/Form3.h"
+
+#include <QPushButton>
+
+namespace {
+
+// While printing, only the progress window takes input; キャンセル ends it for this run only.
+TEST(PrintProgressWindow, BlocksTheProgramUntilCancelled) {
+    Form3 w;
+    w.showProgress();
+    EXPECT_EQ(w.windowModality(), Qt::ApplicationModal);
+    EXPECT_TRUE(w.isVisible());
+    w.Command1()->click();
+    EXPECT_TRUE(w.cancelRequested());
+    EXPECT_FALSE(w.isVisible());
+    w.showProgress();
+    EXPECT_FALSE(w.cancelRequested());
+}
+
+} // namespace
