@@ -137,6 +137,7 @@ frmMain::frmMain(AppState& state, Services& services, QString programDir, QWidge
     registerHistoryCommands();
     registerTimers();
     registerStyle();
+    registerSearch();
 
     resize(toPixelsX(kClientWidthTwips),
            toPixelsY(kClientHeightTwips) + menuBar()->sizeHint().height());
@@ -306,6 +307,7 @@ void frmMain::tbToolBar_ButtonClick(const QString& key) {
 void frmMain::closeEvent(QCloseEvent* event) {
     if (m_logic.shutdown()) {
         unloadStyle();
+        unloadSearch();
         event->accept();
     } else
         event->ignore();

@@ -4,6 +4,7 @@
 #include "command/MainWindowPort.h"
 #include "platform/Services.h"
 #include "platform/TextBox.h"
+#include "search/ReplaceRun.h"
 #include "shell/AlarmClock.h"
 #include "shell/AutoBackup.h"
 #include "shell/MainLogic.h"
@@ -16,6 +17,9 @@
 #include <optional>
 
 class Form8;
+class Form1;
+class Form2;
+class Form7;
 class QLabel;
 class QMenu;
 class QTimer;
@@ -117,6 +121,9 @@ private:
     void registerStyle();
     // The main window is closing: a style conversion run stops and its dialog unloads.
     void unloadStyle();
+    // Find, count, replace and jump; a replace-all run stops when the window closes.
+    void registerSearch();
+    void unloadSearch();
     void applyColors();
     void Text1_MouseDown(int button, int shift, QPoint pos);
     // A twips value remembered as set, reported back while the pixels still match it, so a
@@ -140,6 +147,11 @@ private:
     AutoBackup m_backup;
     AlarmClock m_alarm;
     QPointer<Form8> m_form8; // the style conversion dialog while it is open
+    // The search dialogs while they are open; the replace variables outlive the dialog.
+    QPointer<Form1> m_form1;
+    QPointer<Form2> m_form2;
+    QPointer<Form7> m_form7;
+    search::ReplaceState m_replaceState;
     QHash<QString, QAction*> m_actions;
     QHash<QString, std::function<void(int)>> m_commands;
     qint32 m_foreColor;
