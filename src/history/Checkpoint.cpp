@@ -16,8 +16,8 @@ constexpr int kMinPieceSize = 512;
 
 // Builds the pieces of `text`, reusing every piece of `base` that lies wholly in the part of
 // the text that did not change (the common beginning and the common end).
-std::shared_ptr<const Checkpoint::Pieces> Checkpoint::build(const QString& text,
-                                                            const Pieces* base) {
+std::shared_ptr<const Checkpoint::Pieces> Checkpoint::build(const QString& text, const Pieces* base,
+                                                            int sameHead, int sameTail) {
     auto out = std::make_shared<Pieces>();
     out->length = int(text.size());
     const char16_t* t = reinterpret_cast<const char16_t*>(text.constData());
@@ -36,7 +36,8 @@ std::shared_ptr<const Checkpoint::Pieces> Checkpoint::build(const QString& text,
             const QString& p = list[headCount]->text;
             const int n = int(p.size());
             if (headEnd + n > newLen ||
-                std::memcmp(p.constData(), t + headEnd, size_t(n) * sizeof(char16_t)) != 0)
+                (headEnd + n > sameHead &&
+                 std::memcmp(p.constData(), t + headEnd, size_t(n) * sizeof(char16_t)) != 0))
                 break;
             headEnd += n;
             ++headCount;
@@ -45,7 +46,8 @@ std::shared_ptr<const Checkpoint::Pieces> Checkpoint::build(const QString& text,
             const QString& p = list[tailFirst - 1]->text;
             const int n = int(p.size());
             if (tailStart - n < headEnd ||
-                std::memcmp(p.constData(), t + tailStart - n, size_t(n) * sizeof(char16_t)) != 0)
+                (newLen - (tailStart - n) > sameTail &&
+                 std::memcmp(p.constData(), t + tailStart - n, size_t(n) * sizeof(char16_t)) != 0))
                 break;
             tailStart -= n;
             --tailFirst;
@@ -111,6 +113,21 @@ Checkpoint Checkpoint::take(int position, const QString& text,
     }
     const Pieces* base = compared[0];
     c.m_pieces = build(text, base);
+    return c;
+}
+
+Checkpoint Checkpoint::takeEdited(int position, const QString& text, const Checkpoint& base,
+                                  int sameHead, int sameTail) {
+    if (base.isEmpty()) return take(position, text);
+    Checkpoint c;
+    c.m_position = position;
+    const int shortest = std::min(int(text.size()), base.textLength());
+    sameHead = std::clamp(sameHead, 0, shortest);
+    sameTail = std::clamp(sameTail, 0, shortest - sameHead);
+    if (text.size() == base.textLength() && sameHead + sameTail == shortest)
+        c.m_pieces = base.m_pieces;
+    else
+        c.m_pieces = build(text, base.m_pieces.get(), sameHead, sameTail);
     return c;
 }
 

@@ -8,6 +8,10 @@ class TextBox;
 void TakeSnapshot(AppState& state, const TextBox& text);
 // Makes room in the undo history and records a checkpoint of Text1 in slot 1.
 void RecordUndo(AppState& state, TextBox& text);
+// RecordUndo for a caller that knows that the first `sameHead` and the last `sameTail` code
+// units of the text are those of the checkpoint in slot 1: the checkpoint then costs what
+// changed, not the length of the text.
+void RecordUndo(AppState& state, TextBox& text, int sameHead, int sameTail);
 // The history reset of New, Open and a recent file: one empty undo slot.
 void resetHistory(AppState& state);
 

@@ -4,9 +4,13 @@
 #include "platform/TextCompare.h"
 #include "search/FindCount.h"
 
+#include <limits>
+
 namespace search {
 
 namespace {
+
+constexpr int kUntouched = std::numeric_limits<int>::max();
 
 constexpr qint16 kMaxCount = 32767;
 // Longer clipboard texts show only their beginning in the clipboard panel.
@@ -46,11 +50,20 @@ void ReplaceRun::end(bool counted) {
     }
 }
 
+void ReplaceRun::record() {
+    if (!m_running) {
+        RecordUndo(m_ctx.state, m_ctx.text);
+        return;
+    }
+    RecordUndo(m_ctx.state, m_ctx.text, m_sameHead, m_sameTail);
+    m_sameHead = m_sameTail = kUntouched;
+}
+
 bool ReplaceRun::step(bool& replaced) {
     AppState& state = m_ctx.state;
     TextBox& text = m_ctx.text;
     replaced = false;
-    RecordUndo(state, text);
+    record();
     state.FindText = m_dialog.findText();
     state.ReplaceText = m_dialog.replaceText();
     // The selection is compared as text whatever the case setting says: a selection made by
@@ -107,6 +120,13 @@ void ReplaceRun::Command2_Click() {
         m_running = true;
         m_stopRequested = false;
         m_replaced = 0;
+        m_sameHead = m_sameTail = kUntouched;
+        TextBox& text = m_ctx.text;
+        const QMetaObject::Connection tracking = QObject::connect(
+            &text, &TextBox::textReplaced, [this, &text](int pos, int, const QString& inserted) {
+                m_sameHead = std::min(m_sameHead, pos);
+                m_sameTail = std::min(m_sameTail, text.length() - pos - int(inserted.size()));
+            });
         m_ctx.services.pointer.setBusy(true);
         {
             TextBoxBatch batch(m_ctx.text);
@@ -123,6 +143,7 @@ void ReplaceRun::Command2_Click() {
                 if (m_stopRequested) break;
             }
         }
+        QObject::disconnect(tracking);
         m_ctx.services.pointer.setBusy(false);
         m_running = false;
         end(true);

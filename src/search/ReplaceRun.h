@@ -56,6 +56,8 @@ private:
     // whether the selection was replaced.
     bool step(bool& replaced);
     void replaceAllAtOnce();
+    // RecordUndo; during a run, told how much of the text the last checkpoint still shares.
+    void record();
     void end(bool counted);
 
     CommandContext& m_ctx;
@@ -66,6 +68,10 @@ private:
     // What a run reports: the occurrences it replaced. The count of occurrences found misses
     // the one already selected when the run began.
     qint16 m_replaced = 0;
+    // During a run: how many code units at the start and at the end of the text no edit has
+    // touched since the last checkpoint (typed edits let through by the run count too).
+    int m_sameHead = 0;
+    int m_sameTail = 0;
 };
 
 } // namespace search

@@ -223,11 +223,21 @@ TEST(ReplaceSteps, EveryStepOfARunIsACheckpoint) {
     e.text.setText(QStringLiteral("ab ab ab"));
     d.find = QStringLiteral("AB");
     d.replacement = QStringLiteral("x");
+    // The writer types at the end while the run lets events through: the checkpoints that
+    // follow hold that edit too.
+    e.fake.pump.onEvents = [&] {
+        if (e.fake.pump.calls != 1) return;
+        const int start = e.text.selStart(), length = e.text.selLength();
+        e.text.replace(e.text.length(), 0, QStringLiteral("!"));
+        e.text.setSelection(start, length);
+    };
     ReplaceRun(e.ctx, s, d).Command2_Click();
-    EXPECT_EQ(e.text.text(), QStringLiteral("x x x"));
+    EXPECT_EQ(e.text.text(), QStringLiteral("x x x!"));
     // One for the run, one per step (three found, one finding nothing).
     EXPECT_EQ(e.state.UndoCount, 1 + 1 + 4);
-    EXPECT_EQ(e.state.UndoData[1].text(), QStringLiteral("x x ab"));
+    EXPECT_EQ(e.state.UndoData[1].text(), QStringLiteral("x x ab!"));
+    EXPECT_EQ(e.state.UndoData[2].text(), QStringLiteral("x ab ab!"));
+    EXPECT_EQ(e.state.UndoData[3].text(), QStringLiteral("ab ab ab!"));
     EXPECT_EQ(e.state.UndoData[e.state.UndoCount - 1].text(), QStringLiteral("ab ab ab"));
 }
 
