@@ -11,6 +11,13 @@ namespace {
 constexpr int kPieceSize = 2048;
 // Edits leave short pieces behind; pieces shorter than this are merged into new ones.
 constexpr int kMinPieceSize = 512;
+// Longer texts get longer pieces, so that a checkpoint's list stays short: copying and
+// releasing the list is what each checkpoint of a long run of small edits costs.
+constexpr int kMaxPieces = 512;
+
+int pieceSizeFor(int length) {
+    return std::max(kPieceSize, length / kMaxPieces);
+}
 
 } // namespace
 
@@ -72,14 +79,15 @@ std::shared_ptr<const Checkpoint::Pieces> Checkpoint::build(const QString& text,
             }
         }
         out->list.reserve(headCount + (list.size() - tailFirst) + 2 +
-                          size_t(tailStart - headEnd) / kPieceSize);
+                          size_t(tailStart - headEnd) / size_t(pieceSizeFor(newLen)));
         out->list.insert(out->list.end(), list.begin(), list.begin() + long(headCount));
     }
 
-    // The middle in pieces of equal size, none longer than kPieceSize.
+    // The middle in pieces of equal size, none longer than the text's piece size.
     const int middle = tailStart - headEnd;
     if (middle > 0) {
-        const int count = (middle + kPieceSize - 1) / kPieceSize;
+        const int pieceSize = pieceSizeFor(newLen);
+        const int count = (middle + pieceSize - 1) / pieceSize;
         int at = headEnd;
         for (int i = 0; i < count; ++i) {
             const int end = headEnd + int(qint64(middle) * (i + 1) / count);

@@ -86,7 +86,9 @@ bool ReplaceRun::step(bool& replaced) {
         m_state.ReplaceDone = 0;
         if (m_state.ReplaceCount < kMaxCount) ++m_state.ReplaceCount;
     }
-    m_dialog.focusDocument();
+    // A run moves the focus once, at its end: moving it per step changes nothing but costs
+    // a window activation each time.
+    if (!m_running) m_dialog.focusDocument();
     state.FindText.clear();
     return found;
 }
@@ -144,6 +146,7 @@ void ReplaceRun::Command2_Click() {
             }
         }
         QObject::disconnect(tracking);
+        m_dialog.focusDocument();
         m_ctx.services.pointer.setBusy(false);
         m_running = false;
         end(true);
