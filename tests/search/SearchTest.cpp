@@ -137,13 +137,23 @@ TEST(FindSteps, CountStartsAfterTheSelectionAndLeavesTheCaretAtTheLast) {
     EXPECT_EQ(e.fake.pointer.changes, (QList<bool>{true, false}));
 }
 
-TEST(ReplaceSteps, EachPressReplacesTheSelectedAndSelectsTheNext) {
+// A document and a replace dialog with its search and replacement strings.
+class ReplaceFixture : public ::testing::Test {
+protected:
     FakeEditor e;
     FakeReplaceDialog d;
     search::ReplaceState s;
-    e.text.setText(QStringLiteral("ab ab"));
-    d.find = QStringLiteral("ab");
-    d.replacement = QStringLiteral("x");
+    void given(const QString& text, const QString& find, const QString& replacement) {
+        e.text.setText(text);
+        d.find = find;
+        d.replacement = replacement;
+    }
+};
+using ReplaceSteps = ReplaceFixture;
+using ReplaceFaults = ReplaceFixture;
+
+TEST_F(ReplaceSteps, EachPressReplacesTheSelectedAndSelectsTheNext) {
+    given(QStringLiteral("ab ab"), QStringLiteral("ab"), QStringLiteral("x"));
     ReplaceRun run(e.ctx, s, d);
     run.Command1_Click();
     EXPECT_EQ(e.text.selStart(), 0);
@@ -157,14 +167,9 @@ TEST(ReplaceSteps, EachPressReplacesTheSelectedAndSelectsTheNext) {
     EXPECT_EQ(s.ReplaceCount, 2);
 }
 
-TEST(ReplaceSteps, AHandSelectionInAnotherCaseIsReplacedEvenWhenExact) {
-    FakeEditor e;
-    FakeReplaceDialog d;
-    search::ReplaceState s;
-    e.text.setText(QStringLiteral("AB ab"));
+TEST_F(ReplaceSteps, AHandSelectionInAnotherCaseIsReplacedEvenWhenExact) {
+    given(QStringLiteral("AB ab"), QStringLiteral("ab"), QStringLiteral("x"));
     e.text.setSelection(0, 2);
-    d.find = QStringLiteral("ab");
-    d.replacement = QStringLiteral("x");
     d.exactCase = true;
     ReplaceRun(e.ctx, s, d).Command1_Click();
     EXPECT_EQ(e.text.text(), QStringLiteral("x ab"));
@@ -173,7 +178,7 @@ TEST(ReplaceSteps, AHandSelectionInAnotherCaseIsReplacedEvenWhenExact) {
 
 // An empty search string would match the empty selection and the empty string again at once:
 // every path ends at once, with the text and the history as they were.
-TEST(ReplaceFaults, AnEmptySearchStringChangesNothing) {
+TEST(EmptyReplaceSearch, ChangesNothingOnAnyPath) {
     struct Path {
         bool all, top;
         QString message;
@@ -200,13 +205,8 @@ TEST(ReplaceFaults, AnEmptySearchStringChangesNothing) {
 
 // Someone puts the caret back at the top whenever events run: each step then finds the same
 // occurrence again without replacing anything, and the run must end there.
-TEST(ReplaceFaults, ARunThatStopsMovingEnds) {
-    FakeEditor e;
-    FakeReplaceDialog d;
-    search::ReplaceState s;
-    e.text.setText(QStringLiteral("ab ab"));
-    d.find = QStringLiteral("ab");
-    d.replacement = QStringLiteral("x");
+TEST_F(ReplaceFaults, ARunThatStopsMovingEnds) {
+    given(QStringLiteral("ab ab"), QStringLiteral("ab"), QStringLiteral("x"));
     e.fake.pump.onEvents = [&] { e.text.setSelStart(0); };
     ReplaceRun(e.ctx, s, d).Command2_Click();
     EXPECT_EQ(e.fake.pump.calls, 1);
@@ -215,14 +215,9 @@ TEST(ReplaceFaults, ARunThatStopsMovingEnds) {
     EXPECT_EQ(d.unloads, 1);
 }
 
-TEST(ReplaceSteps, EveryStepOfARunIsACheckpoint) {
-    FakeEditor e;
-    FakeReplaceDialog d;
-    search::ReplaceState s;
+TEST_F(ReplaceSteps, EveryStepOfARunIsACheckpoint) {
     e.state.MaxUndo = 100;
-    e.text.setText(QStringLiteral("ab ab ab"));
-    d.find = QStringLiteral("AB");
-    d.replacement = QStringLiteral("x");
+    given(QStringLiteral("ab ab ab"), QStringLiteral("AB"), QStringLiteral("x"));
     // The writer types at the end while the run lets events through: the checkpoints that
     // follow hold that edit too.
     e.fake.pump.onEvents = [&] {
