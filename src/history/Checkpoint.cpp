@@ -11,13 +11,20 @@ namespace {
 constexpr int kPieceSize = 2048;
 // Edits leave short pieces behind; pieces shorter than this are merged into new ones.
 constexpr int kMinPieceSize = 512;
+// Longer texts get longer pieces, so that a checkpoint's list stays short: copying and
+// releasing the list is what each checkpoint of a long run of small edits costs.
+constexpr int kMaxPieces = 512;
+
+int pieceSizeFor(int length) {
+    return std::max(kPieceSize, length / kMaxPieces);
+}
 
 } // namespace
 
 // Builds the pieces of `text`, reusing every piece of `base` that lies wholly in the part of
 // the text that did not change (the common beginning and the common end).
-std::shared_ptr<const Checkpoint::Pieces> Checkpoint::build(const QString& text,
-                                                            const Pieces* base) {
+std::shared_ptr<const Checkpoint::Pieces> Checkpoint::build(const QString& text, const Pieces* base,
+                                                            int sameHead, int sameTail) {
     auto out = std::make_shared<Pieces>();
     out->length = int(text.size());
     const char16_t* t = reinterpret_cast<const char16_t*>(text.constData());
@@ -36,7 +43,8 @@ std::shared_ptr<const Checkpoint::Pieces> Checkpoint::build(const QString& text,
             const QString& p = list[headCount]->text;
             const int n = int(p.size());
             if (headEnd + n > newLen ||
-                std::memcmp(p.constData(), t + headEnd, size_t(n) * sizeof(char16_t)) != 0)
+                (headEnd + n > sameHead &&
+                 std::memcmp(p.constData(), t + headEnd, size_t(n) * sizeof(char16_t)) != 0))
                 break;
             headEnd += n;
             ++headCount;
@@ -45,7 +53,8 @@ std::shared_ptr<const Checkpoint::Pieces> Checkpoint::build(const QString& text,
             const QString& p = list[tailFirst - 1]->text;
             const int n = int(p.size());
             if (tailStart - n < headEnd ||
-                std::memcmp(p.constData(), t + tailStart - n, size_t(n) * sizeof(char16_t)) != 0)
+                (newLen - (tailStart - n) > sameTail &&
+                 std::memcmp(p.constData(), t + tailStart - n, size_t(n) * sizeof(char16_t)) != 0))
                 break;
             tailStart -= n;
             --tailFirst;
@@ -70,14 +79,15 @@ std::shared_ptr<const Checkpoint::Pieces> Checkpoint::build(const QString& text,
             }
         }
         out->list.reserve(headCount + (list.size() - tailFirst) + 2 +
-                          size_t(tailStart - headEnd) / kPieceSize);
+                          size_t(tailStart - headEnd) / size_t(pieceSizeFor(newLen)));
         out->list.insert(out->list.end(), list.begin(), list.begin() + long(headCount));
     }
 
-    // The middle in pieces of equal size, none longer than kPieceSize.
+    // The middle in pieces of equal size, none longer than the text's piece size.
     const int middle = tailStart - headEnd;
     if (middle > 0) {
-        const int count = (middle + kPieceSize - 1) / kPieceSize;
+        const int pieceSize = pieceSizeFor(newLen);
+        const int count = (middle + pieceSize - 1) / pieceSize;
         int at = headEnd;
         for (int i = 0; i < count; ++i) {
             const int end = headEnd + int(qint64(middle) * (i + 1) / count);
@@ -111,6 +121,21 @@ Checkpoint Checkpoint::take(int position, const QString& text,
     }
     const Pieces* base = compared[0];
     c.m_pieces = build(text, base);
+    return c;
+}
+
+Checkpoint Checkpoint::takeEdited(int position, const QString& text, const Checkpoint& base,
+                                  int sameHead, int sameTail) {
+    if (base.isEmpty()) return take(position, text);
+    Checkpoint c;
+    c.m_position = position;
+    const int shortest = std::min(int(text.size()), base.textLength());
+    sameHead = std::clamp(sameHead, 0, shortest);
+    sameTail = std::clamp(sameTail, 0, shortest - sameHead);
+    if (text.size() == base.textLength() && sameHead + sameTail == shortest)
+        c.m_pieces = base.m_pieces;
+    else
+        c.m_pieces = build(text, base.m_pieces.get(), sameHead, sameTail);
     return c;
 }
 

@@ -27,6 +27,12 @@ public:
     static Checkpoint take(int position, const QString& text,
                            std::initializer_list<const Checkpoint*> near = {});
 
+    // A checkpoint of `text` made from `base`, whose first `sameHead` and last `sameTail` code
+    // units are known to be those of `text`: only the rest is compared and copied, so a long
+    // run of small edits pays for what it changed, not for the length of the text.
+    static Checkpoint takeEdited(int position, const QString& text, const Checkpoint& base,
+                                 int sameHead, int sameTail);
+
     // An empty string marks an empty slot; a checkpoint of an empty text is not empty.
     bool isEmpty() const { return !m_pieces; }
     int position() const { return m_position; }
@@ -58,7 +64,8 @@ private:
         int length = 0;
     };
 
-    static std::shared_ptr<const Pieces> build(const QString& text, const Pieces* base);
+    static std::shared_ptr<const Pieces> build(const QString& text, const Pieces* base,
+                                               int sameHead = 0, int sameTail = 0);
 
     std::shared_ptr<const Pieces> m_pieces;
     int m_position = 0;

@@ -27,7 +27,9 @@ void TakeSnapshot(AppState& state, const TextBox& text) {
     snapshot(state, text);
 }
 
-void RecordUndo(AppState& state, TextBox& text) {
+namespace {
+
+void makeRoom(AppState& state) {
     CheckpointList& undo = state.UndoData;
     if (state.MaxUndo >= state.UndoCount) {
         ++state.UndoCount;
@@ -40,6 +42,12 @@ void RecordUndo(AppState& state, TextBox& text) {
         if (state.UndoCount >= 2) undo[state.UndoCount - 1] = Checkpoint();
         undo.shiftUp(state.UndoCount - 1);
     }
+}
+
+} // namespace
+
+void RecordUndo(AppState& state, TextBox& text) {
+    makeRoom(state);
     snapshot(state, text);
     state.WriterEditPending = false;
 }
@@ -59,6 +67,13 @@ void recordUnlessRecorded(AppState& state, TextBox& text) {
     }
     RecordUndo(state, text);
     state.UndoPending = false;
+}
+
+void RecordUndo(AppState& state, TextBox& text, int sameHead, int sameTail) {
+    const Checkpoint base = state.UndoData[1];
+    makeRoom(state);
+    state.UndoData[1] =
+        Checkpoint::takeEdited(text.selStart(), text.text(), base, sameHead, sameTail);
 }
 
 void resetHistory(AppState& state) {

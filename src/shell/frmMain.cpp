@@ -142,6 +142,7 @@ frmMain::frmMain(AppState& state, Services& services, QString programDir, QWidge
     registerTools();
     registerOptions();
     registerPrintCommands();
+    registerSearch();
 
     resize(toPixelsX(kClientWidthTwips),
            toPixelsY(kClientHeightTwips) + menuBar()->sizeHint().height());
@@ -325,6 +326,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
     if (m_logic.shutdown()) {
         unloadStyle();
         unloadOptions();
+        unloadSearch();
         event->accept();
     } else
         event->ignore();

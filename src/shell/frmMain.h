@@ -4,6 +4,7 @@
 #include "command/MainWindowPort.h"
 #include "platform/Services.h"
 #include "platform/TextBox.h"
+#include "search/ReplaceRun.h"
 #include "shell/AlarmClock.h"
 #include "shell/AutoBackup.h"
 #include "shell/MainLogic.h"
@@ -21,6 +22,9 @@ class Form8;
 class Form13;
 class Form12;
 class HelpView;
+class Form1;
+class Form2;
+class Form7;
 class QLabel;
 class QMenu;
 class QTimer;
@@ -145,6 +149,9 @@ private:
     void unloadOptions();
     // Page setup, printing and the character count (frmMainPrint.cpp).
     void registerPrintCommands();
+    // Find, count, replace and jump; a replace-all run stops when the window closes.
+    void registerSearch();
+    void unloadSearch();
     void applyColors();
     void Text1_MouseDown(int button, int shift, QPoint pos);
     // A twips value remembered as set, reported back while the pixels still match it, so a
@@ -168,6 +175,11 @@ private:
     AutoBackup m_backup;
     AlarmClock m_alarm;
     QPointer<Form8> m_form8; // the style conversion dialog while it is open
+    // The search dialogs while they are open; the replace variables outlive the dialog.
+    QPointer<Form1> m_form1;
+    QPointer<Form2> m_form2;
+    QPointer<Form7> m_form7;
+    search::ReplaceState m_replaceState;
     QHash<QString, QAction*> m_actions;
     QHash<QString, std::function<void(int)>> m_commands;
     qint32 m_foreColor;

@@ -1,0 +1,138 @@
+// Find, count, replace and jump on the 10 MB, 200,000-line document in the shown main window,
+// the view attached and its wrapped layout complete. "abc" occurs once on every line.
+#include "platform/QtServices.h"
+#include "platform/TextView.h"
+#include "search/Form1.h"
+#include "search/Form2.h"
+#include "search/Form7.h"
+#include "shell/frmMain.h"
+#include "support/FakeServices.h"
+
+#include "BenchSupport.h"
+#include "PaintWatcher.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+struct SearchWindow {
+    QTemporaryDir programDir;
+    FakeServiceSet fake;
+    QtEventPump pump;
+    Services services{fake.prompts, fake.clipboard, fake.clock, pump, fake.pointer, fake.dialogs};
+    AppState state;
+    std::unique_ptr<frmMain> w;
+    PaintWatcher viewPaints;
+
+    SearchWindow() {
+        w = std::make_unique<frmMain>(state, services, programDir.path());
+        w->Form_Load(largeFile().path);
+        w->show();
+        while (!w->layoutComplete())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        w->logic().gyou();
+        QCoreApplication::processEvents();
+        w->Text1()->viewport()->installEventFilter(&viewPaints);
+    }
+    ~SearchWindow() {
+        state.Dirty = false;
+        w->Text1()->viewport()->removeEventFilter(&viewPaints);
+        w->close();
+    }
+    template <typename Dialog> Dialog* open(const char* command) {
+        w->runCommand(QString::fromLatin1(command));
+        return w->findChild<Dialog*>();
+    }
+    static void click(QWidget* dialog, const char* button) {
+        dialog->findChild<QPushButton*>(QLatin1String(button))->click();
+    }
+};
+
+void BM_CountTwoHundredThousand(benchmark::State& st) {
+    for (auto _ : st) {
+        st.PauseTiming();
+        SearchWindow sw;
+        sw.fake.clipboard.content = QStringLiteral("abc");
+        Form1* f = sw.open<Form1>("mnuitti");
+        f->findChild<QCheckBox*>(QStringLiteral("Check2"))->setChecked(true);
+        st.ResumeTiming();
+        SearchWindow::click(f, "Command1");
+        st.PauseTiming();
+        st.SetLabel(sw.fake.prompts.texts().value(0).toStdString());
+        st.ResumeTiming();
+    }
+}
+BENCHMARK(BM_CountTwoHundredThousand)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+Form2* openReplace(SearchWindow& sw, bool fromTop) {
+    sw.state.MaxUndo = 100;
+    sw.fake.clipboard.content = QStringLiteral("abc");
+    Form2* f = sw.open<Form2>("mnuReplace");
+    f->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("xyz"));
+    f->findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(fromTop);
+    sw.w->text().setSelStart(0);
+    return f;
+}
+
+void BM_ReplaceAllAtOnce(benchmark::State& st) {
+    for (auto _ : st) {
+        st.PauseTiming();
+        SearchWindow sw;
+        Form2* f = openReplace(sw, true);
+        st.ResumeTiming();
+        SearchWindow::click(f, "Command2");
+        st.PauseTiming();
+        st.counters["abc_left"] = sw.w->text().text().count(QStringLiteral("abc"));
+        st.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ReplaceAllAtOnce)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// One checkpoint per step, history limit 100, the window repainting while it runs.
+void BM_ReplaceAllStepByStep(benchmark::State& st) {
+    for (auto _ : st) {
+        st.PauseTiming();
+        SearchWindow sw;
+        Form2* f = openReplace(sw, false);
+        st.ResumeTiming();
+        SearchWindow::click(f, "Command2");
+        st.PauseTiming();
+        st.SetLabel(sw.fake.prompts.texts().value(0).toStdString());
+        st.counters["view_paints"] = sw.viewPaints.paints;
+        st.counters["undo_slots"] = sw.state.UndoCount;
+        st.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ReplaceAllStepByStep)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_JumpDialogOpensAndJumpsToTheLastLine(benchmark::State& st) {
+    for (auto _ : st) {
+        st.PauseTiming();
+        SearchWindow sw;
+        QElapsedTimer clock;
+        st.ResumeTiming();
+        clock.start();
+        Form7* f = sw.open<Form7>("mnufly");
+        QCoreApplication::processEvents();
+        const qint64 opened = clock.nsecsElapsed();
+        f->findChild<QComboBox*>(QStringLiteral("Combo1"))->setEditText(QStringLiteral("199999"));
+        clock.restart();
+        SearchWindow::click(f, "Command1");
+        QCoreApplication::processEvents();
+        const qint64 jumped = clock.nsecsElapsed();
+        st.PauseTiming();
+        st.counters["open_ms"] = opened / 1e6;
+        st.counters["jump_ms"] = jumped / 1e6;
+        st.counters["caret_line"] = sw.w->text().lineFromChar(-1);
+        st.ResumeTiming();
+    }
+}
+BENCHMARK(BM_JumpDialogOpensAndJumpsToTheLastLine)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
+
+PALLO_WIDGET_BENCHMARK_MAIN()
