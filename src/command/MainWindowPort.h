@@ -64,4 +64,7 @@ public:
     // Timer1 (backup) and Timer2 (alarm): interval in milliseconds, 0 = stopped.
     virtual int timerInterval(int timer) const = 0;
     virtual void setTimerInterval(int timer, int milliseconds) = 0;
+
+    // The status bar's format panel: the document's encoding and line ends.
+    virtual void setFormatText(const QString& text) = 0;
 };

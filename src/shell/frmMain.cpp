@@ -114,6 +114,8 @@ frmMain::frmMain(AppState& state, Services& services, QString programDir, QWidge
                                                                  programDir},
       m_foreColor(kWindowTextColor), m_backColor(kWindowColor) {
     initResources();
+    // Commands find Pallo.ini and PalloBackup.txt where start-up does.
+    m_ctx.programDir = m_logic.settingsFolder();
     setObjectName(QStringLiteral("frmMain"));
     m_view = new TextView(m_text, this);
     m_view->setObjectName(QStringLiteral("Text1"));
@@ -238,8 +240,17 @@ void frmMain::buildStatusBar() {
         m_panels[i]->setFrameShadow(QFrame::Sunken);
         m_panels[i]->setMinimumWidth(40);
         m_panels[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-        statusBar()->addPermanentWidget(m_panels[i], i == 2 ? 4 : 3);
     }
+    m_formatPanel = new QLabel(this);
+    m_formatPanel->setObjectName(QStringLiteral("PanelFormat"));
+    m_formatPanel->setFrameShape(QFrame::StyledPanel);
+    m_formatPanel->setFrameShadow(QFrame::Sunken);
+    m_formatPanel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    // The clipboard panels share what the position and format panels leave.
+    statusBar()->addPermanentWidget(m_panels[0], 1);
+    statusBar()->addPermanentWidget(m_panels[1], 1);
+    statusBar()->addPermanentWidget(m_panels[2], 0);
+    statusBar()->addPermanentWidget(m_formatPanel, 0);
 }
 
 void frmMain::connectText1() {
@@ -327,6 +338,25 @@ void frmMain::setPanelText(int panel, const QString& text) {
     if (panel < 1 || panel > 3) return;
     m_panelTexts[panel - 1] = text;
     m_panels[panel - 1]->setText(oneLine(text));
+    if (panel == 3) fitPositionPanel();
+}
+
+// The position panel is as wide as its text: it takes that from the clipboard panels, but
+// never so much that a narrow window could not shrink below the designed size.
+void frmMain::fitPositionPanel() {
+    QLabel* panel = m_panels[2];
+    const int wanted = panel->fontMetrics().horizontalAdvance(panel->text()) +
+                       2 * panel->frameWidth() + 2 * panel->margin() + 8;
+    const int room = toPixelsX(kClientWidthTwips) - m_formatPanel->sizeHint().width() - 120;
+    panel->setFixedWidth(std::clamp(wanted, 40, std::max(40, room)));
+}
+
+void frmMain::setFormatText(const QString& text) {
+    m_formatPanel->setText(text);
+}
+
+QString frmMain::formatText() const {
+    return m_formatPanel->text();
 }
 
 QString frmMain::panelText(int panel) const {

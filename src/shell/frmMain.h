@@ -92,6 +92,8 @@ public:
     void showOpenDialog(bool insertMode) override;
     int timerInterval(int timer) const override;
     void setTimerInterval(int timer, int milliseconds) override;
+    void setFormatText(const QString& text) override;
+    QString formatText() const;
 
     // Twips and pixels at the screen's logical resolution.
     int toPixelsX(int twips) const;
@@ -145,4 +147,8 @@ private:
     qint32 m_foreColor;
     qint32 m_backColor;
     Remembered m_top, m_left, m_width, m_height;
+
+    // The status bar's format panel, right of the position panel.
+    QLabel* m_formatPanel = nullptr;
+    void fitPositionPanel();
 };

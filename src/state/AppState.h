@@ -1,6 +1,7 @@
 #pragma once
 
 #include "history/Checkpoint.h"
+#include "state/DocumentFormat.h"
 
 #include <QString>
 #include <QStringList>
@@ -51,4 +52,7 @@ struct AppState {
     int AlarmMinute = 0;
 
     QString SettingValue;
+
+    // How the document's file is written; applied only when bytes are read or written.
+    DocumentFormat Format;
 };

@@ -94,6 +94,9 @@ public:
     void setTimerInterval(int timer, int ms) override {
         if (timer == 1 || timer == 2) intervals[timer] = ms < 0 ? 0 : ms;
     }
+
+    QString formatText;
+    void setFormatText(const QString& text) override { formatText = text; }
 };
 
 // A history whose slots hold the given texts, slot 1 first, each with the caret at 0.
