@@ -62,60 +62,89 @@ int sequenceLength(const unsigned char* p, const unsigned char* end) {
 
 enum class Utf8Result { Invalid, Ascii, MultiByte };
 
-// Decodes UTF-8 into `out`. Strict: stops at the first ill-formed byte (a Shift_JIS file fails
-// within its first characters, so the guess costs nothing there); otherwise such bytes escape.
-Utf8Result decodeUtf8(QByteArrayView bytes, bool strict, QString& out) {
+// True when the eight bytes at p are all ASCII.
+bool asciiWord(const unsigned char* p) {
+    std::uint64_t word;
+    std::memcpy(&word, p, 8);
+    return !(word & 0x8080808080808080ULL);
+}
+
+// Whether the bytes are UTF-8, and how many UTF-16 code units they decode to. Stops at the
+// first ill-formed byte: a Shift_JIS file fails within its first characters, so the guess
+// costs nothing there.
+Utf8Result checkUtf8(QByteArrayView bytes, qsizetype& units) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* const end = p + bytes.size();
-    out = QString(bytes.size(), Qt::Uninitialized);
-    char16_t* o = reinterpret_cast<char16_t*>(out.data());
-    char16_t* const start = o;
+    units = 0;
     bool multi = false;
     while (p < end) {
-        if (end - p >= 8) {
-            std::uint64_t word;
-            std::memcpy(&word, p, 8);
-            if (!(word & 0x8080808080808080ULL)) {
-                for (int i = 0; i < 8; ++i)
-                    o[i] = p[i];
-                p += 8;
-                o += 8;
-                continue;
-            }
-        }
-        const unsigned c = *p;
-        if (c < 0x80) {
-            *o++ = char16_t(c);
+        if (end - p >= 8 && asciiWord(p)) {
+            p += 8;
+            units += 8;
+        } else if (*p < 0x80) {
             ++p;
+            ++units;
+        } else if (const int n = sequenceLength(p, end)) {
+            p += n;
+            units += n == 4 ? 2 : 1;
+            multi = true;
+        } else {
+            return Utf8Result::Invalid;
+        }
+    }
+    return multi ? Utf8Result::MultiByte : Utf8Result::Ascii;
+}
+
+// Decodes UTF-8 into at most `units` code units (the bytes' count always suffices); an
+// ill-formed byte becomes its escape. `checked`: the bytes are known to be well-formed. The text is
+// kept for long, so it is sized exactly when the count is known.
+QString decodeUtf8(QByteArrayView bytes, qsizetype units, bool checked) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* const end = p + bytes.size();
+    QString out(units, Qt::Uninitialized);
+    char16_t* o = reinterpret_cast<char16_t*>(out.data());
+    char16_t* const start = o;
+    while (p < end) {
+        if (end - p >= 8 && asciiWord(p)) {
+            for (int i = 0; i < 8; ++i)
+                o[i] = p[i];
+            p += 8;
+            o += 8;
             continue;
         }
-        switch (sequenceLength(p, end)) {
+        const unsigned c = *p;
+        // Bytes already checked need only their lead byte read.
+        const int n = c < 0x80   ? 1
+                      : !checked ? sequenceLength(p, end)
+                      : c < 0xE0 ? 2
+                      : c < 0xF0 ? 3
+                                 : 4;
+        switch (n) {
+        case 1:
+            *o++ = char16_t(c);
+            break;
         case 2:
             *o++ = char16_t(((c & 0x1F) << 6) | (p[1] & 0x3F));
-            p += 2;
             break;
         case 3:
             *o++ = char16_t(((c & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
-            p += 3;
             break;
         case 4: {
             const char32_t u =
                 ((c & 0x07) << 18) | ((p[1] & 0x3F) << 12) | ((p[2] & 0x3F) << 6) | (p[3] & 0x3F);
             *o++ = char16_t(0xD800 + ((u - 0x10000) >> 10));
             *o++ = char16_t(0xDC00 + ((u - 0x10000) & 0x3FF));
-            p += 4;
             break;
         }
         default:
-            if (strict) return Utf8Result::Invalid;
             *o++ = char16_t(kEscapeBase + c);
             ++p;
             continue;
         }
-        multi = true;
+        p += n;
     }
     out.truncate(o - start);
-    return multi ? Utf8Result::MultiByte : Utf8Result::Ascii;
+    return out;
 }
 
 QString decodeUtf16(QByteArrayView bytes, bool bigEndian) {
@@ -221,9 +250,10 @@ QString decodeDocument(QByteArrayView bytes, DocumentFormat* format) {
         text = decodeUtf16(bytes.sliced(2), true);
     } else if (bytes.startsWith(kUtf8Mark)) {
         f = {TextEncoding::Utf8, true};
-        decodeUtf8(bytes.sliced(3), false, text);
-    } else if (decodeUtf8(bytes, true, text) == Utf8Result::MultiByte) {
+        text = decodeUtf8(bytes.sliced(3), bytes.size() - 3, false);
+    } else if (qsizetype units = 0; checkUtf8(bytes, units) == Utf8Result::MultiByte) {
         f = {TextEncoding::Utf8, false};
+        text = decodeUtf8(bytes, units, true);
     } else {
         text = cp932::decode(bytes);
     }

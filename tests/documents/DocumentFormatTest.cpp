@@ -90,8 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTrip{"InvalidUtf8", "\xE3\x81z\xE3\x81\x82", u"Shift_JIS CRLF"_s,
                   cp932::decode("\xE3\x81z\xE3\x81\x82"), "\xE3\x81z\xE3\x81\x82\r\n"},
         // Encoded surrogates and overlong forms are not UTF-8.
-        RoundTrip{"Utf8Surrogate", "\xED\xA0\x80", u"Shift_JIS CRLF"_s,
-                  cp932::decode("\xED\xA0\x80"), "\xED\xA0\x80\r\n"},
+        RoundTrip{"Utf8Surrogate", "\xE3\x81\x82\xED\xA0\x80", u"Shift_JIS CRLF"_s,
+                  cp932::decode("\xE3\x81\x82\xED\xA0\x80"), "\xE3\x81\x82\xED\xA0\x80\r\n"},
         RoundTrip{"Utf8Overlong", "\xE0\x80\xAF", u"Shift_JIS CRLF"_s,
                   cp932::decode("\xE0\x80\xAF"), "\xE0\x80\xAF\r\n"},
         RoundTrip{"Ascii", "abc", u"Shift_JIS CRLF"_s, u"abc"_s, "abc\r\n"},
