@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -232,25 +233,32 @@ void frmMain::buildToolBar() {
 void frmMain::buildStatusBar() {
     statusBar()->setObjectName(QStringLiteral("sbStatusBar"));
     statusBar()->setSizeGripEnabled(true);
+    // The panels sit in a layout of their own: the status bar's does not follow a panel whose
+    // width changes with its text.
+    auto* row = new QWidget(this);
+    row->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
     for (int i = 0; i < 3; ++i) {
-        m_panels[i] = new QLabel(this);
+        m_panels[i] = new QLabel(row);
         m_panels[i]->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
         m_panels[i]->setTextFormat(Qt::PlainText);
         m_panels[i]->setFrameShape(QFrame::StyledPanel);
         m_panels[i]->setFrameShadow(QFrame::Sunken);
         m_panels[i]->setMinimumWidth(40);
-        m_panels[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        // The position panel is as wide as its text while the window has room for it; the
+        // clipboard panels share what the position and format panels leave.
+        m_panels[i]->setSizePolicy(i == 2 ? QSizePolicy::Preferred : QSizePolicy::Ignored,
+                                   QSizePolicy::Preferred);
+        layout->addWidget(m_panels[i], i == 2 ? 0 : 1);
     }
-    m_formatPanel = new QLabel(this);
+    m_formatPanel = new QLabel(row);
     m_formatPanel->setObjectName(QStringLiteral("PanelFormat"));
     m_formatPanel->setFrameShape(QFrame::StyledPanel);
     m_formatPanel->setFrameShadow(QFrame::Sunken);
     m_formatPanel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
-    // The clipboard panels share what the position and format panels leave.
-    statusBar()->addPermanentWidget(m_panels[0], 1);
-    statusBar()->addPermanentWidget(m_panels[1], 1);
-    statusBar()->addPermanentWidget(m_panels[2], 0);
-    statusBar()->addPermanentWidget(m_formatPanel, 0);
+    layout->addWidget(m_formatPanel, 0);
+    statusBar()->addPermanentWidget(row, 1);
 }
 
 void frmMain::connectText1() {
@@ -338,17 +346,6 @@ void frmMain::setPanelText(int panel, const QString& text) {
     if (panel < 1 || panel > 3) return;
     m_panelTexts[panel - 1] = text;
     m_panels[panel - 1]->setText(oneLine(text));
-    if (panel == 3) fitPositionPanel();
-}
-
-// The position panel is as wide as its text: it takes that from the clipboard panels, but
-// never so much that a narrow window could not shrink below the designed size.
-void frmMain::fitPositionPanel() {
-    QLabel* panel = m_panels[2];
-    const int wanted = panel->fontMetrics().horizontalAdvance(panel->text()) +
-                       2 * panel->frameWidth() + 2 * panel->margin() + 8;
-    const int room = toPixelsX(kClientWidthTwips) - m_formatPanel->sizeHint().width() - 120;
-    panel->setFixedWidth(std::clamp(wanted, 40, std::max(40, room)));
 }
 
 void frmMain::setFormatText(const QString& text) {

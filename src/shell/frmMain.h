@@ -150,5 +150,4 @@ private:
 
     // The status bar's format panel, right of the position panel.
     QLabel* m_formatPanel = nullptr;
-    void fitPositionPanel();
 };

@@ -74,9 +74,19 @@ TEST_F(FileFormat, ShiftJisDocumentWithOtherCharactersIsRecoveredWhole) {
 // At the designed size and larger the position panel shows its whole text; the clipboard
 // panels take what is left.
 TEST_F(FileFormat, PositionPanelShowsItsWholeText) {
-    frmMain& w = start();
+    writeFile(u"doc.txt"_s, "\xE4\xB8\x80\n");
+    frmMain& w = start(path(u"doc.txt"_s));
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QTest::qWait(50);
+    auto* format = w.statusBar()->findChild<QLabel*>(u"PanelFormat"_s);
+    const auto shownWhole = [](QLabel* label) {
+        return label->contentsRect().width() >=
+               label->fontMetrics().horizontalAdvance(label->text());
+    };
+    EXPECT_TRUE(shownWhole(format));
+    EXPECT_TRUE(shownWhole(w.statusBar()->findChild<QLabel*>(u"Panel3"_s)));
+    EXPECT_GE(format->x(), w.statusBar()->findChild<QLabel*>(u"Panel3"_s)->geometry().right());
     const QString longest = u"総行数:200000 現在行:199999 文字位置:9999999 総文字数:9999999 "_s;
     auto* panel = w.statusBar()->findChild<QLabel*>(u"Panel3"_s);
     auto* clip = w.statusBar()->findChild<QLabel*>(u"Panel1"_s);
@@ -84,7 +94,7 @@ TEST_F(FileFormat, PositionPanelShowsItsWholeText) {
         w.resize(w.width() + extra, w.height());
         QCoreApplication::processEvents();
         w.setPanelText(3, longest);
-        QCoreApplication::processEvents();
+        QTest::qWait(50);
         ASSERT_EQ(panel->text(), longest);
         EXPECT_GE(panel->contentsRect().width(), panel->fontMetrics().horizontalAdvance(longest))
             << extra;

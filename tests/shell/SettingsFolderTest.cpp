@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <grp.h>
 #include <gtest/gtest.h>
@@ -22,6 +23,8 @@ const char* const kHomeVar = "PALLO_TEST_CONFIG_HOME";
 // A run of an installed program: start-up, one backup, shutdown. Everything it keeps goes to
 // the settings folder under `configHome`, nothing to the program's folder.
 void runInstalled(const QString& programDir, const QString& configHome) {
+    const QByteArray before = qgetenv("XDG_CONFIG_HOME");
+    const auto restore = qScopeGuard([&] { qputenv("XDG_CONFIG_HOME", before); });
     qputenv("XDG_CONFIG_HOME", configHome.toLocal8Bit());
     const QString kept = configHome + u"/pallo"_s;
     ASSERT_EQ(settingsFolder(programDir), kept);
