@@ -57,20 +57,6 @@ TEST_F(FileFormat, Utf8DocumentIsRecoveredWhole) {
     EXPECT_EQ(formatPanel(), u"UTF-8 LF"_s);
 }
 
-// A Shift_JIS document holding characters Shift_JIS lacks is backed up whole all the same.
-TEST_F(FileFormat, ShiftJisDocumentWithOtherCharactersIsRecoveredWhole) {
-    frmMain& w = start();
-    EXPECT_EQ(formatPanel(), u"Shift_JIS CRLF"_s);
-    w.text().setText(u"a😀\r\nb"_s);
-    w.Timer1_Timer();
-    EXPECT_TRUE(fake.prompts.shown.isEmpty());
-    crash();
-
-    frmMain& again = start();
-    EXPECT_EQ(again.text().text(), u"a😀\r\nb\r\n"_s);
-    EXPECT_EQ(formatPanel(), u"UTF-8 BOM CRLF"_s);
-}
-
 // At the designed size and larger the position panel shows its whole text; the clipboard
 // panels take what is left.
 TEST_F(FileFormat, PositionPanelShowsItsWholeText) {

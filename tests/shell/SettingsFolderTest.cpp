@@ -51,11 +51,6 @@ void runInstalled(const QString& programDir, const QString& configHome) {
 
 } // namespace
 
-TEST(SettingsFolder, WritableProgramFolderKeepsItsFiles) {
-    QTemporaryDir program;
-    EXPECT_EQ(settingsFolder(program.path()), program.path());
-}
-
 // Root writes anywhere, so as root the run happens in a child process of an unprivileged user.
 TEST(SettingsFolder, ReadOnlyProgramFolderUsesTheConfigHome) {
     QTemporaryDir program, home;
