@@ -94,4 +94,6 @@ public:
     virtual void setFontStyle(FontStyle style, bool on) = 0;
     virtual int imeMode() const = 0;
     virtual void setImeMode(int mode) = 0;
+    // The status bar's format panel: the document's encoding and line ends.
+    virtual void setFormatText(const QString& text) = 0;
 };

@@ -1,32 +1,44 @@
 #pragma once
 
 #include "platform/Cp932Codec.h"
+#include "state/DocumentFormat.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 #include <QtGlobal>
 
-// The document format: Shift_JIS bytes, no byte-order mark; reading takes every byte, writing
-// puts the text and exactly one CR LF.
+// The document format. A file opens as UTF-8 when it starts with the UTF-8 mark or is valid
+// UTF-8 holding at least one multi-byte character, as UTF-16 when it starts with a UTF-16 mark,
+// and as Shift_JIS otherwise, byte for byte. A file with LF and no CR at all is an LF file: its
+// LFs become the text's CR LF breaks and its last LF is the file's terminator. Writing puts the
+// text in the same encoding (the mark kept if it had one) and line ends, followed by exactly one
+// line end.
 
 // The most the text box takes from one file. Larger files are refused by every loading path.
 inline constexpr qint64 kMaxDocumentBytes = qint64(64) * 1024 * 1024;
 // For a file whose text must be read whatever its size (the backup of a lost session).
 inline constexpr qint64 kNoDocumentLimit = -1;
 
-// False when the file cannot be opened or read (missing, a folder, unreadable) or holds more
-// than `maxBytes` bytes; `text` is left untouched then.
-bool ReadDocumentFile(const QString& path, QString& text, qint64 maxBytes = kMaxDocumentBytes);
+// The text (CR LF breaks) and the format of a file's bytes.
+QString decodeDocument(QByteArrayView bytes, DocumentFormat* format = nullptr);
 
-// The bytes a write puts in the file: the text in Shift_JIS and CR LF.
-QByteArray encodeDocument(QStringView text, cp932::EncodeReport* report = nullptr,
-                          int maxPositions = 16);
+// False when the file cannot be opened or read (missing, a folder, unreadable) or holds more
+// than `maxBytes` bytes; `text` and `format` are left untouched then.
+bool ReadDocumentFile(const QString& path, QString& text, qint64 maxBytes = kMaxDocumentBytes);
+bool ReadDocumentFile(const QString& path, QString& text, DocumentFormat& format,
+                      qint64 maxBytes = kMaxDocumentBytes);
+
+// The bytes a write puts in the file: the text in the format and one line end. `report` counts
+// the characters Shift_JIS cannot hold (written as "?"); other encodings hold every character.
+QByteArray encodeDocument(QStringView text, const DocumentFormat& format = {},
+                          cp932::EncodeReport* report = nullptr, int maxPositions = 16);
 // Writes bytes already in the document format, atomically: on failure the previous file stays
 // whole.
 bool writeEncodedDocument(const QString& path, const QByteArray& bytes);
-// Encodes and writes text + CR LF atomically.
-bool writeDocumentBytes(const QString& path, const QString& text,
+// Encodes and writes the text atomically.
+bool writeDocumentBytes(const QString& path, const QString& text, const DocumentFormat& format = {},
                         cp932::EncodeReport* report = nullptr);
 
 // PalloBackup.txt in the program's folder.

@@ -29,6 +29,7 @@ void mnuFileNew_Click(CommandContext& ctx) {
     const SavePromptResult prompt = askToSave(ctx, SaveDocumentAs);
     if (prompt != SavePromptResult::Unchanged && prompt != SavePromptResult::Declined) return;
     ctx.text.setText(QString());
+    setDocumentFormat(ctx, DocumentFormat());
     ctx.state.LoadedText.clear();
     ctx.window.setTitle(doctitle::kUntitled);
     ctx.state.Dirty = false;
@@ -67,7 +68,8 @@ void mnuFileSaveAs_Click(CommandContext& ctx) {
 void LoadAcceptedFile(CommandContext& ctx, bool insertMode) {
     ctx.services.pointer.setBusy(true);
     QString loaded;
-    if (!ReadDocumentFile(ctx.state.WorkPath, loaded)) {
+    DocumentFormat format;
+    if (!ReadDocumentFile(ctx.state.WorkPath, loaded, format)) {
         ctx.services.pointer.setBusy(false);
         ctx.services.prompts.message(
             QStringLiteral("エラーが発生しました。ファイルが大きすぎるようです。"));
@@ -78,6 +80,7 @@ void LoadAcceptedFile(CommandContext& ctx, bool insertMode) {
         ctx.text.setSelText(QStringLiteral("\r\n") + loaded);
     } else {
         ctx.text.setText(loaded);
+        setDocumentFormat(ctx, format);
         ctx.window.setTitle(doctitle::forPath(ctx.state.WorkPath));
     }
     PushRecentFile(ctx, ctx.state.WorkPath);
@@ -88,4 +91,9 @@ void LoadAcceptedFile(CommandContext& ctx, bool insertMode) {
     // An insert makes the text differ from the file named in the title: it is a change like
     // any other.
     ctx.state.Dirty = insertMode;
+}
+
+void setDocumentFormat(CommandContext& ctx, const DocumentFormat& format) {
+    ctx.state.Format = format;
+    ctx.window.setFormatText(formatName(format));
 }

@@ -30,13 +30,15 @@ void mnuRecentFile_Click(CommandContext& ctx, int index) {
     }
 
     QString loaded;
-    if (!ReadDocumentFile(path, loaded)) {
+    DocumentFormat format;
+    if (!ReadDocumentFile(path, loaded, format)) {
         ctx.services.prompts.message(
             QStringLiteral("Errorが発生しました。ファイルが存在しないようです。"));
         return;
     }
     const bool wasUntitled = doctitle::isUntitled(ctx.window.title());
     ctx.text.setText(loaded);
+    setDocumentFormat(ctx, format);
     ctx.state.LoadedText = ctx.text.text();
     ctx.window.setTitle(doctitle::forPath(path));
     if (wasUntitled) {

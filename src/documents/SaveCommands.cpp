@@ -1,13 +1,21 @@
 #include "documents/SaveCommands.h"
 
 #include "documents/DocumentFile.h"
+#include "documents/FileCommands.h"
 #include "documents/RecentFiles.h"
 #include "platform/Cp932Codec.h"
 #include "platform/TextCompare.h"
 #include "state/DocumentTitle.h"
 
+#include <optional>
+
 namespace {
 
+const QString kUtf8Question =
+    QStringLiteral("UTF-8で保存すれば、これらの文字もそのまま残ります。UTF-8で保存しますか？\r\n"
+                   "（いいえ：Shift_JISで保存し、これらの文字は「?」に置き換わります）");
+const QString kBackupRefused = QStringLiteral(
+    "は自動バックアップのファイルです。この名前では保存できません。別の名前を指定してください。");
 const QString kHtmlStart = QStringLiteral("<HTML>");
 // The simple-HTML command opens a page with "<HTML>", "<HEAD>" and "</HEAD>", each on its own
 // line: the body starts at this offset.
@@ -36,9 +44,11 @@ QString fileNamePart(const QString& path) {
     return path.mid(cut + 1);
 }
 
-// Asks before characters Shift_JIS cannot hold are written as "?". On a refusal the first of
-// them is selected so the writer can find it.
-bool confirmUnmappable(CommandContext& ctx, const cp932::EncodeReport& report) {
+// Before characters Shift_JIS cannot hold are written as "?", the writer may keep them by
+// saving as UTF-8 instead (Yes), accept the "?" (No) or not save (Cancel: the first of them is
+// selected so the writer can find it). False on Cancel.
+bool confirmUnmappable(CommandContext& ctx, const cp932::EncodeReport& report,
+                       DocumentFormat& format) {
     if (report.unmappable == 0) return true;
     const QString& text = ctx.state.SaveText;
     const qsizetype pos = report.positions.value(0, 0);
@@ -46,25 +56,44 @@ bool confirmUnmappable(CommandContext& ctx, const cp932::EncodeReport& report) {
     if (pos + 1 < text.size() && text[pos].isHighSurrogate() && text[pos + 1].isLowSurrogate())
         len = 2;
     const int line = ctx.text.lineFromChar(int(pos));
-    const QString question =
-        QStringLiteral("Shift_JISで保存できない文字が") + QString::number(report.unmappable) +
-        QStringLiteral("個あります。\r\n最初の文字：「") + text.mid(pos, len) +
-        QStringLiteral("」（行:") + QString::number(line) +
-        QStringLiteral("）\r\nこれらの文字は「?」に置き換わります。保存しますか？");
-    if (ctx.services.prompts.message(question, MsgButtons::YesNo, MsgIcon::Exclamation) ==
-        MsgAnswer::Yes)
+    const QString question = QStringLiteral("Shift_JISで保存できない文字が") +
+                             QString::number(report.unmappable) +
+                             QStringLiteral("個あります。\r\n最初の文字：「") + text.mid(pos, len) +
+                             QStringLiteral("」（行:") + QString::number(line) +
+                             QStringLiteral("）\r\n") + kUtf8Question;
+    switch (ctx.services.prompts.message(question, MsgButtons::YesNoCancel, MsgIcon::Exclamation)) {
+    case MsgAnswer::Yes:
+        format.encoding = TextEncoding::Utf8;
+        format.byteOrderMark = false;
         return true;
-    ctx.text.setSelStart(int(pos));
-    ctx.text.setSelLength(int(len));
-    return false;
+    case MsgAnswer::No:
+        return true;
+    default:
+        ctx.text.setSelStart(int(pos));
+        ctx.text.setSelLength(int(len));
+        return false;
+    }
 }
 
-bool writeEncoded(CommandContext& ctx, const QString& path, const QByteArray& bytes) {
+// SaveText in `format`, which the unmappable question may turn to UTF-8; nullopt when the
+// writer cancelled there.
+std::optional<QByteArray> encodeSaveText(CommandContext& ctx, DocumentFormat& format) {
+    cp932::EncodeReport report;
+    QByteArray bytes = encodeDocument(ctx.state.SaveText, format, &report, 1);
+    const TextEncoding asked = format.encoding;
+    if (!confirmUnmappable(ctx, report, format)) return std::nullopt;
+    if (format.encoding != asked) bytes = encodeDocument(ctx.state.SaveText, format);
+    return bytes;
+}
+
+bool writeEncoded(CommandContext& ctx, const QString& path, const QByteArray& bytes,
+                  const DocumentFormat& format) {
     if (!writeEncodedDocument(path, bytes)) {
         ctx.services.prompts.message(QStringLiteral("保存時にエラーが発生しました。"));
         return false;
     }
     ctx.state.Dirty = false;
+    setDocumentFormat(ctx, format);
     return true;
 }
 
@@ -77,8 +106,26 @@ QString ownFile(const CommandContext& ctx) {
     return isBackupFile(path, ctx.programDir) ? QString() : path;
 }
 
-QByteArray encodeSaveText(const CommandContext& ctx, cp932::EncodeReport& report) {
-    return encodeDocument(ctx.state.SaveText, &report, 1);
+// The format a name chosen with `filter` is written in: the document's own, or the encoding
+// the filter names (without a mark), keeping the line ends.
+DocumentFormat formatForFilter(DocumentFormat format, int filter) {
+    if (filter == kUtf8Filter || filter == kShiftJisFilter) {
+        format.encoding = filter == kUtf8Filter ? TextEncoding::Utf8 : TextEncoding::ShiftJis;
+        format.byteOrderMark = false;
+    }
+    return format;
+}
+
+// The dialog's answer, asked again while it names the backup file: the next normal shutdown
+// would delete the writer's text with it.
+std::optional<QString> askSaveName(CommandContext& ctx, const QString& proposed, int& filter) {
+    for (;;) {
+        auto chosen = ctx.services.dialogs.saveFileName(proposed, kSaveFilters, filter);
+        if (!chosen || chosen->isEmpty()) return std::nullopt;
+        if (!isBackupFile(*chosen, ctx.programDir)) return chosen;
+        ctx.services.prompts.message(*chosen + kBackupRefused, MsgButtons::OK,
+                                     MsgIcon::Exclamation);
+    }
 }
 
 } // namespace
@@ -112,10 +159,9 @@ int& saveDialogFilterIndex() {
 }
 
 bool WriteDocumentFile(CommandContext& ctx, const QString& path) {
-    cp932::EncodeReport report;
-    const QByteArray bytes = encodeSaveText(ctx, report);
-    if (!confirmUnmappable(ctx, report)) return false;
-    return writeEncoded(ctx, path, bytes);
+    DocumentFormat format = ctx.state.Format;
+    const auto bytes = encodeSaveText(ctx, format);
+    return bytes && writeEncoded(ctx, path, *bytes, format);
 }
 
 bool SaveDocument(CommandContext& ctx) {
@@ -128,19 +174,21 @@ bool SaveDocumentAs(CommandContext& ctx) {
     const SaveProposal proposal = proposeSaveName(ownFile(ctx), ctx.state.SaveText);
     int& filter = saveDialogFilterIndex();
     if (proposal.html) filter = kHtmlFilter;
-    const auto chosen = ctx.services.dialogs.saveFileName(proposal.name, kSaveFilters, filter);
-    if (!chosen || chosen->isEmpty()) return false;
+    const auto chosen = askSaveName(ctx, proposal.name, filter);
+    if (!chosen) return false;
+    DocumentFormat format = formatForFilter(ctx.state.Format, filter);
+    // A change of encoding is chosen for one save; the next dialog offers the document's own.
+    if (filter == kUtf8Filter || filter == kShiftJisFilter) filter = 1;
 
     // Asked before anything changes, so a refusal is a cancel.
-    cp932::EncodeReport report;
-    const QByteArray bytes = encodeSaveText(ctx, report);
-    if (!confirmUnmappable(ctx, report)) return false;
+    const auto bytes = encodeSaveText(ctx, format);
+    if (!bytes) return false;
 
     ctx.state.WorkPath = *chosen;
     ctx.window.setTitle(doctitle::forPath(ctx.state.WorkPath));
     // The new name is the document's and stays on the list even when the write fails, so the
     // writer can retry with Save.
-    const bool written = writeEncoded(ctx, ctx.state.WorkPath, bytes);
+    const bool written = writeEncoded(ctx, ctx.state.WorkPath, *bytes, format);
     PushRecentFile(ctx, ctx.state.WorkPath);
     ctx.state.WorkPath.clear();
     return written;

@@ -6,10 +6,15 @@
 #include <QStringList>
 #include <QStringView>
 
-// The save dialog's filters.
+// The save dialog's filters. The first two keep the document's encoding; the last two save it
+// in another one.
 inline const QStringList kSaveFilters{QStringLiteral("textﾌｧｲﾙ (*.txt)|*.txt"),
-                                      QStringLiteral("htmlﾌｧｲﾙ (*.htm)|*.htm")};
+                                      QStringLiteral("htmlﾌｧｲﾙ (*.htm)|*.htm"),
+                                      QStringLiteral("textﾌｧｲﾙ UTF-8で保存 (*.txt)|*.txt"),
+                                      QStringLiteral("textﾌｧｲﾙ Shift_JISで保存 (*.txt)|*.txt")};
 inline constexpr int kHtmlFilter = 2;
+inline constexpr int kUtf8Filter = 3;
+inline constexpr int kShiftJisFilter = 4;
 
 // What the save dialog is opened with.
 struct SaveProposal {
@@ -27,11 +32,13 @@ QString cleanProposedName(QStringView name);
 // keeps the choice made at its previous use.
 int& saveDialogFilterIndex();
 
-// Writes SaveText to path; clears Dirty on success, reports the failure otherwise. Characters
-// Shift_JIS cannot hold are confirmed first; a refusal writes nothing. True when written.
+// Writes SaveText to path in the document's format; clears Dirty on success, reports the
+// failure otherwise. Characters Shift_JIS cannot hold are confirmed first (the writer may save
+// as UTF-8 instead); a cancel writes nothing. True when written.
 bool WriteDocumentFile(CommandContext& ctx, const QString& path);
 // Saves SaveText to the current document; asks for a name when it is untitled or is the
 // backup of a lost session. True when written.
 bool SaveDocument(CommandContext& ctx);
-// Asks for a name and saves SaveText there. False when cancelled, refused or the write failed.
+// Asks for a name (never the backup file's) and saves SaveText there, in the encoding the
+// chosen filter names. False when cancelled, refused or the write failed.
 bool SaveDocumentAs(CommandContext& ctx);

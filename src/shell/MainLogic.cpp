@@ -2,7 +2,9 @@
 
 #include "command/NumberText.h"
 #include "command/Settings.h"
+#include "command/SettingsFolder.h"
 #include "documents/DocumentFile.h"
+#include "documents/FileCommands.h"
 #include "documents/SaveCommands.h"
 #include "history/ClipboardPanels.h"
 #include "history/RecordUndo.h"
@@ -25,7 +27,7 @@ const QString kSaveQuestion = QStringLiteral("の内容が変更されていま�
 MainLogic::MainLogic(AppState& state, TextBox& text, Services& services, MainWindowPort& window,
                      QString programDir)
     : m_state(state), m_text(text), m_services(services), m_window(window),
-      m_programDir(std::move(programDir)) {}
+      m_programDir(::settingsFolder(programDir)) {}
 
 QString MainLogic::iniPath() const {
     return settings::iniPath(m_programDir);
@@ -54,6 +56,8 @@ void MainLogic::startup(const QString& commandLine) {
 
 void MainLogic::phaseA() {
     m_text.setText(QString());
+    CommandContext ctx = context();
+    setDocumentFormat(ctx, DocumentFormat());
     m_window.setTitle(doctitle::kUntitled);
     m_state.Dirty = false;
     m_state.CancelRequested = false;
@@ -83,19 +87,25 @@ void MainLogic::phaseA() {
     gyou();
 }
 
-bool MainLogic::loadInto(const QString& path) {
+bool MainLogic::loadInto(const QString& path, qint64 maxBytes) {
     QString text;
-    if (!ReadDocumentFile(path, text)) return false;
+    DocumentFormat format;
+    if (!ReadDocumentFile(path, text, format, maxBytes)) return false;
     m_text.setText(text);
+    CommandContext ctx = context();
+    setDocumentFormat(ctx, format);
     return true;
+}
+
+CommandContext MainLogic::context() {
+    return {m_state, m_text, m_services, m_window, m_programDir};
 }
 
 void MainLogic::phaseB(const QString& commandLine) {
     m_state.WorkPath = backupPath();
     // A missing backup leaves the text empty. The backup is read whatever its size: the text
     // box held that text, and an unread backup would be emptied just below.
-    QString recovered;
-    if (ReadDocumentFile(m_state.WorkPath, recovered, kNoDocumentLimit)) m_text.setText(recovered);
+    loadInto(m_state.WorkPath, kNoDocumentLimit);
     if (!m_text.text().isEmpty()) {
         // The previous run ended without the shutdown sequence: its backup is the document.
         m_window.setTitle(doctitle::forPath(m_state.WorkPath));
@@ -187,7 +197,7 @@ bool MainLogic::shutdown() {
         if (answer == MsgAnswer::Cancel) return false;
         if (answer == MsgAnswer::Yes) {
             m_state.SaveText = m_text.text();
-            CommandContext ctx{m_state, m_text, m_services, m_window, m_programDir};
+            CommandContext ctx = context();
             const bool saved =
                 doctitle::isUntitled(m_window.title()) ? SaveDocumentAs(ctx) : SaveDocument(ctx);
             // Closing after a cancelled or failed save would lose the text.

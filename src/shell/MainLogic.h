@@ -1,6 +1,8 @@
 #pragma once
 
+#include "command/CommandContext.h"
 #include "command/MainWindowPort.h"
+#include "documents/DocumentFile.h"
 #include "platform/Services.h"
 #include "platform/TextBox.h"
 #include "state/AppState.h"
@@ -13,6 +15,9 @@ public:
     MainLogic(AppState& state, TextBox& text, Services& services, MainWindowPort& window,
               QString programDir);
 
+    // Pallo.ini and PalloBackup.txt: in the program's folder, or in the settings folder when
+    // the program's folder cannot be written.
+    QString settingsFolder() const { return m_programDir; }
     QString iniPath() const;
     QString backupPath() const;
 
@@ -48,7 +53,8 @@ private:
     void phaseA();
     void phaseB(const QString& commandLine);
     void phaseC();
-    bool loadInto(const QString& path);
+    bool loadInto(const QString& path, qint64 maxBytes = kMaxDocumentBytes);
+    CommandContext context();
     QString read(const QString& key) const;
 
     AppState& m_state;

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -116,6 +117,8 @@ frmMain::frmMain(AppState& state, Services& services, QString programDir, QWidge
                                                                  programDir},
       m_foreColor(kWindowTextColor), m_backColor(kWindowColor) {
     initResources();
+    // Commands find Pallo.ini and PalloBackup.txt where start-up does.
+    m_ctx.programDir = m_logic.settingsFolder();
     setObjectName(QStringLiteral("frmMain"));
     m_view = new TextView(m_text, this);
     m_view->setObjectName(QStringLiteral("Text1"));
@@ -236,16 +239,32 @@ void frmMain::buildToolBar() {
 void frmMain::buildStatusBar() {
     statusBar()->setObjectName(QStringLiteral("sbStatusBar"));
     statusBar()->setSizeGripEnabled(true);
+    // The panels sit in a layout of their own: the status bar's does not follow a panel whose
+    // width changes with its text.
+    auto* row = new QWidget(this);
+    row->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
     for (int i = 0; i < 3; ++i) {
-        m_panels[i] = new QLabel(this);
+        m_panels[i] = new QLabel(row);
         m_panels[i]->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
         m_panels[i]->setTextFormat(Qt::PlainText);
         m_panels[i]->setFrameShape(QFrame::StyledPanel);
         m_panels[i]->setFrameShadow(QFrame::Sunken);
         m_panels[i]->setMinimumWidth(40);
-        m_panels[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-        statusBar()->addPermanentWidget(m_panels[i], i == 2 ? 4 : 3);
+        // The position panel is as wide as its text while the window has room for it; the
+        // clipboard panels share what the position and format panels leave.
+        m_panels[i]->setSizePolicy(i == 2 ? QSizePolicy::Preferred : QSizePolicy::Ignored,
+                                   QSizePolicy::Preferred);
+        layout->addWidget(m_panels[i], i == 2 ? 0 : 1);
     }
+    m_formatPanel = new QLabel(row);
+    m_formatPanel->setObjectName(QStringLiteral("PanelFormat"));
+    m_formatPanel->setFrameShape(QFrame::StyledPanel);
+    m_formatPanel->setFrameShadow(QFrame::Sunken);
+    m_formatPanel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    layout->addWidget(m_formatPanel, 0);
+    statusBar()->addPermanentWidget(row, 1);
 }
 
 void frmMain::connectText1() {
@@ -349,6 +368,14 @@ void frmMain::setPanelText(int panel, const QString& text) {
     m_panelTexts[panel - 1] = text;
     m_quoted[panel - 1].active = false;
     m_panels[panel - 1]->setText(oneLine(text));
+}
+
+void frmMain::setFormatText(const QString& text) {
+    m_formatPanel->setText(text);
+}
+
+QString frmMain::formatText() const {
+    return m_formatPanel->text();
 }
 
 QString frmMain::panelText(int panel) const {

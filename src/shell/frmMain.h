@@ -117,6 +117,8 @@ public:
     // The About box and the help window while they are open (both owned by this window).
     Form12* aboutBox() const;
     HelpView* helpWindow() const;
+    void setFormatText(const QString& text) override;
+    QString formatText() const;
 
     // Twips and pixels at the screen's logical resolution.
     int toPixelsX(int twips) const;
@@ -205,4 +207,6 @@ private:
     QPointer<Form12> m_form12;
     QPointer<HelpView> m_help;
     int m_imeMode = 4;
+    // The status bar's format panel, right of the position panel.
+    QLabel* m_formatPanel = nullptr;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "history/Checkpoint.h"
+#include "state/DocumentFormat.h"
 
 #include <QString>
 #include <QStringList>
@@ -56,4 +57,6 @@ struct AppState {
     // checkpoint. Undo, Redo and a restore from the viewer record them first, so that they
     // stay within reach of Undo and Redo.
     bool WriterEditPending = false;
+    // How the document's file is written; applied only when bytes are read or written.
+    DocumentFormat Format;
 };

@@ -57,7 +57,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatCase{"NoFinalBreak", u"abc"_s, QByteArray("abc")},
                       FormatCase{"ZeroBytes", QString(), QByteArray()},
                       FormatCase{"NulBytes", QString(u"a\0b"_s), QByteArray("a\0b", 3)},
-                      FormatCase{"InvalidBytesShown", QString(u"\xdc82\n\xf8f3"_s),
+                      // An LF and no CR: an LF file, whose LF is a line break.
+                      FormatCase{"InvalidBytesShown", QString(u"\xdc82\r\n\xf8f3"_s),
                                  QByteArray("\x82\n\xff", 3)}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -161,7 +161,7 @@ TEST_F(Editor, OpenEndsWhenUnmappableCharactersAreNotAccepted) {
     openDocument(u"doc.txt"_s, "old", u"絵文字😀"_s);
     answer(MsgAnswer::Yes);
     saveAs(file(u"out.txt"_s));
-    answer(MsgAnswer::No);
+    answer(MsgAnswer::Cancel);
     mnuFileOpen_Click(e.ctx);
     EXPECT_EQ(e.fake.prompts.shown.size(), 2);
     EXPECT_TRUE(e.window.openDialogModes.isEmpty());
@@ -408,16 +408,17 @@ const QString kUnmappableText = u"一行目\r\n二😀三€\r\n"_s;
 QString unmappableQuestion(int count, const QString& first, int line) {
     return u"Shift_JISで保存できない文字が"_s + QString::number(count) +
            u"個あります。\r\n最初の文字：「"_s + first + u"」（行:"_s + QString::number(line) +
-           u"）\r\nこれらの文字は「?」に置き換わります。保存しますか？"_s;
+           u"）\r\nUTF-8で保存すれば、これらの文字もそのまま残ります。UTF-8で保存しますか？\r\n"_s
+           u"（いいえ：Shift_JISで保存し、これらの文字は「?」に置き換わります）"_s;
 }
 
 TEST_F(Editor, UnmappableCharactersAreConfirmedBeforeSave) {
     openDocument(u"doc.txt"_s, "old", kUnmappableText);
-    answer(MsgAnswer::Yes);
+    answer(MsgAnswer::No); // keep Shift_JIS
     mnuFileSave_Click(e.ctx);
     ASSERT_EQ(e.fake.prompts.shown.size(), 1);
     EXPECT_EQ(e.fake.prompts.shown[0].text, unmappableQuestion(2, u"😀"_s, 1));
-    EXPECT_EQ(e.fake.prompts.shown[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(e.fake.prompts.shown[0].buttons, MsgButtons::YesNoCancel);
     EXPECT_EQ(e.fake.prompts.shown[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(readBytes(file(u"doc.txt"_s)), cp932::encode(u"一行目\r\n二?三?\r\n\r\n"_s));
     EXPECT_FALSE(e.state.Dirty);
@@ -425,7 +426,7 @@ TEST_F(Editor, UnmappableCharactersAreConfirmedBeforeSave) {
 
 TEST_F(Editor, RefusedUnmappableSaveWritesNothingAndShowsTheCharacter) {
     openDocument(u"doc.txt"_s, "old", kUnmappableText);
-    answer(MsgAnswer::No);
+    answer(MsgAnswer::Cancel);
     mnuFileSave_Click(e.ctx);
     EXPECT_EQ(e.fake.prompts.shown.size(), 1);
     EXPECT_EQ(readBytes(file(u"doc.txt"_s)), QByteArray("old"));
@@ -438,7 +439,7 @@ TEST_F(Editor, RefusedUnmappableSaveAsIsACancel) {
     openDocument(u"doc.txt"_s, "old", u"x\xd800y"_s); // a lone surrogate
     e.state.WorkPath = u"kept"_s;
     saveAs(file(u"new.txt"_s));
-    answer(MsgAnswer::No);
+    answer(MsgAnswer::Cancel);
     mnuFileSaveAs_Click(e.ctx);
     ASSERT_EQ(e.fake.dialogs.proposed.size(), 1); // the name is chosen first
     EXPECT_EQ(shownTexts(e), QStringList{unmappableQuestion(1, u"\xd800"_s, 0)});
@@ -505,7 +506,7 @@ TEST_F(Editor, ClosingWithRefusedUnmappableCharactersKeepsTheWindowOpen) {
     openDocument(u"doc.txt"_s, "old", u"😀"_s);
     MainLogic logic(e.state, e.text, e.fake.services, e.window, e.dir.path());
     answer(MsgAnswer::Yes);
-    answer(MsgAnswer::No);
+    answer(MsgAnswer::Cancel);
     EXPECT_FALSE(logic.shutdown());
     EXPECT_EQ(readBytes(file(u"doc.txt"_s)), QByteArray("old"));
 }

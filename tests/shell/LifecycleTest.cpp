@@ -91,9 +91,12 @@ TEST_F(MainFixture, InvalidBackupBytesAreShownAndKept) {
 
 TEST_F(MainFixture, UnwritableFolderOpensNothing) {
     // A program folder where nothing can be created stands for a read-only one (the tests may
-    // run with rights that ignore file modes).
+    // run with rights that ignore file modes); so does the settings folder that takes over then.
     writeFile(QStringLiteral("doc.txt"), "doc");
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", path(QStringLiteral("doc.txt/config")).toLocal8Bit());
     frmMain& w = start(path(QStringLiteral("doc.txt")), path(QStringLiteral("doc.txt/sub")));
+    qputenv("XDG_CONFIG_HOME", configHome);
     EXPECT_EQ(w.text().text(), QString());
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Pallo   （無題）"));
     ASSERT_TRUE(w.close());

@@ -114,6 +114,8 @@ public:
     void setFontStyle(FontStyle s, bool on) override { styles[int(s)] = on; }
     int imeMode() const override { return ime; }
     void setImeMode(int mode) override { ime = mode; }
+    QString formatText;
+    void setFormatText(const QString& text) override { formatText = text; }
 };
 
 // A history whose slots hold the given texts, slot 1 first, each with the caret at 0.

@@ -1,0 +1,192 @@
+#include "DocumentTestSupport.h"
+
+#include "documents/DocumentFile.h"
+#include "documents/FileCommands.h"
+#include "documents/SaveCommands.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Prose as writers keep it in Shift_JIS: kanji of both levels, kana, half-width katakana,
+// punctuation and ASCII.
+const QString kProse = u"吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。"
+                       u"何でも薄暗いじめじめした所でニャーニャー泣いていた事だけは記憶している。"
+                       u"ｶﾀｶﾅのﾃｽﾄ、「鬱蒼」と薔薇、ABC123。\r\n"
+                       u"吾輩はここで始めて人間というものを見た。"_s;
+
+QByteArray utf16(const QString& text, bool bigEndian) {
+    QByteArray out;
+    for (const QChar c : text) {
+        const char hi = char(c.unicode() >> 8), lo = char(c.unicode() & 0xFF);
+        out += bigEndian ? QByteArray{1, hi} + lo : QByteArray{1, lo} + hi;
+    }
+    return out;
+}
+
+struct RoundTrip {
+    const char* name;
+    QByteArray file;
+    QString format; // as the status bar shows it
+    QString text;   // what the text box holds
+    QByteArray saved;
+};
+inline void PrintTo(const RoundTrip& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class OpenSave : public ::testing::TestWithParam<RoundTrip> {};
+
+// Opened through the loading step, saved unchanged with Save.
+TEST_P(OpenSave, KeepsEncodingAndLineEnds) {
+    const RoundTrip& c = GetParam();
+    FakeEditor e;
+    const QString path = pathIn(e, u"doc.txt"_s);
+    ASSERT_TRUE(writeBytes(path, c.file));
+    e.state.WorkPath = path;
+    LoadAcceptedFile(e.ctx, false);
+    EXPECT_EQ(e.text.text(), c.text);
+    EXPECT_EQ(e.window.formatText, c.format);
+    mnuFileSave_Click(e.ctx);
+    EXPECT_EQ(readBytes(path), c.saved);
+    EXPECT_TRUE(shownTexts(e).isEmpty());
+}
+
+const QByteArray kProseSjis = cp932::encode(kProse);
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, OpenSave,
+    ::testing::Values(
+        RoundTrip{"Utf8", "\xE6\x97\xA5\xE6\x9C\xAC\r\nx\r\n", u"UTF-8 CRLF"_s, u"日本\r\nx\r\n"_s,
+                  "\xE6\x97\xA5\xE6\x9C\xAC\r\nx\r\n\r\n"},
+        RoundTrip{"Utf8Mark", "\xEF\xBB\xBF\x61\xC3\xA9\r\n", u"UTF-8 BOM CRLF"_s, u"aé\r\n"_s,
+                  "\xEF\xBB\xBF\x61\xC3\xA9\r\n\r\n"},
+        RoundTrip{"Utf8MarkOnAsciiText", "\xEF\xBB\xBF\x61", u"UTF-8 BOM CRLF"_s, u"a"_s,
+                  "\xEF\xBB\xBF\x61\r\n"},
+        // A damaged byte in a marked file is kept and written back, not replaced.
+        RoundTrip{"Utf8MarkWithBadByte", "\xEF\xBB\xBF\xE3\x81\x82\xFF", u"UTF-8 BOM CRLF"_s,
+                  u"あ\xDCFF"_s, "\xEF\xBB\xBF\xE3\x81\x82\xFF\r\n"},
+        RoundTrip{"Utf16LE", "\xFF\xFE" + utf16(u"あ😀\r\n"_s, false), u"UTF-16LE CRLF"_s,
+                  u"あ😀\r\n"_s, "\xFF\xFE" + utf16(u"あ😀\r\n\r\n"_s, false)},
+        RoundTrip{"Utf16BE", "\xFE\xFF" + utf16(u"あ\r\n"_s, true), u"UTF-16BE CRLF"_s, u"あ\r\n"_s,
+                  "\xFE\xFF" + utf16(u"あ\r\n\r\n"_s, true)},
+        // 不 is 0D 4E in UTF-16LE: a 0D byte that is no CR.
+        RoundTrip{"Utf16LELineFeeds", "\xFF\xFE" + utf16(u"不\n可\n"_s, false), u"UTF-16LE LF"_s,
+                  u"不\r\n可"_s, "\xFF\xFE" + utf16(u"不\n可\n"_s, false)},
+        RoundTrip{"Utf16MarkOddLength", "\xFF\xFE\x41", u"Shift_JIS CRLF"_s, u"\xF8F3\xF8F2\x41"_s,
+                  "\xFF\xFE\x41\r\n"},
+        RoundTrip{"LfWithFinalLf", "\xE4\xB8\x80\n\xE4\xBA\x8C\n", u"UTF-8 LF"_s, u"一\r\n二"_s,
+                  "\xE4\xB8\x80\n\xE4\xBA\x8C\n"},
+        RoundTrip{"LfWithoutFinalLf", "a\n\nb", u"Shift_JIS LF"_s, u"a\r\n\r\nb"_s, "a\n\nb\n"},
+        RoundTrip{"LfEndingInEmptyLine", "a\n\n", u"Shift_JIS LF"_s, u"a\r\n"_s, "a\n\n"},
+        RoundTrip{"ShiftJisCrLf", kProseSjis + "\r\n", u"Shift_JIS CRLF"_s, kProse + u"\r\n"_s,
+                  kProseSjis + "\r\n\r\n"},
+        RoundTrip{"ShiftJisLf", cp932::encode(u"一行目\n二行目\n"_s), u"Shift_JIS LF"_s,
+                  u"一行目\r\n二行目"_s, cp932::encode(u"一行目\n二行目\n"_s)},
+        RoundTrip{"MixedLineEnds", "a\r\nb\nc\rd", u"Shift_JIS CRLF"_s, u"a\r\nb\nc\rd"_s,
+                  "a\r\nb\nc\rd\r\n"},
+        RoundTrip{"InvalidUtf8", "\xE3\x81z\xE3\x81\x82", u"Shift_JIS CRLF"_s,
+                  cp932::decode("\xE3\x81z\xE3\x81\x82"), "\xE3\x81z\xE3\x81\x82\r\n"},
+        // An encoded surrogate is not UTF-8.
+        RoundTrip{"Utf8Surrogate", "\xE3\x81\x82\xED\xA0\x80", u"Shift_JIS CRLF"_s,
+                  cp932::decode("\xE3\x81\x82\xED\xA0\x80"), "\xE3\x81\x82\xED\xA0\x80\r\n"},
+        RoundTrip{"Ascii", "abc", u"Shift_JIS CRLF"_s, u"abc"_s, "abc\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Real Shift_JIS prose is never taken for UTF-8, whatever piece of it a file holds.
+TEST(DocumentFormat, ShiftJisProseIsNeverUtf8) {
+    const QString prose = kProse + kProse.left(40) + u"ﾃｽﾄ　全角スペース・中黒～波ダッシュ"_s;
+    for (qsizetype from = 0; from < prose.size(); from += 3) {
+        for (qsizetype len : {qsizetype(2), qsizetype(10), prose.size()}) {
+            DocumentFormat f;
+            const QString piece = prose.mid(from, len);
+            const QByteArray bytes = cp932::encode(piece);
+            if (bytes.size() < 4) continue; // a few bytes may be anything
+            EXPECT_EQ(decodeDocument(bytes, &f), piece) << from << ' ' << len;
+            EXPECT_EQ(f.encoding, TextEncoding::ShiftJis) << from << ' ' << len;
+        }
+    }
+}
+
+class Saving : public ::testing::Test {
+protected:
+    FakeEditor e;
+    QString doc = pathIn(e, u"doc.txt"_s);
+    void SetUp() override { saveDialogFilterIndex() = 1; }
+    void open(const QByteArray& bytes) {
+        ASSERT_TRUE(writeBytes(doc, bytes));
+        e.state.WorkPath = doc;
+        LoadAcceptedFile(e.ctx, false);
+    }
+};
+
+// Yes to the question about characters Shift_JIS cannot hold keeps them: the document is
+// UTF-8 from then on, and the next Save does not ask again.
+TEST_F(Saving, UnmappableCharactersCanBeSavedAsUtf8) {
+    open("a\nb\n");
+    e.text.setSelStart(e.text.length());
+    e.text.setSelText(u"😀"_s);
+    e.fake.prompts.answers.enqueue(MsgAnswer::Yes);
+    mnuFileSave_Click(e.ctx);
+    ASSERT_EQ(e.fake.prompts.shown.size(), 1);
+    EXPECT_EQ(e.fake.prompts.shown[0].buttons, MsgButtons::YesNoCancel);
+    EXPECT_EQ(readBytes(doc), "a\nb\xF0\x9F\x98\x80\n");
+    EXPECT_EQ(e.window.formatText, u"UTF-8 LF"_s);
+    mnuFileSave_Click(e.ctx);
+    EXPECT_EQ(e.fake.prompts.shown.size(), 1);
+}
+
+struct FilterCase {
+    const char* name;
+    QByteArray file;
+    int filter;
+    QByteArray saved;
+    QString format;
+};
+inline void PrintTo(const FilterCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SaveAsFilter : public Saving, public ::testing::WithParamInterface<FilterCase> {};
+
+// The filter chosen in Save As decides the encoding of that save; line ends stay.
+TEST_P(SaveAsFilter, ChoosesTheEncoding) {
+    const FilterCase& c = GetParam();
+    open(c.file);
+    const QString out = pathIn(e, u"out.txt"_s);
+    e.fake.dialogs.saveAnswers.enqueue(out);
+    saveDialogFilterIndex() = c.filter;
+    mnuFileSaveAs_Click(e.ctx);
+    EXPECT_EQ(readBytes(out), c.saved);
+    EXPECT_EQ(e.window.formatText, c.format);
+    EXPECT_EQ(saveDialogFilterIndex(), c.filter == kHtmlFilter ? kHtmlFilter : 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Filters, SaveAsFilter,
+    ::testing::Values(FilterCase{"HtmlKeepsUtf16", "\xFF\xFE\x42\x30", kHtmlFilter,
+                                 QByteArray("\xFF\xFE\x42\x30\r\x00\n\x00", 8), u"UTF-16LE CRLF"_s},
+                      FilterCase{"ShiftJisToUtf8", "\x82\xA0\n", kUtf8Filter, "\xE3\x81\x82\n",
+                                 u"UTF-8 LF"_s},
+                      FilterCase{"Utf8MarkToShiftJis", "\xEF\xBB\xBF\xE3\x81\x82", kShiftJisFilter,
+                                 "\x82\xA0\r\n", u"Shift_JIS CRLF"_s}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Save As never writes the backup file: shutdown would delete the writer's text with it.
+TEST_F(Saving, SaveAsRefusesTheBackupFileAndAsksAgain) {
+    open("text");
+    const QString backup = backupFilePath(e.dir.path());
+    ASSERT_TRUE(writeBytes(backup, "older backup"));
+    const QString out = pathIn(e, u"out.txt"_s);
+    e.fake.dialogs.saveAnswers.enqueue(pathIn(e, u"sub/../PalloBackup.txt"_s));
+    e.fake.dialogs.saveAnswers.enqueue(out);
+    mnuFileSaveAs_Click(e.ctx);
+    ASSERT_EQ(e.fake.prompts.shown.size(), 1);
+    EXPECT_TRUE(e.fake.prompts.shown[0].text.endsWith(
+        u"は自動バックアップのファイルです。この名前では保存できません。別の名前を指定してください。"_s));
+    EXPECT_EQ(readBytes(backup), "older backup");
+    EXPECT_EQ(readBytes(out), "text\r\n");
+    EXPECT_EQ(e.window.windowTitle, doctitle::forPath(out));
+}
+
+} // namespace
