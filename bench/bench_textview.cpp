@@ -161,6 +161,50 @@ void BM_TypeOneCharacter(benchmark::State& state) {
 BENCHMARK(BM_TypeOneCharacter)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 // A command's edit in the middle of the shown document (model -> view delta).
+// A key typed at the end of one long line of prose, the screen repainted after it: the cost
+// must not grow with the line.
+void BM_TypeAtEndOfLongLine(benchmark::State& state) {
+    const QString prose = QStringLiteral(
+        "吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。何でも薄暗いじめじめ"
+        "した所でニャーニャー泣いていた事だけは記憶している。abc def ghi, ");
+    QString line;
+    line.reserve(state.range(0));
+    while (line.size() < state.range(0))
+        line += prose;
+    line.truncate(state.range(0));
+    Editor editor;
+    editor.box.setText(line);
+    editor.showAndPaint();
+    editor.box.setSelStart(editor.box.length());
+    while (!editor.view->layoutComplete())
+        QApplication::processEvents();
+    editor.view->setFocus();
+    PaintWatcher watcher;
+    editor.view->viewport()->installEventFilter(&watcher);
+    bool back = false;
+    for (auto _ : state) {
+        QElapsedTimer t;
+        t.start();
+        if (back)
+            typeKey(editor.view.get(), Qt::Key_Backspace, QStringLiteral("\b"));
+        else
+            typeKey(editor.view.get(), Qt::Key_A, QStringLiteral("a"));
+        benchmark::DoNotOptimize(editor.box.lineCount() + editor.box.lineFromChar());
+        watcher.painted = false;
+        editor.view->viewport()->repaint();
+        state.SetIterationTime(seconds(t));
+        back = !back;
+    }
+    state.counters["paints"] = watcher.paints;
+}
+BENCHMARK(BM_TypeAtEndOfLongLine)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Arg(20'000)
+    ->Arg(100'000)
+    ->Arg(1'500'000)
+    ->Iterations(20);
+
 void BM_SelTextWithView(benchmark::State& state) {
     Editor editor;
     editor.box.setText(largeText());
