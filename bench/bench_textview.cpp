@@ -68,6 +68,14 @@ void typeKey(QWidget* w, Qt::Key key, const QString& text) {
     QApplication::sendEvent(w, &release);
 }
 
+// Types "a", or erases it again, so that every key of a run meets the same line.
+void typeOrErase(QWidget* w, bool back) {
+    if (back)
+        typeKey(w, Qt::Key_Backspace, QStringLiteral("\b"));
+    else
+        typeKey(w, Qt::Key_A, QStringLiteral("a"));
+}
+
 double seconds(const QElapsedTimer& t) {
     return double(t.nsecsElapsed()) * 1e-9;
 }
@@ -147,10 +155,7 @@ void BM_TypeOneCharacter(benchmark::State& state) {
     for (auto _ : state) {
         QElapsedTimer t;
         t.start();
-        if (back)
-            typeKey(editor.view.get(), Qt::Key_Backspace, QStringLiteral("\b"));
-        else
-            typeKey(editor.view.get(), Qt::Key_A, QStringLiteral("a"));
+        typeOrErase(editor.view.get(), back);
         sink += editor.box.lineCount() + editor.box.lineFromChar() + editor.box.length();
         state.SetIterationTime(seconds(t));
         back = !back;
@@ -160,7 +165,6 @@ void BM_TypeOneCharacter(benchmark::State& state) {
 }
 BENCHMARK(BM_TypeOneCharacter)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
-// A command's edit in the middle of the shown document (model -> view delta).
 // A key typed at the end of one long line of prose, the screen repainted after it: the cost
 // must not grow with the line.
 void BM_TypeAtEndOfLongLine(benchmark::State& state) {
@@ -185,10 +189,7 @@ void BM_TypeAtEndOfLongLine(benchmark::State& state) {
     for (auto _ : state) {
         QElapsedTimer t;
         t.start();
-        if (back)
-            typeKey(editor.view.get(), Qt::Key_Backspace, QStringLiteral("\b"));
-        else
-            typeKey(editor.view.get(), Qt::Key_A, QStringLiteral("a"));
+        typeOrErase(editor.view.get(), back);
         benchmark::DoNotOptimize(editor.box.lineCount() + editor.box.lineFromChar());
         watcher.painted = false;
         editor.view->viewport()->repaint();
@@ -205,6 +206,7 @@ BENCHMARK(BM_TypeAtEndOfLongLine)
     ->Arg(1'500'000)
     ->Iterations(20);
 
+// A command's edit in the middle of the shown document (model -> view delta).
 void BM_SelTextWithView(benchmark::State& state) {
     Editor editor;
     editor.box.setText(largeText());

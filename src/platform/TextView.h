@@ -17,6 +17,7 @@ class QTextBlock;
 // typed here reach the model as deltas. Line breaks are CR LF; lone CR, lone LF, U+2028 and
 // U+2029 show as noncharacters (see TextViewText.h). The view installs its wrapped layout as
 // the model's LineLayout, so lineCount / lineFromChar count the lines as wrapped on screen.
+// A long line shows as several blocks cut where it wraps (TextViewSegments.h).
 // The model must outlive the view.
 class TextView : public QPlainTextEdit {
     Q_OBJECT

@@ -48,7 +48,16 @@ QString MainLogic::shortDate(const QDate& date) {
 // ---------------------------------------------------------------- start-up
 
 void MainLogic::startup(const QString& commandLine) {
+    startupWindow();
+    startupDocument(commandLine);
+}
+
+void MainLogic::startupWindow() {
     phaseA();
+    windowSettings();
+}
+
+void MainLogic::startupDocument(const QString& commandLine) {
     phaseB(commandLine);
     phaseC();
 }
@@ -130,11 +139,9 @@ void MainLogic::phaseB(const QString& commandLine) {
     m_state.LoadedText = m_text.text();
 }
 
-void MainLogic::phaseC() {
-    // The start-up checkpoint records the caret at 1, whatever it is.
-    if (m_state.UndoData.size() < m_state.UndoCount) m_state.UndoData.resize(m_state.UndoCount);
-    m_state.UndoData[1] = Checkpoint::take(1, m_text.text());
-
+// What the window shows before the document: read before it, so that the window appears as
+// the settings have it.
+void MainLogic::windowSettings() {
     const auto fontFlag = numtext::toDouble(read(settings::key::Font));
     if (!fontFlag || *fontFlag == 1) {
         if (const auto size = numtext::toDouble(read(settings::key::FontSize)))
@@ -169,10 +176,6 @@ void MainLogic::phaseC() {
     else if (const auto v = numtext::toInt16(maxUndo))
         m_state.MaxUndo = *v;
 
-    refreshSecondClipboardPanel();
-    gyou();
-    m_state.Dirty = false;
-
     for (int i = 0; i <= 9; ++i)
         m_window.setPopupUserStringCaption(i, read(settings::key::userString(i)));
     for (int i = 0; i <= 2; ++i) {
@@ -182,6 +185,16 @@ void MainLogic::phaseC() {
     const QString today = shortDate(m_services.clock.now().date());
     m_window.setPopupUserStringCaption(10, today);
     m_window.setMenuUserStringCaption(10, today);
+}
+
+void MainLogic::phaseC() {
+    // The start-up checkpoint records the caret at 1, whatever it is.
+    if (m_state.UndoData.size() < m_state.UndoCount) m_state.UndoData.resize(m_state.UndoCount);
+    m_state.UndoData[1] = Checkpoint::take(1, m_text.text());
+
+    refreshSecondClipboardPanel();
+    gyou();
+    m_state.Dirty = false;
 
     if (m_text.text().isEmpty()) m_window.setTitle(doctitle::kUntitled);
 }

@@ -18,6 +18,9 @@ public:
 
     // Start-up phases A, B and C; `commandLine` is the program's one argument string.
     void startup(const QString& commandLine);
+    // startup() in two steps, so that the window can show between them.
+    void startupWindow();
+    void startupDocument(const QString& commandLine);
     // The close request: false when the close must be refused.
     bool shutdown();
 
@@ -47,6 +50,7 @@ private:
     void phaseA();
     void phaseB(const QString& commandLine);
     void phaseC();
+    void windowSettings();
     bool loadInto(const QString& path);
     QString read(const QString& key) const;
 
