@@ -165,8 +165,9 @@ void BM_TypeOneCharacter(benchmark::State& state) {
 }
 BENCHMARK(BM_TypeOneCharacter)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
-// A key typed at the end of one long line of prose, the screen repainted after it: the cost
-// must not grow with the line.
+// A key typed at the end of one long line of prose (second argument 0) or in its middle (1),
+// the screen repainted after it. At the end the cost must not grow with the line; in the middle
+// every wrap behind the key moves.
 void BM_TypeAtEndOfLongLine(benchmark::State& state) {
     const QString prose = QStringLiteral(
         "吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。何でも薄暗いじめじめ"
@@ -179,7 +180,7 @@ void BM_TypeAtEndOfLongLine(benchmark::State& state) {
     Editor editor;
     editor.box.setText(line);
     editor.showAndPaint();
-    editor.box.setSelStart(editor.box.length());
+    editor.box.setSelStart(state.range(1) ? editor.box.length() / 2 : editor.box.length());
     while (!editor.view->layoutComplete())
         QApplication::processEvents();
     editor.view->setFocus();
@@ -201,9 +202,11 @@ void BM_TypeAtEndOfLongLine(benchmark::State& state) {
 BENCHMARK(BM_TypeAtEndOfLongLine)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
-    ->Arg(20'000)
-    ->Arg(100'000)
-    ->Arg(1'500'000)
+    ->Args({20'000, 0})
+    ->Args({100'000, 0})
+    ->Args({1'500'000, 0})
+    ->Args({100'000, 1})
+    ->Args({1'500'000, 1})
     ->Iterations(20);
 
 // A command's edit in the middle of the shown document (model -> view delta).

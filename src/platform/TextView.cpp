@@ -176,6 +176,7 @@ void TextView::applyToDocument(int pos, int removed, int added) {
         c.insertText(piece);
     m_applyingModel = false;
     m_segments.replaceCuts(start, oldEnd, newEnd - start);
+    m_segments.markDirty(m_model.hardLineFromChar(start), m_model.hardLineFromChar(newEnd));
     fixSegments();
 }
 
@@ -689,9 +690,9 @@ void TextView::scheduleLayout() {
     }
 }
 
-// The model has just received `added` code units at `pos` (replacing whatever stood there):
-// the lines they touch get new counts; how many lines went is told by the line count. Lines
-// are the model's CR LF lines, the document's blocks.
+// The model has just received `added` code units at `pos` (replacing `removed`): the lines they
+// touch get new counts; how many lines went is told by the line count. Lines are the model's
+// CR LF lines, the document's blocks but for the cuts of long lines.
 void TextView::linesChanged(int pos, int removed, int added) {
     const QString& text = m_model.text();
     int start = pos;
@@ -710,7 +711,7 @@ void TextView::linesChanged(int pos, int removed, int added) {
     m_segments.linesReplaced(first, oldSpan, last - first + 1);
     if (m_counts.size() != lines) {
         m_counts.reset(lines);
-        m_segments.clear();
+        m_segments.lines().clear(); // their cuts go when the document is next fixed
         m_segments.orphansPossible = true;
         scheduleLayout();
         return;
@@ -762,7 +763,7 @@ bool TextView::isLong(int line) {
 // false when the line needs measuring in full.
 bool TextView::updateLongLine(int line, int pos, int removed, int added) {
     TextViewSegments::LongLine* l = m_segments.find(line);
-    if (!l || l->starts.empty() || m_model.inBatch() || m_key.width <= 0) return false;
+    if (!l || l->starts.empty() || m_key.width <= 0) return false;
     const int start = m_model.hardLineStart(line);
     const int length = m_model.hardLineEnd(line) - start;
     if (pos < start || pos + added > start + length) return false;
@@ -850,8 +851,10 @@ void TextView::fixSegments() {
     m_fixSegments.stop();
     if (m_deferred || m_pending.active || m_model.inBatch()) return;
     if (m_segments.orphansPossible) removeOrphanCuts();
-    for (TextViewSegments::LongLine& l : m_segments.lines())
-        if (l.dirty) fixLineSegments(l);
+    // By index: a line measured while the document changes may join the list.
+    std::vector<TextViewSegments::LongLine>& lines = m_segments.lines();
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].dirty) fixLineSegments(lines[i]);
 }
 
 void TextView::fixLineSegments(TextViewSegments::LongLine& l) {

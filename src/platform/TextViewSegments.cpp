@@ -67,6 +67,11 @@ void TextViewSegments::erase(int line) {
     linesReplaced(line, 1, 1);
 }
 
+void TextViewSegments::markDirty(int first, int last) {
+    for (LongLine& l : m_long)
+        if (l.line >= first && l.line <= last) l.dirty = true;
+}
+
 void TextViewSegments::forgetStarts() {
     for (LongLine& l : m_long) {
         l.starts.clear();

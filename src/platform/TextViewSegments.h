@@ -44,6 +44,8 @@ public:
     // Lines [first, first + removed) became `inserted` lines whose segments are unknown.
     void linesReplaced(int first, int removed, int inserted);
     void erase(int line);
+    // The cuts of lines [first, last] went with a replaced range of the document.
+    void markDirty(int first, int last);
     // Every line's wrapped starts are unknown (width or font changed).
     void forgetStarts();
     void clear();

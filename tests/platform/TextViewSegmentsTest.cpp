@@ -10,6 +10,7 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -233,7 +234,13 @@ TEST_F(SegmentsTest, ModelEditsKeepLongLinesInStep) {
         QString piece;
         for (int i = rng.bounded(step % 10 == 0 ? 900 : 4); i > 0; --i)
             piece += alphabet[rng.bounded(alphabet.size())];
-        box.replace(pos, rng.bounded(std::min(box.length() - pos, 6) + 1), piece);
+        {
+            // Some edits come in batches, which the document follows at the batch's end.
+            std::optional<TextBoxBatch> batch;
+            if (step % 3 == 0) batch.emplace(box);
+            box.replace(pos, rng.bounded(std::min(box.length() - pos, 6) + 1), piece);
+            if (batch) box.replace(rng.bounded(box.length() + 1), 0, QStringLiteral("漢字"));
+        }
         const int start = rng.bounded(box.length() + 1);
         box.setSelection(start, rng.bounded(std::min(box.length() - start, 50) + 1));
         // A position inside a CR LF shows before it: such selections copy differently.
