@@ -16,9 +16,12 @@
 
 namespace {
 
+// In the program's order: the window shows first, the document is read after its first paint.
+// The time is the time until the document is shown and laid out; window_ms until the first paint.
 void BM_StartupToFirstPaint(benchmark::State& st) {
     const QString path = largeFile().path;
     st.counters["bytes"] = QFileInfo(path).size();
+    double window = 0;
     for (auto _ : st) {
         QTemporaryDir programDir;
         FakeServiceSet fake;
@@ -26,11 +29,16 @@ void BM_StartupToFirstPaint(benchmark::State& st) {
         QElapsedTimer t;
         t.start();
         frmMain w(state, fake.services, programDir.path());
-        w.Form_Load(path);
+        w.Form_LoadWindow();
         PaintWatcher spy;
         w.Text1()->viewport()->installEventFilter(&spy);
         w.show();
         while (!spy.painted)
+            QCoreApplication::processEvents();
+        window += t.nsecsElapsed() / 1e6;
+        w.Form_LoadDocument(path);
+        spy.painted = false;
+        while (!spy.painted || !w.layoutComplete())
             QCoreApplication::processEvents();
         st.SetIterationTime(t.nsecsElapsed() / 1e9);
         st.PauseTiming();
@@ -39,6 +47,7 @@ void BM_StartupToFirstPaint(benchmark::State& st) {
         w.close();
         st.ResumeTiming();
     }
+    st.counters["window_ms"] = window / double(st.iterations());
 }
 BENCHMARK(BM_StartupToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 

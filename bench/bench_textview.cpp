@@ -68,6 +68,14 @@ void typeKey(QWidget* w, Qt::Key key, const QString& text) {
     QApplication::sendEvent(w, &release);
 }
 
+// Types "a", or erases it again, so that every key of a run meets the same line.
+void typeOrErase(QWidget* w, bool back) {
+    if (back)
+        typeKey(w, Qt::Key_Backspace, QStringLiteral("\b"));
+    else
+        typeKey(w, Qt::Key_A, QStringLiteral("a"));
+}
+
 double seconds(const QElapsedTimer& t) {
     return double(t.nsecsElapsed()) * 1e-9;
 }
@@ -147,10 +155,7 @@ void BM_TypeOneCharacter(benchmark::State& state) {
     for (auto _ : state) {
         QElapsedTimer t;
         t.start();
-        if (back)
-            typeKey(editor.view.get(), Qt::Key_Backspace, QStringLiteral("\b"));
-        else
-            typeKey(editor.view.get(), Qt::Key_A, QStringLiteral("a"));
+        typeOrErase(editor.view.get(), back);
         sink += editor.box.lineCount() + editor.box.lineFromChar() + editor.box.length();
         state.SetIterationTime(seconds(t));
         back = !back;
@@ -159,6 +164,50 @@ void BM_TypeOneCharacter(benchmark::State& state) {
     state.counters["layout_complete"] = editor.view->layoutComplete();
 }
 BENCHMARK(BM_TypeOneCharacter)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// A key typed at the end of one long line of prose (second argument 0) or in its middle (1),
+// the screen repainted after it. At the end the cost must not grow with the line; in the middle
+// every wrap behind the key moves.
+void BM_TypeAtEndOfLongLine(benchmark::State& state) {
+    const QString prose = QStringLiteral(
+        "吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。何でも薄暗いじめじめ"
+        "した所でニャーニャー泣いていた事だけは記憶している。abc def ghi, ");
+    QString line;
+    line.reserve(state.range(0));
+    while (line.size() < state.range(0))
+        line += prose;
+    line.truncate(state.range(0));
+    Editor editor;
+    editor.box.setText(line);
+    editor.showAndPaint();
+    editor.box.setSelStart(state.range(1) ? editor.box.length() / 2 : editor.box.length());
+    while (!editor.view->layoutComplete())
+        QApplication::processEvents();
+    editor.view->setFocus();
+    PaintWatcher watcher;
+    editor.view->viewport()->installEventFilter(&watcher);
+    bool back = false;
+    for (auto _ : state) {
+        QElapsedTimer t;
+        t.start();
+        typeOrErase(editor.view.get(), back);
+        benchmark::DoNotOptimize(editor.box.lineCount() + editor.box.lineFromChar());
+        watcher.painted = false;
+        editor.view->viewport()->repaint();
+        state.SetIterationTime(seconds(t));
+        back = !back;
+    }
+    state.counters["paints"] = watcher.paints;
+}
+BENCHMARK(BM_TypeAtEndOfLongLine)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Args({20'000, 0})
+    ->Args({100'000, 0})
+    ->Args({1'500'000, 0})
+    ->Args({100'000, 1})
+    ->Args({1'500'000, 1})
+    ->Iterations(20);
 
 // A command's edit in the middle of the shown document (model -> view delta).
 void BM_SelTextWithView(benchmark::State& state) {

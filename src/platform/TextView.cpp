@@ -48,7 +48,7 @@ bool TextView::LayoutKey::operator==(const LayoutKey& o) const {
 }
 
 TextView::TextView(TextBox& model, QWidget* parent)
-    : QPlainTextEdit(parent), m_model(model), m_layout(*this) {
+    : QPlainTextEdit(parent), m_model(model), m_layout(*this), m_segments(model) {
     setUndoRedoEnabled(false);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -68,6 +68,7 @@ TextView::TextView(TextBox& model, QWidget* parent)
     connect(&m_model, &TextBox::selectionChanged, this, &TextView::onModelSelectionChanged);
     connect(&m_model, &TextBox::batchEnded, this, [this] {
         flushPending();
+        fixSegments();
         if (m_counts.unknownCount() > 0)
             scheduleLayout();
         else if (!m_announced)
@@ -76,6 +77,9 @@ TextView::TextView(TextBox& model, QWidget* parent)
     m_flush.setSingleShot(true);
     m_flush.setInterval(0);
     connect(&m_flush, &QTimer::timeout, this, &TextView::flushPending);
+    m_fixSegments.setSingleShot(true);
+    m_fixSegments.setInterval(0);
+    connect(&m_fixSegments, &QTimer::timeout, this, &TextView::fixSegments);
 
     m_key = currentKey();
     m_measure.configure(m_key.font, m_key.option, m_key.available, viewport());
@@ -109,7 +113,7 @@ bool TextView::layoutComplete() const {
 void TextView::onModelReplaced(int pos, int removed, const QString& inserted) {
     ++m_modelDeltas;
     if (m_deferred) return; // the whole text is loaded at the first show
-    linesChanged(pos, int(inserted.size()));
+    linesChanged(pos, removed, int(inserted.size()));
     if (m_expectEcho) {
         m_expectEcho = false;
         return;
@@ -149,10 +153,11 @@ void TextView::applyToDocument(int pos, int removed, int added) {
         ++oldEnd;
     }
     QTextDocument* doc = document();
-    const int oldPairs = doc->blockCount() - 1;
+    // The cuts still stand in positions of the old text; those in (start, oldEnd] go with it.
+    const int oldPairs = doc->blockCount() - 1 - int(m_segments.cuts().size());
     const int pairsAfter = m_model.hardLineCount() - 1 - m_model.hardLineFromChar(newEnd);
-    const int docStart = start - m_model.hardLineFromChar(start);
-    const int docEnd = oldEnd - (oldPairs - pairsAfter);
+    const int docStart = start - m_model.hardLineFromChar(start) + m_segments.cutsUpTo(start);
+    const int docEnd = oldEnd - (oldPairs - pairsAfter) + m_segments.cutsUpTo(oldEnd);
     const int docLength = doc->characterCount() - 1;
 
     // A whole-text tool rewrites most of a long document: loading it anew costs a fraction of
@@ -176,6 +181,9 @@ void TextView::applyToDocument(int pos, int removed, int added) {
     else
         c.insertText(piece);
     m_applyingModel = false;
+    m_segments.replaceCuts(start, oldEnd, newEnd - start);
+    m_segments.markDirty(m_model.hardLineFromChar(start), m_model.hardLineFromChar(newEnd));
+    fixSegments();
 }
 
 void TextView::flushPending() {
@@ -201,6 +209,7 @@ void TextView::deferLoad() {
         m_applyingModel = true;
         document()->clear();
         m_applyingModel = false;
+        m_segments.clear();
         m_counts.reset(m_model.hardLineCount());
         m_cachedBlock = -1;
     }
@@ -213,15 +222,28 @@ void TextView::ensureLoaded() {
 void TextView::loadWholeText() {
     m_deferred = false;
     QTextDocument* doc = document();
+    checkLayoutKey();
+    m_counts.reset(m_model.hardLineCount());
+    m_segments.clear();
+    // Long lines are measured first so that the text goes in already cut into segments.
+    for (int line = 0, n = m_model.hardLineCount(); line < n; ++line) {
+        if (m_model.hardLineEnd(line) - m_model.hardLineStart(line) <= TextViewSegments::LongLength)
+            continue;
+        m_counts.setCount(line, measureLine(line, nullptr));
+        TextViewSegments::LongLine* l = m_segments.find(line);
+        if (!l) continue;
+        const int start = m_model.hardLineStart(line);
+        for (const int cut : segments::chooseCuts(l->starts, m_model.hardLineEnd(line) - start, {}))
+            m_segments.cuts().push_back(start + cut);
+        l->dirty = false;
+    }
     m_applyingModel = true;
     // QTextDocument::setPlainText rather than the widget's: the widget's also applies a char
     // format to the whole new document, which costs a tenth of the load.
-    doc->setPlainText(TextViewText::toDocument(m_model.text()));
+    doc->setPlainText(documentText(0, int(m_model.text().size())));
     m_applyingModel = false;
     m_pending = {};
-    m_counts.reset(m_model.hardLineCount());
     m_cachedBlock = -1;
-    checkLayoutKey();
     scheduleLayout();
     syncCursorFromModel(true);
 }
@@ -270,10 +292,16 @@ void TextView::onContentsChange(int position, int /*removed*/, int added) {
 
     // The model range that the reported document range replaced: what lies before `position`
     // and after `end` is unchanged, so it maps through the new document as well.
+    // A block break is a CR LF pair or a cut; the cuts are those of the old text.
     const QTextBlock firstBlock = doc->findBlock(position);
     const QTextBlock lastBlock = doc->findBlock(end);
-    const int modelStart = position + firstBlock.blockNumber();
-    const int suffix = (docLength - end) + (doc->blockCount() - 1 - lastBlock.blockNumber());
+    const int cutsBefore = m_segments.cutsInBlocks(firstBlock.blockNumber());
+    const int modelStart = position + firstBlock.blockNumber() - 2 * cutsBefore;
+    const int blocksAfter = doc->blockCount() - 1 - lastBlock.blockNumber();
+    const int oldBlocks = m_model.hardLineCount() + int(m_segments.cuts().size());
+    const int cutsAfter =
+        int(m_segments.cuts().size()) - m_segments.cutsInBlocks(oldBlocks - 1 - blocksAfter);
+    const int suffix = (docLength - end) + blocksAfter - 2 * cutsAfter;
     const QString& text = m_model.text();
     const int modelEnd = std::max(modelStart, int(text.size()) - suffix);
 
@@ -281,9 +309,15 @@ void TextView::onContentsChange(int position, int /*removed*/, int added) {
     c.setPosition(position);
     c.setPosition(end, QTextCursor::KeepAnchor);
     const QString now = c.selectedText();
-    QString before =
-        TextViewText::toDocument(QStringView(text).mid(modelStart, modelEnd - modelStart));
+    std::vector<int> cutsAt; // where the cuts stand in `before`
+    QString before = documentText(modelStart, modelEnd, &cutsAt, cutsBefore,
+                                  int(m_segments.cuts().size()) - cutsAfter);
     before.replace(u'\n', QChar(0x2029));
+    // Model length of before.left(n): a CR LF break is two code units, a cut none.
+    const auto modelLengthOf = [&](qsizetype n) {
+        const int cuts = int(std::lower_bound(cutsAt.begin(), cutsAt.end(), n) - cutsAt.begin());
+        return modelLength(QStringView(before).left(n)) - 2 * cuts;
+    };
 
     qsizetype head = 0;
     const qsizetype common = std::min(now.size(), before.size());
@@ -299,8 +333,25 @@ void TextView::onContentsChange(int position, int /*removed*/, int added) {
 
     bool canonical = true;
     const QString piece = TextViewText::fromDocument(middle, &canonical);
-    const int from = modelStart + modelLength(QStringView(now).left(head));
-    const int to = modelEnd - modelLength(QStringView(now).right(tail));
+    const int from = modelStart + modelLengthOf(head);
+    const int to = modelStart + modelLengthOf(before.size() - tail);
+    // Cuts whose block break the edit took away are gone; the rest follow the text.
+    {
+        std::vector<int>& cuts = m_segments.cuts();
+        const int delta = int(piece.size()) - (to - from);
+        std::vector<int> kept;
+        for (size_t i = 0; i < cutsAt.size(); ++i) {
+            const int cut = cuts[cutsBefore + i];
+            if (cutsAt[i] < head)
+                kept.push_back(cut);
+            else if (cutsAt[i] >= before.size() - tail)
+                kept.push_back(cut + delta);
+        }
+        for (auto it = cuts.begin() + cutsBefore + cutsAt.size(); it != cuts.end(); ++it)
+            *it += delta;
+        cuts.erase(cuts.begin() + cutsBefore, cuts.begin() + cutsBefore + cutsAt.size());
+        cuts.insert(cuts.begin() + cutsBefore, kept.begin(), kept.end());
+    }
 
     const int deltasBefore = m_modelDeltas;
     m_expectEcho = true;
@@ -311,6 +362,7 @@ void TextView::onContentsChange(int position, int /*removed*/, int added) {
 
     if (!canonical) rewriteDocument(changeFrom, changeFrom + int(middle.size()), piece);
     joinFormedBreaks(from, from + int(piece.size()));
+    fixSegments();
     // A handler of the change event may have edited the model in turn; then its selection
     // is the one that counts.
     if (m_modelDeltas - deltasBefore > 1)
@@ -343,7 +395,8 @@ void TextView::joinFormedBreaks(int from, int to) {
     // Pairs before a position map one document unit per pair, except the new pair at the
     // start, which the document still holds as two characters.
     auto join = [&](int cr, int unjoinedBefore) {
-        const int doc = cr - m_model.hardLineFromChar(cr) + unjoinedBefore;
+        const int doc =
+            cr - m_model.hardLineFromChar(cr) + m_segments.cutsUpTo(cr) + unjoinedBefore;
         QTextCursor c(document());
         c.setPosition(doc);
         c.setPosition(doc + 2, QTextCursor::KeepAnchor);
@@ -367,13 +420,39 @@ void TextView::pushSelectionToModel() {
 }
 
 int TextView::modelPosition(int docPos) const {
-    return docPos + document()->findBlock(docPos).blockNumber();
+    const int block = document()->findBlock(docPos).blockNumber();
+    return docPos + block - 2 * m_segments.cutsInBlocks(block);
 }
 
-// A model position between the CR and the LF of a line break shows before the break.
+// A model position between the CR and the LF of a line break shows before the break; one at a
+// cut shows at the start of the segment after it.
 int TextView::documentPosition(int modelPos) const {
     const int line = m_model.hardLineFromChar(modelPos);
-    return std::min(modelPos, m_model.hardLineEnd(line)) - line;
+    const int shown = std::min(modelPos, m_model.hardLineEnd(line));
+    return shown - line + m_segments.cutsUpTo(shown);
+}
+
+// Model text [from, to) as the document holds it, with a block break for each cut of index
+// [firstCut, lastCut) (by default those in (from, to]); `cutsAt` receives their offsets in
+// the result.
+QString TextView::documentText(int from, int to, std::vector<int>* cutsAt, int firstCut,
+                               int lastCut) const {
+    const QStringView text(m_model.text());
+    const std::vector<int>& cuts = m_segments.cuts();
+    QString out;
+    out.reserve(to - from + 1);
+    auto it =
+        firstCut >= 0 ? cuts.begin() + firstCut : std::upper_bound(cuts.begin(), cuts.end(), from);
+    const auto last =
+        lastCut >= 0 ? cuts.begin() + lastCut : std::upper_bound(cuts.begin(), cuts.end(), to);
+    for (; it < last; ++it) {
+        out += TextViewText::toDocument(text.mid(from, *it - from));
+        if (cutsAt) cutsAt->push_back(int(out.size()));
+        out += u'\n';
+        from = *it;
+    }
+    out += TextViewText::toDocument(text.mid(from, to - from));
+    return out;
 }
 
 // ---- Events -------------------------------------------------------------------------------
@@ -431,6 +510,7 @@ bool TextView::event(QEvent* e) {
 
 void TextView::keyPressEvent(QKeyEvent* e) {
     emit keyDown(TextViewKeys::classicKeyCode(e), TextViewKeys::keyShift(e));
+    snapAcrossCut(e);
     if (e->matches(QKeySequence::SelectAll) || e->matches(QKeySequence::DeleteEndOfLine)) {
         e->accept();
         return;
@@ -586,7 +666,7 @@ int TextView::WrappedLayout::lineFromChar(int pos) {
     v.ensureLoaded();
     v.checkLayoutKey();
     const int block = v.m_model.hardLineFromChar(pos);
-    const int column = v.documentPosition(pos) + block - v.m_model.hardLineStart(block);
+    const int column = std::min(pos, v.m_model.hardLineEnd(block)) - v.m_model.hardLineStart(block);
     v.ensureCounted(block);
     return v.m_counts.linesBefore(block) + v.lineInBlock(block, column);
 }
@@ -612,6 +692,7 @@ void TextView::checkLayoutKey() {
     m_key = std::move(key);
     m_measure.configure(m_key.font, m_key.option, m_key.available, viewport());
     m_counts.reset(m_model.hardLineCount());
+    m_segments.forgetStarts();
     m_cachedBlock = -1;
     scheduleLayout();
 }
@@ -623,10 +704,10 @@ void TextView::scheduleLayout() {
     }
 }
 
-// The model has just received `added` code units at `pos` (replacing whatever stood there):
-// the lines they touch get new counts; how many lines went is told by the line count. Lines
-// are the model's CR LF lines, the document's blocks.
-void TextView::linesChanged(int pos, int added) {
+// The model has just received `added` code units at `pos` (replacing `removed`): the lines they
+// touch get new counts; how many lines went is told by the line count. Lines are the model's
+// CR LF lines, the document's blocks but for the cuts of long lines.
+void TextView::linesChanged(int pos, int removed, int added) {
     const QString& text = m_model.text();
     int start = pos;
     int newEnd = pos + added;
@@ -638,10 +719,14 @@ void TextView::linesChanged(int pos, int added) {
     const int last = std::max(first, m_model.hardLineFromChar(newEnd));
     const int oldSpan =
         std::clamp(last - first + 1 - (lines - m_counts.size()), 0, m_counts.size() - first);
-    m_counts.replace(first, oldSpan, last - first + 1);
     m_cachedBlock = -1;
+    if (first == last && oldSpan == 1 && updateLongLine(first, pos, removed, added)) return;
+    m_counts.replace(first, oldSpan, last - first + 1);
+    m_segments.linesReplaced(first, oldSpan, last - first + 1);
     if (m_counts.size() != lines) {
         m_counts.reset(lines);
+        m_segments.lines().clear(); // their cuts go when the document is next fixed
+        m_segments.orphansPossible = true;
         scheduleLayout();
         return;
     }
@@ -672,7 +757,39 @@ int TextView::measureLine(int line, std::vector<int>* lineStarts) {
         if (lineStarts) lineStarts->push_back(0);
         return 1;
     }
-    return m_measure.lines(documentLine(line), lineStarts);
+    if (!isLong(line)) return m_measure.lines(documentLine(line), lineStarts);
+    TextViewSegments::LongLine* l = &m_segments.ensure(line);
+    if (l->starts.empty()) {
+        m_measure.layoutLines(documentLine(line), &l->starts);
+        l->dirty = true;
+        if (!m_fixSegments.isActive()) m_fixSegments.start();
+    }
+    if (lineStarts) lineStarts->insert(lineStarts->end(), l->starts.begin(), l->starts.end());
+    return int(l->starts.size());
+}
+
+bool TextView::isLong(int line) {
+    return m_segments.find(line) ||
+           m_model.hardLineEnd(line) - m_model.hardLineStart(line) > TextViewSegments::LongLength;
+}
+
+// A key typed into a long line lays out a few wrapped lines around it, not the whole line;
+// false when the line needs measuring in full.
+bool TextView::updateLongLine(int line, int pos, int removed, int added) {
+    TextViewSegments::LongLine* l = m_segments.find(line);
+    if (!l || l->starts.empty() || m_key.width <= 0) return false;
+    const int start = m_model.hardLineStart(line);
+    const int length = m_model.hardLineEnd(line) - start;
+    if (pos < start || pos + added > start + length) return false;
+    if (length < TextViewSegments::LongLength / 2) {
+        m_segments.erase(line);
+        return false;
+    }
+    segments::updateStarts(m_measure, QStringView(m_model.text()).mid(start, length), l->starts,
+                           pos - start, removed, added);
+    l->dirty = true;
+    m_counts.setCount(line, int(l->starts.size()));
+    return true;
 }
 
 // Model line `line` as its block shows it, without the line break.
@@ -692,6 +809,15 @@ void TextView::ensureCounted(int blockEnd) {
 }
 
 int TextView::lineInBlock(int blockNumber, int column) {
+    if (m_key.width > 0 && isLong(blockNumber)) {
+        const TextViewSegments::LongLine* l = m_segments.find(blockNumber);
+        if (!l || l->starts.empty()) {
+            m_counts.setCount(blockNumber, measureLine(blockNumber, nullptr));
+            l = m_segments.find(blockNumber);
+        }
+        const auto it = std::upper_bound(l->starts.begin(), l->starts.end(), column);
+        return std::max(0, int(it - l->starts.begin()) - 1);
+    }
     if (m_cachedBlock != blockNumber || column > m_cachedUpTo) {
         m_cachedStarts.clear();
         if (m_key.width <= 0) {
@@ -722,10 +848,101 @@ void TextView::layoutStep() {
         m_counts.setCount(b, measureLine(b, nullptr));
         if (timer.elapsed() >= StepMilliseconds) break;
     }
+    fixSegments();
     if (m_counts.unknownCount() > 0) {
         m_idle.start();
     } else if (!m_announced) {
         m_announced = true;
         emit layoutCompleted();
     }
+}
+
+// ---- Segments of long lines -----------------------------------------------------------------
+
+// Brings the document's cuts in line with the wrapped starts of the long lines. Only where the
+// document mirrors the model: during a batch its edits are still on their way.
+void TextView::fixSegments() {
+    m_fixSegments.stop();
+    if (m_deferred || m_pending.active || m_model.inBatch()) return;
+    if (m_segments.orphansPossible) removeOrphanCuts();
+    // By index: a line measured while the document changes may join the list.
+    std::vector<TextViewSegments::LongLine>& lines = m_segments.lines();
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].dirty) fixLineSegments(lines[i]);
+}
+
+void TextView::fixLineSegments(TextViewSegments::LongLine& l) {
+    if (m_key.width <= 0) return;
+    if (l.starts.empty()) m_counts.setCount(l.line, measureLine(l.line, nullptr));
+    l.dirty = false;
+    const int start = m_model.hardLineStart(l.line);
+    const int end = m_model.hardLineEnd(l.line);
+    const std::vector<int>& cuts = m_segments.cuts();
+    std::vector<int> current;
+    for (auto it = std::upper_bound(cuts.begin(), cuts.end(), start); it != cuts.end() && *it < end;
+         ++it)
+        current.push_back(*it - start);
+    const std::vector<int> wanted = segments::chooseCuts(l.starts, end - start, current);
+    if (wanted == current) return;
+    for (const int cut : current)
+        if (!std::binary_search(wanted.begin(), wanted.end(), cut))
+            setCutInDocument(start + cut, false);
+    for (const int cut : wanted)
+        if (!std::binary_search(current.begin(), current.end(), cut))
+            setCutInDocument(start + cut, true);
+}
+
+void TextView::removeOrphanCuts() {
+    m_segments.orphansPossible = false;
+    const std::vector<int> cuts = m_segments.cuts();
+    for (const int cut : cuts) {
+        const int line = m_model.hardLineFromChar(cut);
+        if (!m_segments.find(line) || cut <= m_model.hardLineStart(line) ||
+            cut >= m_model.hardLineEnd(line))
+            setCutInDocument(cut, false);
+    }
+}
+
+void TextView::setCutInDocument(int cut, bool present) {
+    std::vector<int>& cuts = m_segments.cuts();
+    const auto it = std::lower_bound(cuts.begin(), cuts.end(), cut);
+    const int doc = documentPosition(cut);
+    QTextCursor c(document());
+    m_applyingModel = true;
+    if (present) {
+        c.setPosition(doc);
+        c.insertText(QStringLiteral("\n"));
+        cuts.insert(it, cut);
+    } else {
+        c.setPosition(doc - 1);
+        c.setPosition(doc, QTextCursor::KeepAnchor);
+        c.removeSelectedText();
+        cuts.erase(it);
+    }
+    m_applyingModel = false;
+}
+
+// The positions on both sides of a cut are one model position. Keys that move or delete across
+// it act from the side that makes them do what they do elsewhere.
+void TextView::snapAcrossCut(const QKeyEvent* e) {
+    if (m_segments.cuts().empty()) return;
+    const int key = e->key();
+    const bool back = key == Qt::Key_Backspace || key == Qt::Key_Left;
+    const bool forward = key == Qt::Key_Delete || key == Qt::Key_Right;
+    QTextCursor c = textCursor();
+    if (!(back || forward) || (c.hasSelection() && key != Qt::Key_Left && key != Qt::Key_Right))
+        return;
+    const QTextBlock block = c.block();
+    const int pos = c.position();
+    int to = pos;
+    if (back && pos == block.position() && m_segments.isContinuation(block.blockNumber()))
+        to = pos - 1;
+    else if (forward && pos == block.position() + block.length() - 1 &&
+             m_segments.isContinuation(block.blockNumber() + 1))
+        to = pos + 1;
+    if (to == pos) return;
+    c.setPosition(to, c.hasSelection() ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
+    m_settingCursor = true;
+    setTextCursor(c);
+    m_settingCursor = false;
 }

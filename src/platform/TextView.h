@@ -3,6 +3,7 @@
 #include "platform/TextBox.h"
 #include "platform/TextViewLineCounts.h"
 #include "platform/TextViewMeasure.h"
+#include "platform/TextViewSegments.h"
 
 #include <QFont>
 #include <QPlainTextEdit>
@@ -16,6 +17,7 @@ class QTextBlock;
 // typed here reach the model as deltas. Line breaks are CR LF; lone CR, lone LF, U+2028 and
 // U+2029 show as noncharacters (see TextViewText.h). The view installs its wrapped layout as
 // the model's LineLayout, so lineCount / lineFromChar count the lines as wrapped on screen.
+// A long line shows as several blocks cut where it wraps (TextViewSegments.h).
 // The model must outlive the view.
 class TextView : public QPlainTextEdit {
     Q_OBJECT
@@ -107,19 +109,31 @@ private:
     // Wrapped layout.
     LayoutKey currentKey() const;
     void checkLayoutKey();
-    void linesChanged(int pos, int added);
+    void linesChanged(int pos, int removed, int added);
+    bool updateLongLine(int line, int at, int removed, int added);
+    bool isLong(int line);
     int measureLine(int line, std::vector<int>* lineStarts);
     QString documentLine(int line) const;
     void ensureCounted(int blockEnd);
     int lineInBlock(int block, int column);
     void layoutStep();
     void scheduleLayout();
+    // Segments of long lines.
+    void fixSegments();
+    void fixLineSegments(TextViewSegments::LongLine& line);
+    void removeOrphanCuts();
+    void setCutInDocument(int cut, bool present);
+    QString documentText(int from, int to, std::vector<int>* cutsAt = nullptr, int firstCut = -1,
+                         int lastCut = -1) const;
+    void snapAcrossCut(const QKeyEvent* e);
 
     TextBox& m_model;
     WrappedLayout m_layout;
     TextViewLineCounts m_counts;
     LayoutKey m_key;
     TextViewMeasure m_measure;
+    TextViewSegments m_segments;
+    QTimer m_fixSegments;
     int m_textWidth = 0; // the width QPlainTextDocumentLayout lays blocks out for
     QTimer m_idle;
     bool m_announced = true;

@@ -121,3 +121,21 @@ int TextViewMeasure::startsUpTo(const QString& text, int column, std::vector<int
     lines(text.left(cut), &lineStarts);
     return column;
 }
+
+bool TextViewMeasure::pieceStarts(const QString& text, int column, bool wholeRest,
+                                  std::vector<int>& starts) {
+    constexpr int kLookahead = 2;
+    if (!wholeRest) {
+        QTextBoundaryFinder finder(QTextBoundaryFinder::Line, text);
+        finder.setPosition(std::clamp(column, 0, int(text.size())));
+        const qsizetype next = finder.toNextBoundary();
+        if (next < 0 || next + kLookahead > text.size()) return false;
+    }
+    std::vector<int> all;
+    lines(text, &all);
+    for (const int start : all) {
+        if (!wholeRest && start > column) break;
+        starts.push_back(start);
+    }
+    return true;
+}

@@ -27,6 +27,12 @@ public:
     // starts are exact: `column`, or the length of the text when all of it was laid out.
     int startsUpTo(const QString& text, int column, std::vector<int>& lineStarts);
 
+    // Line starts of `text`, a piece of a longer line that begins at a wrapped line start. All
+    // of them when `wholeRest` (the piece runs to the line's end); otherwise the starts up to
+    // `column`, which the rest of the line cannot change as long as the piece reaches a little
+    // past the break opportunity after `column`. False when it does not: the piece is too short.
+    bool pieceStarts(const QString& text, int column, bool wholeRest, std::vector<int>& starts);
+
 private:
     bool fitsOnOneLine(QStringView text);
     float charBound(char16_t c);

@@ -7,7 +7,8 @@
 // turns CR LF, CR, LF and U+2029 into one block break, so the view writes each of them with
 // its own one-unit noncharacter, and a block break stands for CR LF only. Apart from the break
 // every model code unit is one document code unit:
-// model offset = document position + block number.
+// model offset = document position + block number, in a document without the cuts of long
+// lines (TextViewSegments.h), each of which takes one more block break.
 namespace TextViewText {
 
 inline constexpr char16_t LoneCr = 0xFDD2;

@@ -49,7 +49,16 @@ QString MainLogic::shortDate(const QDate& date) {
 // ---------------------------------------------------------------- start-up
 
 void MainLogic::startup(const QString& commandLine) {
+    startupWindow();
+    startupDocument(commandLine);
+}
+
+void MainLogic::startupWindow() {
     phaseA();
+    windowSettings();
+}
+
+void MainLogic::startupDocument(const QString& commandLine) {
     phaseB(commandLine);
     phaseC();
 }
@@ -138,11 +147,9 @@ void MainLogic::phaseB(const QString& commandLine) {
     m_state.LoadedText = m_text.text();
 }
 
-void MainLogic::phaseC() {
-    // The start-up checkpoint records the caret at 1, whatever it is.
-    if (m_state.UndoData.size() < m_state.UndoCount) m_state.UndoData.resize(m_state.UndoCount);
-    m_state.UndoData[1] = Checkpoint::take(1, m_text.text());
-
+// What the window shows before the document: read before it, so that the window appears as
+// the settings have it.
+void MainLogic::windowSettings() {
     if (startupchoice::appliesStored(read(settings::key::Font))) {
         if (const auto size = numtext::toDouble(read(settings::key::FontSize)))
             m_window.setFontSize(*size);
@@ -170,10 +177,6 @@ void MainLogic::phaseC() {
 
     m_state.MaxUndo = startupchoice::maxUndo(read(settings::key::MaxUndo));
 
-    refreshSecondClipboardPanel();
-    gyou();
-    m_state.Dirty = false;
-
     for (int i = 0; i <= 9; ++i)
         m_window.setPopupUserStringCaption(i, read(settings::key::userString(i)));
     for (int i = 0; i <= 2; ++i) {
@@ -183,6 +186,16 @@ void MainLogic::phaseC() {
     const QString today = shortDate(m_services.clock.now().date());
     m_window.setPopupUserStringCaption(10, today);
     m_window.setMenuUserStringCaption(10, today);
+}
+
+void MainLogic::phaseC() {
+    // The start-up checkpoint records the caret at 1, whatever it is.
+    if (m_state.UndoData.size() < m_state.UndoCount) m_state.UndoData.resize(m_state.UndoCount);
+    m_state.UndoData[1] = Checkpoint::take(1, m_text.text());
+
+    refreshSecondClipboardPanel();
+    gyou();
+    m_state.Dirty = false;
 
     if (m_text.text().isEmpty()) m_window.setTitle(doctitle::kUntitled);
 }

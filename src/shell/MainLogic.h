@@ -23,6 +23,9 @@ public:
 
     // Start-up phases A, B and C; `commandLine` is the program's one argument string.
     void startup(const QString& commandLine);
+    // startup() in two steps, so that the window can show between them.
+    void startupWindow();
+    void startupDocument(const QString& commandLine);
     // The close request: false when the close must be refused.
     bool shutdown();
 
@@ -55,6 +58,7 @@ private:
     void phaseC();
     bool loadInto(const QString& path, qint64 maxBytes = kMaxDocumentBytes);
     CommandContext context();
+    void windowSettings();
     QString read(const QString& key) const;
 
     AppState& m_state;

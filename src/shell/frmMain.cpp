@@ -161,6 +161,14 @@ void frmMain::Form_Load(const QString& commandLine) {
     m_logic.startup(commandLine);
 }
 
+void frmMain::Form_LoadWindow() {
+    m_logic.startupWindow();
+}
+
+void frmMain::Form_LoadDocument(const QString& commandLine) {
+    m_logic.startupDocument(commandLine);
+}
+
 // ---------------------------------------------------------------- building
 
 void frmMain::buildMenus() {

@@ -42,6 +42,10 @@ public:
 
     // The load event: runs the start-up sequence before the window is first shown.
     void Form_Load(const QString& commandLine);
+    // Form_Load in two steps for a quick start: the window's own settings, then (once the
+    // window shows) the document.
+    void Form_LoadWindow();
+    void Form_LoadDocument(const QString& commandLine);
 
     TextBox& text() { return m_text; }
     TextView* Text1() const { return m_view; }
