@@ -6,17 +6,14 @@
 
 namespace clippanels {
 
-bool refreshClipboardPanel(AppState& state, Clipboard& clipboard, MainWindowPort& window) {
+bool refreshClipboardPanel(AppState& state, Clipboard& clipboard, MainWindowPort& window,
+                           qsizetype longFrom) {
     QString clip;
     if (!clipboard.text(clip)) return false;
-    if (clip.size() >= kLongClipboard) clip.truncate(kPreview);
+    if (clip.size() >= longFrom) clip.truncate(kPreview);
     state.ClipboardView = clip;
-    showClipboardView(window, state.ClipboardView);
+    window.setQuotedPanelText(1, QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容："), state.ClipboardView);
     return true;
-}
-
-void showClipboardView(MainWindowPort& window, const QString& view) {
-    window.setQuotedPanelText(1, QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容："), view);
 }
 
 void refreshSecondClipboardPanel(const AppState& state, MainWindowPort& window) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 struct AppState;
 class Clipboard;
@@ -12,12 +13,15 @@ namespace clippanels {
 // From this length on the clipboard panel shows only the first kPreview characters.
 inline constexpr int kLongClipboard = 32000;
 inline constexpr int kPreview = 100;
+// After a replace dialog closes or a history entry is copied back, only texts of more than
+// 33000 characters are cut.
+inline constexpr int kLongAfterCopy = 33001;
 
-// ClipboardView from the system clipboard, written to panel 1. False (and nothing changed)
-// when the clipboard cannot be read.
-bool refreshClipboardPanel(AppState& state, Clipboard& clipboard, MainWindowPort& window);
-// Panel 1 from `view` as it stands.
-void showClipboardView(MainWindowPort& window, const QString& view);
+// ClipboardView from the system clipboard, written to panel 1; a text of `longFrom` characters
+// or more keeps only its first kPreview. False (and nothing changed) when the clipboard cannot
+// be read.
+bool refreshClipboardPanel(AppState& state, Clipboard& clipboard, MainWindowPort& window,
+                           qsizetype longFrom = kLongClipboard);
 // Panel 2 from SecondClipboard.
 void refreshSecondClipboardPanel(const AppState& state, MainWindowPort& window);
 

@@ -13,8 +13,6 @@ const QString kCopyQuestion =
     QStringLiteral("この文字列をクリップボードにコピーします。よろしいですか？");
 // The MaxUndo value of the setting "設定しない".
 constexpr int kNoLimit = 10000;
-// Clipboard texts longer than this show only their start in the clipboard panel here.
-constexpr int kCopyBackPanelLimit = 33000;
 
 QString ago(int i) {
     return QString::number(i) + QStringLiteral("つ前");
@@ -120,12 +118,8 @@ void HistoryViewer::copyBack() {
     const QString text = m_text1.text();
     pushClipHistory(s, text);
     m_ctx.services.clipboard.setText(text);
-    QString view;
-    if (m_ctx.services.clipboard.text(view)) {
-        if (view.size() > kCopyBackPanelLimit) view.truncate(clippanels::kPreview);
-        s.ClipboardView = view;
-        clippanels::showClipboardView(m_ctx.window, s.ClipboardView);
-    }
+    clippanels::refreshClipboardPanel(s, m_ctx.services.clipboard, m_ctx.window,
+                                      clippanels::kLongAfterCopy);
     m_port.closeDialog();
 }
 

@@ -1,5 +1,6 @@
 #include "search/ReplaceRun.h"
 
+#include "history/ClipboardPanels.h"
 #include "history/RecordUndo.h"
 #include "platform/TextCompare.h"
 #include "search/FindCount.h"
@@ -14,8 +15,6 @@ constexpr int kUntouched = std::numeric_limits<int>::max();
 
 constexpr qint16 kMaxCount = 32767;
 // Longer clipboard texts show only their beginning in the clipboard panel.
-constexpr qsizetype kClipboardPanelLimit = 33000;
-constexpr qsizetype kClipboardPreview = 100;
 
 } // namespace
 
@@ -177,12 +176,8 @@ QString ReplaceRun::clipboardText() const {
 }
 
 void ReplaceRun::Form_Unload() {
-    QString clip;
-    if (!m_ctx.services.clipboard.text(clip)) return;
-    if (clip.size() > kClipboardPanelLimit) clip.truncate(kClipboardPreview);
-    m_ctx.state.ClipboardView = clip;
-    m_ctx.window.setPanelText(1,
-                              QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「") + clip + QStringLiteral("」"));
+    clippanels::refreshClipboardPanel(m_ctx.state, m_ctx.services.clipboard, m_ctx.window,
+                                      clippanels::kLongAfterCopy);
 }
 
 } // namespace search

@@ -1,7 +1,10 @@
 #include "shell/About.h"
 
+#include "history/ClipboardPanels.h"
+
 #include <QDir>
 #include <QFileInfo>
+#include <limits>
 
 namespace about {
 
@@ -15,11 +18,9 @@ QString mailLabel() {
 
 void copyAddress(CommandContext& ctx, const QString& address) {
     if (!ctx.services.clipboard.setText(address)) return;
-    QString clip;
-    if (!ctx.services.clipboard.text(clip)) return;
-    ctx.state.ClipboardView = clip;
-    ctx.window.setPanelText(1,
-                            QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「") + clip + QStringLiteral("」"));
+    // The address is short; the panel shows whatever the clipboard holds, uncut.
+    clippanels::refreshClipboardPanel(ctx.state, ctx.services.clipboard, ctx.window,
+                                      std::numeric_limits<qsizetype>::max());
 }
 
 } // namespace about

@@ -2,6 +2,7 @@
 
 #include "command/CommandContext.h"
 #include "command/Settings.h"
+#include "history/ClipboardPanels.h"
 #include "history/RecordUndo.h"
 #include "platform/TextCompare.h"
 #include "tools/BlankRemoval.h"
@@ -24,20 +25,8 @@ const QString kQuote = QStringLiteral("\"");
 const QString kLinksCopied =
     QStringLiteral("リンク先を抽出しました。結果をｸﾘｯﾌﾟﾎﾞｰﾄﾞにコピーしました。");
 const QString kNoLinks = QStringLiteral("リンク先は見つかりませんでした。");
-const QString kClipboardPanel = QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「");
-constexpr int kClipboardPanelLimit = 32000;
-constexpr int kClipboardPreview = 100;
 constexpr int kTagCount = 16;
 constexpr qint64 kEventsEveryMs = 25;
-
-// The status bar's view of the clipboard, read back from the clipboard itself.
-void refreshClipboardView(CommandContext& ctx) {
-    QString clip;
-    if (!ctx.services.clipboard.text(clip)) return;
-    if (clip.size() >= kClipboardPanelLimit) clip.truncate(kClipboardPreview);
-    ctx.state.ClipboardView = clip;
-    ctx.window.setPanelText(1, kClipboardPanel + clip + QStringLiteral("」"));
-}
 
 } // namespace
 
@@ -103,7 +92,7 @@ void mnulink_Click(CommandContext& ctx) {
                                  MsgIcon::Information);
     // Nothing found leaves the clipboard alone: it may hold another program's only copy.
     if (!result.isEmpty()) ctx.services.clipboard.setText(result);
-    refreshClipboardView(ctx);
+    clippanels::refreshClipboardPanel(ctx.state, ctx.services.clipboard, ctx.window);
 }
 
 // ---------------------------------------------------------------- text extraction
