@@ -8,6 +8,7 @@
 #include "support/FakeWindow.h"
 
 #include "BenchSupport.h"
+#include "BenchWindow.h"
 
 #include <QElapsedTimer>
 #include <QListWidget>
@@ -20,22 +21,8 @@ double heapMegabytes() {
     return double(mallinfo2().uordblks) / (1024.0 * 1024.0);
 }
 
-struct Window {
-    QTemporaryDir programDir;
-    FakeServiceSet fake;
-    AppState state;
-    std::unique_ptr<frmMain> w;
-    explicit Window(const QString& path = {}) {
-        w = std::make_unique<frmMain>(state, fake.services, programDir.path());
-        w->Form_Load(path);
-        w->show();
-        while (!w->layoutComplete())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    ~Window() {
-        state.Dirty = false;
-        w->close();
-    }
+struct Window : BenchWindow {
+    explicit Window(const QString& path = {}) { openDocument(path); }
 };
 
 // A key release with a 10 MB second clipboard: the panel refresh it runs.

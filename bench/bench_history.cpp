@@ -8,6 +8,7 @@
 #include "support/FakeWindow.h"
 
 #include "BenchSupport.h"
+#include "BenchWindow.h"
 #include "PaintWatcher.h"
 
 #include <QApplication>
@@ -67,22 +68,10 @@ void BM_TenThousandCheckpointsOf1MB(benchmark::State& st) {
 }
 BENCHMARK(BM_TenThousandCheckpointsOf1MB)->Unit(benchmark::kSecond)->Iterations(1);
 
-struct LargeWindow {
-    QTemporaryDir programDir;
-    FakeServiceSet fake;
-    AppState state;
-    std::unique_ptr<frmMain> w;
+struct LargeWindow : BenchWindow {
     LargeWindow() {
-        w = std::make_unique<frmMain>(state, fake.services, programDir.path());
-        w->Form_Load(largeFile().path);
-        w->show();
-        while (!w->layoutComplete())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        openDocument(largeFile().path);
         state.MaxUndo = 10;
-    }
-    ~LargeWindow() {
-        state.Dirty = false;
-        w->close();
     }
     void edit(int i) {
         w->text().setSelStart(w->text().length() / 2 + i * 10);

@@ -9,6 +9,7 @@
 #include "support/FakeServices.h"
 
 #include "BenchSupport.h"
+#include "BenchWindow.h"
 #include "PaintWatcher.h"
 
 #include <QCheckBox>
@@ -19,30 +20,16 @@
 
 namespace {
 
-struct SearchWindow {
-    QTemporaryDir programDir;
-    FakeServiceSet fake;
-    QtEventPump pump;
-    Services services{fake.prompts, fake.clipboard, fake.clock, pump, fake.pointer, fake.dialogs};
-    AppState state;
-    std::unique_ptr<frmMain> w;
+struct SearchWindow : BenchWindow {
     PaintWatcher viewPaints;
 
-    SearchWindow() {
-        w = std::make_unique<frmMain>(state, services, programDir.path());
-        w->Form_Load(largeFile().path);
-        w->show();
-        while (!w->layoutComplete())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    SearchWindow() : BenchWindow(true) {
+        openDocument(largeFile().path);
         w->logic().gyou();
         QCoreApplication::processEvents();
         w->Text1()->viewport()->installEventFilter(&viewPaints);
     }
-    ~SearchWindow() {
-        state.Dirty = false;
-        w->Text1()->viewport()->removeEventFilter(&viewPaints);
-        w->close();
-    }
+    ~SearchWindow() { w->Text1()->viewport()->removeEventFilter(&viewPaints); }
     template <typename Dialog> Dialog* open(const char* command) {
         w->runCommand(QString::fromLatin1(command));
         return w->findChild<Dialog*>();

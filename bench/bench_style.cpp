@@ -8,6 +8,7 @@
 #include "style/StyleRunSupport.h"
 
 #include "BenchSupport.h"
+#include "BenchWindow.h"
 #include "PaintWatcher.h"
 
 #include <QElapsedTimer>
@@ -66,39 +67,22 @@ BENCHMARK(BM_ConvertOneMegabyteOnTheModel)->Unit(benchmark::kMillisecond)->Itera
 
 // The run in the shown main window: the view follows every replacement, the report box gets
 // every line, and events are let through at every mark as the program does.
-struct StyleWindow {
-    QTemporaryDir programDir;
-    QString path = programDir.path() + QStringLiteral("/prose.txt");
-    FakeServiceSet fake;
-    QtEventPump pump;
-    Services services{fake.prompts, fake.clipboard, fake.clock, pump, fake.pointer, fake.dialogs};
-    AppState state;
-    std::unique_ptr<frmMain> w;
+struct StyleWindow : BenchWindow {
     Form8* dialog = nullptr;
     PaintWatcher viewPaints;
 
-    StyleWindow() {
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(cp932::encode(megabyteOfProse()));
-        f.close();
-        w = std::make_unique<frmMain>(state, services, programDir.path());
-        w->Form_Load(path);
+    StyleWindow() : BenchWindow(true) {
+        w->Form_Load(writeFile(QStringLiteral("prose.txt"), megabyteOfProse()));
         if (qEnvironmentVariableIsSet("STYLE_BENCH_FONT"))
             w->setFontName(qEnvironmentVariable("STYLE_BENCH_FONT"));
         w->show();
-        while (!w->layoutComplete())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        waitForLayout();
         w->runCommand(QStringLiteral("mnuDesumasu"));
         dialog = w->findChild<Form8*>();
         QCoreApplication::processEvents();
         w->Text1()->viewport()->installEventFilter(&viewPaints);
     }
-    ~StyleWindow() {
-        state.Dirty = false;
-        w->Text1()->viewport()->removeEventFilter(&viewPaints);
-        w->close();
-    }
+    ~StyleWindow() { w->Text1()->viewport()->removeEventFilter(&viewPaints); }
 };
 
 void BM_ConvertOneMegabyteInTheWindow(benchmark::State& st) {

@@ -8,6 +8,7 @@
 #include "tools/Form4.h"
 
 #include "BenchSupport.h"
+#include "BenchWindow.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -48,35 +49,17 @@ QString markedDocument(int marks) {
     return text;
 }
 
-struct ToolWindow {
-    QTemporaryDir programDir;
-    QString path = programDir.path() + QStringLiteral("/doc.html");
-    FakeServiceSet fake;
-    QtEventPump pump;
-    Services services{fake.prompts, fake.clipboard, fake.clock, pump, fake.pointer, fake.dialogs};
-    AppState state;
-    std::unique_ptr<frmMain> w;
+struct ToolWindow : BenchWindow {
     QElapsedTimer clock;
     qint64 messageAt = -1;
 
-    explicit ToolWindow(const QString& text) {
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(cp932::encode(text));
-        f.close();
+    explicit ToolWindow(const QString& text) : BenchWindow(true) {
+        const QString path = writeFile(QStringLiteral("doc.html"), text);
         state.MaxUndo = 10;
-        w = std::make_unique<frmMain>(state, services, programDir.path());
-        w->Form_Load(path);
-        w->show();
-        while (!w->layoutComplete())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        openDocument(path);
         fake.prompts.whileOpen = [this] {
             if (messageAt < 0) messageAt = clock.nsecsElapsed();
         };
-    }
-    ~ToolWindow() {
-        state.Dirty = false;
-        w->close();
     }
     // Runs a menu command; the time until its first message, or until it returned.
     double run(const QString& command) {
@@ -86,8 +69,7 @@ struct ToolWindow {
         const qint64 end = messageAt >= 0 ? messageAt : clock.nsecsElapsed();
         messageAt = -1;
         // The view's idle layout of the new text is not part of the command.
-        while (!w->layoutComplete())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        waitForLayout();
         return end / 1e6;
     }
 };
