@@ -103,15 +103,17 @@ int main(int argc, char** argv) {
 
     // The options' shortest interval (a backup at every tick), on a fast clock.
     state.BackupTicks = 1;
-    QObject::connect(window.Timer1(), &QTimer::timeout, [&, shown = qsizetype(0)]() mutable {
-        // Runs after the window's own tick: logged only once the backup is written.
-        if (std::exchange(shown, fake.prompts.shown.size()) != fake.prompts.shown.size()) return;
-        logLine(killdrill::kTick, killdrill::checksum(window.text().text()));
+    qsizetype messages = 0;
+    QObject::connect(window.Timer1(), &QTimer::timeout, [&] {
+        // Runs after the window's own tick: a tick that showed no message wrote the backup.
+        const qsizetype before = std::exchange(messages, fake.prompts.shown.size());
+        if (messages == before)
+            logLine(killdrill::kTick, killdrill::checksum(window.text().text()));
     });
     window.setTimerInterval(1, kTickMs);
 
     window.Text1()->setFocus();
-    Writer writer(window, fake, document, quint32(QByteArray(argv[3]).toULong()));
+    Writer writer(window, fake, document, quint32(QByteArray(argv[3]).toULongLong()));
     QTimer typing;
     QObject::connect(&typing, &QTimer::timeout, [&] { writer.step(); });
     typing.start(1);

@@ -206,7 +206,7 @@ TEST(KillDrill, FilesStayWholeAndRecoveryKeepsTheLastBackup) {
 
     QElapsedTimer clock;
     clock.start();
-    int startMs = 0, killedAtWork = 0, killedSaving = 0, round = 1;
+    int startMs = 0, killedAtWork = 0, killedSaving = 0, recovered = 0, round = 1;
     for (; round <= kRounds && !::testing::Test::HasFailure(); ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         WriterProcess w({writer, program, document, QString::number(rng())},
@@ -231,10 +231,11 @@ TEST(KillDrill, FilesStayWholeAndRecoveryKeepsTheLastBackup) {
         EXPECT_TRUE(log.messages.isEmpty()) << log.messages.join('\n').toStdString();
         if (log.loaded) {
             // Start-up shows the backup when it holds a text, else the document.
-            const QString recovered = decodeDocument(backupBefore);
-            const bool fromBackup = !recovered.isEmpty();
+            const QString backupText = decodeDocument(backupBefore);
+            const bool fromBackup = !backupText.isEmpty();
+            recovered += fromBackup;
             EXPECT_EQ(*log.loaded,
-                      killdrill::checksum(fromBackup ? recovered : decodeDocument(docBefore)));
+                      killdrill::checksum(fromBackup ? backupText : decodeDocument(docBefore)));
             EXPECT_EQ(QString::fromUtf8(log.title),
                       doctitle::forPath(fromBackup ? backup : document));
         }
@@ -249,8 +250,9 @@ TEST(KillDrill, FilesStayWholeAndRecoveryKeepsTheLastBackup) {
     const int leftovers = int(QDir(docs).entryList(QDir::Files).size() +
                               QDir(program).entryList(QDir::Files).size()) -
                           2;
-    std::cout << "[ drill    ] " << round - 1 << " rounds (" << killedAtWork << " killed at work, "
-              << killedSaving << " of them while saving, the rest during start-up) in "
-              << clock.elapsed() << " ms; " << leftovers << " temporary files left beside the files"
-              << std::endl;
+    std::cout << "[ drill    ] " << round - 1 << " rounds in " << clock.elapsed()
+              << " ms: " << killedAtWork
+              << " killed at work, the others at any moment from their start; " << killedSaving
+              << " killed while saving; " << recovered << " started from the backup; " << leftovers
+              << " temporary files left beside the files" << std::endl;
 }
