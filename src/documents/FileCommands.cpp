@@ -7,8 +7,14 @@
 #include "history/RecordUndo.h"
 #include "state/DocumentTitle.h"
 
+bool isRecoveredText(const CommandContext& ctx) {
+    const QString title = ctx.window.title();
+    return !doctitle::isUntitled(title) &&
+           isBackupFile(doctitle::currentPath(title), ctx.programDir);
+}
+
 SavePromptResult askToSave(CommandContext& ctx, bool (*save)(CommandContext&)) {
-    if (!ctx.state.Dirty) return SavePromptResult::Unchanged;
+    if (!ctx.state.Dirty && !isRecoveredText(ctx)) return SavePromptResult::Unchanged;
     const MsgAnswer answer =
         ctx.services.prompts.message(doctitle::currentPath(ctx.window.title()) +
                                          QStringLiteral("の内容が変更されています。保存しますか？"),

@@ -13,8 +13,14 @@ enum class SavePromptResult {
     NotSaved,  // Yes, but the save was cancelled, refused or failed
 };
 
-// The question before a command replaces a changed document: "<path>の内容が変更されています。
-// 保存しますか？" with Yes, No and Cancel. Yes copies the text to SaveText and calls `save`.
+// The document is a text recovered from the backup of a lost session. It has no other copy
+// (the backup goes at shutdown and is overwritten at the next tick), so whatever would drop it
+// asks first, although it counts as unchanged.
+bool isRecoveredText(const CommandContext& ctx);
+
+// The question before a command replaces a changed (or recovered) document:
+// "<path>の内容が変更されています。 保存しますか？" with Yes, No and Cancel. Yes copies the text to
+// SaveText and calls `save`.
 SavePromptResult askToSave(CommandContext& ctx, bool (*save)(CommandContext&));
 
 // New, Open, Insert file, Save and Save As.

@@ -203,7 +203,7 @@ void MainLogic::phaseC() {
 // ---------------------------------------------------------------- shutdown
 
 bool MainLogic::shutdown() {
-    if (m_state.Dirty) {
+    if (m_state.Dirty || isRecoveredText(context())) {
         const MsgAnswer answer = m_services.prompts.message(
             doctitle::currentPath(m_window.title()) + kSaveQuestion, MsgButtons::YesNoCancel);
         m_state.Scratch = QString::number(static_cast<int>(answer));

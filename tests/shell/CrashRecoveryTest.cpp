@@ -42,3 +42,27 @@ TEST_F(CrashRecovery, EmptyDocumentComesBackAsOneLineBreak) {
     EXPECT_EQ(again.text().text(), QStringLiteral("\r\n"));
     EXPECT_EQ(again.windowTitle(), QStringLiteral("Pallo   ") + backupPath());
 }
+
+// The recovered text counts as unchanged, yet its only copy is the backup that shutdown
+// deletes: closing or replacing it asks first, as for a changed document.
+TEST_F(CrashRecovery, RecoveredTextIsNotDroppedUnasked) {
+    start().text().setText(QStringLiteral("救われた原稿"));
+    form->Timer1_Timer();
+    crash();
+    frmMain& w = start();
+    ASSERT_FALSE(state.Dirty);
+    const QString question =
+        backupPath() + QStringLiteral("の内容が変更されています。保存しますか？");
+
+    fake.prompts.answers << MsgAnswer::Cancel << MsgAnswer::Cancel;
+    w.runCommand(QStringLiteral("mnuFileNew"));
+    EXPECT_FALSE(w.close());
+    EXPECT_EQ(fake.prompts.texts(), (QStringList{question, question}));
+    EXPECT_EQ(w.text().text(), QStringLiteral("救われた原稿\r\n"));
+
+    fake.prompts.answers << MsgAnswer::Yes;
+    fake.dialogs.saveAnswers << path(QStringLiteral("saved.txt"));
+    EXPECT_TRUE(w.close());
+    EXPECT_EQ(readFile(QStringLiteral("saved.txt")), cp932::encode(u"救われた原稿\r\n\r\n"));
+    EXPECT_FALSE(QFileInfo::exists(backupPath()));
+}
