@@ -1,9 +1,10 @@
 #include "documents/DocumentFile.h"
 
+#include "platform/DurableSave.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstdint>
 #include <cstring>
@@ -315,14 +316,7 @@ QByteArray encodeDocument(QStringView text, const DocumentFormat& format,
 }
 
 bool writeEncodedDocument(const QString& path, const QByteArray& bytes) {
-    if (path.isEmpty()) return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return replaceFileDurably(path, bytes);
 }
 
 bool writeDocumentBytes(const QString& path, const QString& text, const DocumentFormat& format,

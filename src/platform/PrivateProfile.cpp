@@ -1,11 +1,11 @@
 #include "platform/PrivateProfile.h"
 
 #include "platform/Cp932Codec.h"
+#include "platform/DurableSave.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QMutex>
-#include <QSaveFile>
 
 #include <cstring>
 #include <memory>
@@ -391,13 +391,7 @@ bool writeString(const QString& path, QByteArrayView section, QByteArrayView key
     const QByteArray updated = writeStringTo(old, section, key, value);
     if (exists && updated == old) return true;
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(updated) != updated.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return replaceFileDurably(path, updated);
 }
 
 void clearCache() {
