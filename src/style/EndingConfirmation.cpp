@@ -1,5 +1,6 @@
 #include "style/EndingConfirmation.h"
 
+#include "platform/TextCompare.h"
 #include "style/StyleConverter.h"
 
 #include <algorithm>
@@ -10,6 +11,7 @@ namespace {
 
 constexpr int kWindow = 8;  // seven characters and the full stop
 constexpr int kContext = 3; // the first three of them are kept
+constexpr int kEnding = kWindow - kContext - 1;
 
 } // namespace
 
@@ -27,6 +29,15 @@ void EndingConfirmation::Form_Load() {
     const QString& all = text.text();
     for (int i = mark - 1; i >= start; --i) {
         if (all.at(i) == u'\r' || all.at(i) == u'\n') {
+            start = i + 1;
+            break;
+        }
+    }
+    // Nor does the ending a conversion replaces take in the full stop of the sentence before
+    // (the context may keep it): the two sentences would run together.
+    const char16_t fullStop = textcmp::fold(u'。');
+    for (int i = mark - 1; i >= std::max(start, mark - kEnding); --i) {
+        if (textcmp::fold(all.at(i).unicode()) == fullStop) {
             start = i + 1;
             break;
         }

@@ -54,6 +54,8 @@ const ShownCase shownCases[] = {
      u"…と", u"てもです", 0, 6},
     {"AfterLineBreak", true, u"前の行。\r\nです。", u"ですますを発見", u"1行目に「です」が発見されました。",
      u"…", u"です", 6, 3},
+    {"AfterFullStop", true, u"今日は晴天｡です。", u"ですますを発見", u"0行目に「です」が発見されました。",
+     u"…", u"です", 6, 3},
 };
 // clang-format on
 
@@ -108,6 +110,8 @@ const AnswerCase answerCases[] = {
      u"とても良い。次の文", u"0行目の「です」を「ても良い」に変換しました。", 6, 0},
     {"KeepsTheLineBreak", u"前の行。\r\nです。", {ConfirmAnswer::Convert, QStringLiteral("だ")},
      u"前の行。\r\nだ。", u"1行目の「です」を「だ」に変換しました。", 8, 0},
+    {"KeepsTheSentenceBefore", u"今日は晴天。です。", {ConfirmAnswer::Convert, QStringLiteral("だ")},
+     u"今日は晴天。だ。", u"0行目の「です」を「だ」に変換しました。", 8, 0},
 };
 // clang-format on
 
