@@ -20,8 +20,10 @@ void frmMain::registerHistoryCommands() {
         {u"mnuEditPaste2", mnuEditPaste2_Click}, {u"mnuallcopy", mnuallcopy_Click},
         {u"mnuAllSelect", mnuAllSelect_Click},
     };
-    for (const auto& [name, run] : commands)
-        setCommand(QString::fromUtf16(name), [this, run](int) { run(m_ctx); });
+    for (const auto& command : commands) {
+        const auto run = command.second;
+        setCommand(QString::fromUtf16(command.first), [this, run](int) { run(m_ctx); });
+    }
     setCommand(QStringLiteral("popCB"), [this](int index) { popCB_Click(m_ctx, index); });
 
     const auto showViewer = [this](HistoryViewer::Mode mode) {
