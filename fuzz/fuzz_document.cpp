@@ -37,8 +37,7 @@ char32_t nextUtf8(const QByteArray& in, qsizetype i, int& length) {
         cp = cp << 6 | (c & 0x3F);
     }
     const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < least[length] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
-        return char32_t(-1);
+    if (cp < least[length] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) return char32_t(-1);
     return cp;
 }
 
@@ -71,7 +70,8 @@ QString naiveUtf8(const QByteArray& in, bool* wellFormed, bool* multiByte) {
 QString naiveUtf16(const QByteArray& in, bool big) {
     QString text;
     for (qsizetype i = 0; i + 1 < in.size(); i += 2) {
-        const unsigned a = static_cast<unsigned char>(in[i]), b = static_cast<unsigned char>(in[i + 1]);
+        const unsigned a = static_cast<unsigned char>(in[i]),
+                       b = static_cast<unsigned char>(in[i + 1]);
         text.append(QChar(char16_t(big ? a << 8 | b : b << 8 | a)));
     }
     return text;
@@ -123,9 +123,12 @@ QByteArray lineEnd(const DocumentFormat& f) {
     const QByteArray ascii = f.lineEnds == LineEnds::Lf ? "\n" : "\r\n";
     QByteArray out;
     for (const char c : ascii) {
-        if (f.encoding == TextEncoding::Utf16LE) out += QByteArray(1, c) + '\0';
-        else if (f.encoding == TextEncoding::Utf16BE) out += QByteArray(1, '\0') + c;
-        else out += c;
+        if (f.encoding == TextEncoding::Utf16LE)
+            out += QByteArray(1, c) + '\0';
+        else if (f.encoding == TextEncoding::Utf16BE)
+            out += QByteArray(1, '\0') + c;
+        else
+            out += c;
     }
     return out;
 }
@@ -139,7 +142,8 @@ QByteArray buildFile(fuzz::Input& in) {
                                            0xC0, 0xF4, 0x90, 0xFF, 0xFE, 0x88, 0xA4, 0x0D};
     QByteArray file = kMarks[in.pick(4)];
     const int n = in.pick(64);
-    for (int i = 0; i < n && !in.empty(); ++i) file += char(kBytes[in.pick(sizeof kBytes)]);
+    for (int i = 0; i < n && !in.empty(); ++i)
+        file += char(kBytes[in.pick(sizeof kBytes)]);
     return file;
 }
 
@@ -181,9 +185,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The one exception: a Shift_JIS LF file of odd length that starts with the bytes of a
     // UTF-16 mark (a cut UTF-16 file) becomes even with its terminator, and then reads as
     // UTF-16. Its bytes are all kept.
-    const bool nowUtf16 = format.encoding == TextEncoding::ShiftJis &&
-                          (again.encoding == TextEncoding::Utf16LE ||
-                           again.encoding == TextEncoding::Utf16BE);
+    const bool nowUtf16 =
+        format.encoding == TextEncoding::ShiftJis &&
+        (again.encoding == TextEncoding::Utf16LE || again.encoding == TextEncoding::Utf16BE);
     if (nowUtf16) return 0;
     FUZZ_CHECK(again == format);
     FUZZ_CHECK(reread == (lf ? text : text + QStringLiteral("\r\n")));
