@@ -184,9 +184,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     compare(e, m);
 
     for (int step = 0; step < 64 && !in.empty(); ++step) {
-        switch (in.pick(11)) {
+        switch (in.pick(16)) {
         case 0:
-        case 1: { // an edit, typed by the writer or made by a command
+        case 1:
+        case 2:
+        case 3: { // an edit, typed by the writer or made by a command
             const int len = int(m.text.size());
             const int pos = in.pick(len + 1);
             const int removed = in.pick(8) == 0 ? in.pick(len - pos + 1) : in.pick(4);
@@ -202,17 +204,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             m.writerPending |= byWriter;
             break;
         }
-        case 2: {
+        case 4: {
             const int p = in.pick(int(m.text.size()) + 2);
             e.text.setSelStart(p);
             m.moveCaret(p);
             break;
         }
-        case 3:
+        case 5:
+        case 6:
             RecordUndo(e.state, e.text);
             m.record();
             break;
-        case 4: { // a run's recording, told what it left unchanged since slot 1
+        case 7: { // a run's recording, told what it left unchanged since slot 1
             const QString base = Model::textOf(m.undo[0]);
             const int head = in.pick(int(commonHead(base, m.text)) + 1);
             const int tail = in.pick(int(commonTail(base, m.text)) + 1);
@@ -220,23 +223,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             m.record(false);
             break;
         }
-        case 5:
+        case 8:
+        case 9:
             mnuEditUndo_Click(e.ctx);
             m.undoStep();
             break;
-        case 6:
+        case 10:
+        case 11:
             mnuEditRedo_Click(e.ctx);
             m.redoStep();
             break;
-        case 7:
+        case 12:
             resetHistory(e.state);
             m.reset();
             break;
-        case 8:
+        case 13:
             m.maxUndo = in.pick(5);
             e.state.MaxUndo = qint16(m.maxUndo);
             break;
-        case 9: {
+        case 14: {
             const bool yes = in.flag();
             e.fake.prompts.answers.enqueue(yes ? MsgAnswer::Yes : MsgAnswer::No);
             mnuYarinaoi_Click(e.ctx);
