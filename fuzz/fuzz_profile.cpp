@@ -1,7 +1,9 @@
 #include "FuzzSupport.h"
 #include "platform/PrivateProfile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QList>
 #include <QTemporaryDir>
 
@@ -177,7 +179,11 @@ QByteArray buildFile(fuzz::Input& in, QList<QByteArray>& sections, QList<QByteAr
 }
 
 QString tempFile() {
-    static QTemporaryDir dir;
+    // In memory where there is a memory file system: every write syncs its file.
+    static QTemporaryDir dir((QFileInfo(QStringLiteral("/dev/shm")).isWritable()
+                                  ? QStringLiteral("/dev/shm")
+                                  : QDir::tempPath()) +
+                             QStringLiteral("/pallo-fuzz-XXXXXX"));
     return dir.filePath(QStringLiteral("fuzz.ini"));
 }
 
@@ -188,7 +194,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Input in(data, size);
     QList<QByteArray> sections, keys;
     const bool raw = in.pick(8) == 0;
-    // Rarely, and never for the zeros past the end of the input: every write syncs the disk.
+    // Rarely, and never for the zeros past the end of the input.
     const bool onDisk = in.byte() == 0xA5;
     const QByteArray contents = raw ? in.bytes(256) : buildFile(in, sections, keys);
     for (int i = 0; i < 2; ++i) {

@@ -2,7 +2,7 @@
 #include "platform/TextCompare.h"
 #include "search/SearchTestSupport.h"
 
-#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QtGlobal>
 
 // Comparing, finding and replacing over the fold give what folding every unit and scanning
@@ -122,9 +122,10 @@ void checkDialogs(const QString& text, const QString& find, const QString& repla
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const bool stable = [] {
-        // The dialogs' editors keep their program folder in memory rather than on the disk.
-        if (QFileInfo(QStringLiteral("/dev/shm")).isWritable())
-            qputenv("TMPDIR", QByteArrayLiteral("/dev/shm"));
+        // The dialogs' editors keep their program folders in memory rather than on the disk,
+        // inside one folder of this run's.
+        static QTemporaryDir memory(QStringLiteral("/dev/shm/pallo-fuzz-XXXXXX"));
+        if (memory.isValid()) qputenv("TMPDIR", memory.path().toLocal8Bit());
         return foldIsStable();
     }();
     FUZZ_CHECK(stable);
