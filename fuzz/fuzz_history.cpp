@@ -40,7 +40,7 @@ struct Model {
     void moveCaret(int p) { caret = std::clamp(p, 0, int(text.size())); }
     void snapshot() { undo[0] = QStringLiteral("%1").arg(caret, 5, 10, QLatin1Char('0')) + text; }
 
-    void record(bool clearsWriterEdits = true) {
+    void record() {
         if (maxUndo >= undoCount) {
             ++undoCount;
             undo.append(QString());
@@ -54,7 +54,7 @@ struct Model {
                 undo[n - 1] = undo[n - 2];
         }
         snapshot();
-        if (clearsWriterEdits) writerPending = false;
+        writerPending = false;
     }
     void recordWriterEdits() {
         if (writerPending) record();
@@ -220,7 +220,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const int head = in.pick(int(commonHead(base, m.text)) + 1);
             const int tail = in.pick(int(commonTail(base, m.text)) + 1);
             RecordUndo(e.state, e.text, head, tail);
-            m.record(false);
+            m.record();
             break;
         }
         case 8:
