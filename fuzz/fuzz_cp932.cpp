@@ -47,27 +47,18 @@ const Icu& icu() {
     return instance;
 }
 
-bool lead(unsigned b) {
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-bool trail(unsigned b) {
-    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
-}
+bool lead(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool trail(unsigned b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
 
 // Windows' single bytes where ICU differs from it.
 char16_t single(unsigned b) {
     if (b < 0x80) return char16_t(b);
     switch (b) {
-    case 0x80:
-        return 0x0080;
-    case 0xA0:
-        return 0xF8F0;
-    case 0xFD:
-        return 0xF8F1;
-    case 0xFE:
-        return 0xF8F2;
-    case 0xFF:
-        return 0xF8F3;
+    case 0x80: return 0x0080;
+    case 0xA0: return 0xF8F0;
+    case 0xFD: return 0xF8F1;
+    case 0xFE: return 0xF8F2;
+    case 0xFF: return 0xF8F3;
     }
     const char c = char(b);
     const char16_t unit = icu().read(&c, 1);
