@@ -74,6 +74,8 @@ void RecordUndo(AppState& state, TextBox& text, int sameHead, int sameTail) {
     makeRoom(state);
     state.UndoData[1] =
         Checkpoint::takeEdited(text.selStart(), text.text(), base, sameHead, sameTail);
+    // The checkpoint holds the writer's typing let through during the run as well.
+    state.WriterEditPending = false;
 }
 
 void resetHistory(AppState& state) {

@@ -243,6 +243,21 @@ TEST(CheckpointString, CaretBeyondFiveDigitsIsStillRecorded) {
     EXPECT_TRUE(e.state.UndoData[1].toString().startsWith(u"100003あ"));
 }
 
+// A replace run's recording holds the writer's typing let through during the run: Undo must
+// not record it a second time, or the copy in slot 2 would stop every further Undo.
+TEST(RunRecording, TakesTheWritersTypingWithIt) {
+    FakeEditor e;
+    e.state.MaxUndo = 10;
+    e.text.setText(QStringLiteral("A"));
+    e.state.UndoData[1] = Checkpoint::take(1, QStringLiteral("A"));
+    e.text.replace(1, 0, QStringLiteral("B"));
+    e.state.WriterEditPending = true;
+    RecordUndo(e.state, e.text, 1, 0);
+    EXPECT_FALSE(e.state.WriterEditPending);
+    mnuEditUndo_Click(e.ctx);
+    EXPECT_EQ(e.text.text(), QStringLiteral("A"));
+}
+
 TEST(BackToLoaded, AsksAndRestoresTheLoadedText) {
     for (const MsgAnswer answer : {MsgAnswer::Yes, MsgAnswer::No}) {
         FakeEditor e;
