@@ -14,6 +14,8 @@ struct GridCase {
 };
 
 class PageGrid : public testing::TestWithParam<GridCase> {};
+// Rows are named by position: their bytes (pointers among them) change from run to run.
+void PrintTo(const GridCase&, std::ostream* os) { *os << "row"; }
 
 TEST_P(PageGrid, FollowsTheMeasuredFont) {
     const GridCase& c = GetParam();
@@ -51,6 +53,8 @@ struct BreakCase {
 };
 
 class LineBreaks : public testing::TestWithParam<BreakCase> {};
+// Rows are named by position: their bytes (pointers among them) change from run to run.
+void PrintTo(const BreakCase&, std::ostream* os) { *os << "row"; }
 
 TEST_P(LineBreaks, MatchThePrintedLines) {
     const QString text = QString::fromUtf16(GetParam().text);

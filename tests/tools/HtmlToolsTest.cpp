@@ -43,6 +43,8 @@ const QString kAskBlanks = html::TextExtractor::questionText();
 const QString kAskNotHtml = html::TextExtractor::notHtmlQuestion();
 
 class Extraction : public ::testing::TestWithParam<ExtractCase> {};
+// Rows are named by position: their bytes (pointers among them) change from run to run.
+void PrintTo(const ExtractCase&, std::ostream* os) { *os << "row"; }
 
 TEST_P(Extraction, Texts) {
     const ExtractCase& p = GetParam();
@@ -136,6 +138,8 @@ struct LinkCase {
 };
 
 class Links : public ::testing::TestWithParam<LinkCase> {};
+// Rows are named by position: their bytes (pointers among them) change from run to run.
+void PrintTo(const LinkCase&, std::ostream* os) { *os << "row"; }
 
 TEST_P(Links, Extracts) {
     const LinkCase& p = GetParam();
