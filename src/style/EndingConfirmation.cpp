@@ -22,22 +22,16 @@ void EndingConfirmation::Form_Load() {
     TextBox& text = m_ctx.text;
     const AppState& state = m_ctx.state;
     const int mark = state.FoundAt - 1; // 0-based
-    // The window never reaches back before the text or across a line break: a conversion
-    // would otherwise join the line to the one above it. What is missing is missing from the
-    // front, so the ending keeps its place right before the full stop.
+    // The window never reaches back before the text or across a line break, and the ending a
+    // conversion replaces never takes in the full stop of the sentence before (the context may
+    // keep it): either way two lines or sentences would run together. What is missing is
+    // missing from the front, so the ending keeps its place right before the full stop.
     int start = std::max(0, mark - (kWindow - 1));
     const QString& all = text.text();
-    for (int i = mark - 1; i >= start; --i) {
-        if (all.at(i) == u'\r' || all.at(i) == u'\n') {
-            start = i + 1;
-            break;
-        }
-    }
-    // Nor does the ending a conversion replaces take in the full stop of the sentence before
-    // (the context may keep it): the two sentences would run together.
     const char16_t fullStop = textcmp::fold(u'。');
-    for (int i = mark - 1; i >= std::max(start, mark - kEnding); --i) {
-        if (textcmp::fold(all.at(i).unicode()) == fullStop) {
+    for (int i = mark - 1; i >= start; --i) {
+        const char16_t c = all.at(i).unicode();
+        if (c == u'\r' || c == u'\n' || (i >= mark - kEnding && textcmp::fold(c) == fullStop)) {
             start = i + 1;
             break;
         }
