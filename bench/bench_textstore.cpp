@@ -76,6 +76,23 @@ void BM_ReplaceRunLonger(benchmark::State& state) {
 }
 BENCHMARK(BM_ReplaceRunLonger)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// The same run on one QString, as the box held its text before: for comparison.
+void BM_ReplaceRunLongerInOneString(benchmark::State& state) {
+    qsizetype end = 0;
+    for (int lines = 0; lines < 200'000; ++lines)
+        end = hugeText().indexOf(u'\n', end) + 1;
+    for (auto _ : state) {
+        QString text = hugeText().left(end);
+        int replaced = 0;
+        for (qsizetype at = text.indexOf(u"abc"); at >= 0; at = text.indexOf(u"abc", at + 1)) {
+            text.replace(at, 3, QStringLiteral("ＸＹＺ漢字"));
+            ++replaced;
+        }
+        state.counters["replaced"] = replaced;
+    }
+}
+BENCHMARK(BM_ReplaceRunLongerInOneString)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 void BM_LineLookups(benchmark::State& state) {
     TextBox box;
     box.setText(hugeText());
