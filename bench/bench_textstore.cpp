@@ -93,6 +93,20 @@ void BM_ReplaceRunLongerInOneString(benchmark::State& state) {
 }
 BENCHMARK(BM_ReplaceRunLongerInOneString)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// A whole-text command and its undo, as the model sees them: two texts assigned in turn.
+void BM_WholeTextCommandAndUndo(benchmark::State& state) {
+    TextBox box;
+    box.setText(hugeText());
+    QString converted = hugeText();
+    converted.replace(u'猫', u'犬');
+    for (auto _ : state) {
+        box.setText(converted);
+        box.setText(hugeText());
+    }
+    benchmark::DoNotOptimize(box.hardLineCount());
+}
+BENCHMARK(BM_WholeTextCommandAndUndo)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 void BM_LineLookups(benchmark::State& state) {
     TextBox box;
     box.setText(hugeText());
