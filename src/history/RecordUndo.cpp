@@ -72,8 +72,10 @@ void recordUnlessRecorded(AppState& state, TextBox& text) {
 void RecordUndo(AppState& state, TextBox& text, int sameHead, int sameTail) {
     const Checkpoint base = state.UndoData[1];
     makeRoom(state);
-    state.UndoData[1] =
-        Checkpoint::takeEdited(text.selStart(), text.text(), base, sameHead, sameTail);
+    // Read where it lies: a replace run records a checkpoint at every step.
+    state.UndoData[1] = Checkpoint::takeEdited(
+        text.selStart(), text.length(), [&text](int from, int to) { return text.view(from, to); },
+        base, sameHead, sameTail);
     // The checkpoint holds the writer's typing let through during the run as well.
     state.WriterEditPending = false;
 }
