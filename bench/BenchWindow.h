@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documents/DocumentSession.h"
 #include "platform/Cp932Codec.h"
 #include "platform/ui/QtServices.h"
 #include "shell/ui/MainWindow.h"
@@ -24,7 +25,7 @@ struct BenchWindow {
         : w(std::make_unique<MainWindow>(state, livePump ? services : fake.services,
                                       programDir.path())) {}
     ~BenchWindow() {
-        state.Dirty = false;
+        w->document().setDirty(false);
         w->close();
     }
     // `text` as a Shift_JIS file in the program's folder; its path.

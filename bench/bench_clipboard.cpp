@@ -2,7 +2,7 @@
 // checkpoints of a 10 MB document, and the memory of a long clipboard history.
 #include "history/ClipboardCommands.h"
 #include "history/ui/HistoryViewerDialog.h"
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
 #include "shell/ui/MainWindow.h"
 #include "support/FakeServices.h"
 #include "support/FakeWindow.h"
@@ -37,7 +37,7 @@ BENCHMARK(BM_KeyReleaseWith10MBSecondClipboard)->Unit(benchmark::kMillisecond)->
 // Cut2 of the whole 10 MB document; the panel's part of it is counted apart.
 void BM_Cut2Of10MB(benchmark::State& st) {
     Window win(largeFile().path);
-    win.state.MaxUndo = 10;
+    win.w->history().setMaxUndo(10);
     double panel = 0;
     for (auto _ : st) {
         st.PauseTiming();
@@ -60,11 +60,11 @@ BENCHMARK(BM_Cut2Of10MB)->Unit(benchmark::kMillisecond)->Iterations(3);
 // showing another entry (with its line count), restoring one.
 void BM_UndoViewerOn10MB(benchmark::State& st) {
     Window win(largeFile().path);
-    win.state.MaxUndo = 100;
+    win.w->history().setMaxUndo(100);
     for (int i = 0; i < 100; ++i) {
         win.w->text().setSelStart(win.w->text().length() / 2 + i * 50);
         win.w->text().setSelText(QStringLiteral("追記"));
-        RecordUndo(win.state, win.w->text());
+        win.w->history().record(win.w->text());
     }
     double show = 0, restore = 0;
     for (auto _ : st) {

@@ -1,4 +1,5 @@
 // Opening a large document through the open dialog's loading step, and saving it.
+#include "documents/DocumentSession.h"
 #include "documents/DocumentFile.h"
 #include "documents/FileCommands.h"
 #include "documents/SaveCommands.h"
@@ -33,7 +34,7 @@ struct ShownWindow {
         QCoreApplication::processEvents();
     }
     ~ShownWindow() {
-        state.Dirty = false;
+        w.document().setDirty(false);
         w.close();
     }
 };

@@ -51,7 +51,7 @@ BENCHMARK(BM_PrintLargeDocumentToPdf)->Unit(benchmark::kMillisecond)->Iterations
 
 void BM_OpenCharCountOnLargeDocument(benchmark::State& st) {
     FakeEditor e;
-    e.window.windowTitle = doctitle::forPath(largeFile().path);
+    e.document.setPath(largeFile().path);
     e.text.setText(largeDocument());
     for (auto _ : st) {
         CharCountDialog w(e.ctx);

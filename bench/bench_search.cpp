@@ -1,5 +1,6 @@
 // Find, count, replace and jump on the 10 MB, 200,000-line document in the shown main window,
 // the view attached and its wrapped layout complete. "abc" occurs once on every line.
+#include "history/UndoHistory.h"
 #include "platform/ui/QtServices.h"
 #include "platform/ui/TextView.h"
 #include "search/ui/FindDialog.h"
@@ -56,7 +57,7 @@ void BM_CountTwoHundredThousand(benchmark::State& st) {
 BENCHMARK(BM_CountTwoHundredThousand)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 ReplaceDialog* openReplace(SearchWindow& sw, bool fromTop) {
-    sw.state.MaxUndo = 100;
+    sw.w->history().setMaxUndo(100);
     sw.fake.clipboard.content = QStringLiteral("abc");
     ReplaceDialog* f = sw.open<ReplaceDialog>("mnuReplace");
     f->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("xyz"));
@@ -90,7 +91,7 @@ void BM_ReplaceAllStepByStep(benchmark::State& st) {
         st.PauseTiming();
         st.SetLabel(sw.fake.prompts.texts().value(0).toStdString());
         st.counters["view_paints"] = sw.viewPaints.paints;
-        st.counters["undo_slots"] = sw.state.UndoCount;
+        st.counters["undo_slots"] = sw.w->history().undoCount();
         st.ResumeTiming();
     }
 }

@@ -1,4 +1,5 @@
 // Start-up with a large document on the command line, and typing in it.
+#include "documents/DocumentSession.h"
 #include "platform/Cp932Codec.h"
 #include "platform/ui/TextView.h"
 #include "shell/ui/MainWindow.h"
@@ -43,7 +44,7 @@ void BM_StartupToFirstPaint(benchmark::State& st) {
         st.SetIterationTime(t.nsecsElapsed() / 1e9);
         st.PauseTiming();
         w.textView()->viewport()->removeEventFilter(&spy);
-        state.Dirty = false;
+        w.document().setDirty(false);
         w.close();
         st.ResumeTiming();
     }
@@ -75,7 +76,7 @@ void BM_TypeOneCharacter(benchmark::State& st) {
     st.counters["per_key_ms"] = benchmark::Counter(
         2 * st.iterations(), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     st.counters["lines"] = state.LineTotal;
-    state.Dirty = false;
+    w.document().setDirty(false);
     w.close();
 }
 BENCHMARK(BM_TypeOneCharacter)->Unit(benchmark::kMillisecond)->Iterations(500);

@@ -1,5 +1,6 @@
 // The text tools in the shown main window with the view attached: text extraction, link
 // extraction, sentence-ending insertion, the character-class conversions and blank removal.
+#include "history/UndoHistory.h"
 #include "platform/Cp932Codec.h"
 #include "platform/ui/QtServices.h"
 #include "shell/ui/MainWindow.h"
@@ -55,7 +56,7 @@ struct ToolWindow : BenchWindow {
 
     explicit ToolWindow(const QString& text) : BenchWindow(true) {
         const QString path = writeFile(QStringLiteral("doc.html"), text);
-        state.MaxUndo = 10;
+        w->history().setMaxUndo(10);
         openDocument(path);
         fake.prompts.whileOpen = [this] {
             if (messageAt < 0) messageAt = clock.nsecsElapsed();
@@ -141,7 +142,7 @@ BENCHMARK(BM_WholeTextToolsTenMegabytes)->Unit(benchmark::kMillisecond)->Iterati
 // The same conversion on the document model alone, without a view.
 void BM_WideOnTheModelTenMegabytes(benchmark::State& st) {
     FakeEditor e;
-    e.state.MaxUndo = 10;
+    e.history.setMaxUndo(10);
     const QString text = largeDocument();
     for (auto _ : st) {
         st.PauseTiming();

@@ -4,6 +4,7 @@
 //
 //   pallo_killdrill PROGRAM_FOLDER DOCUMENT SEED
 
+#include "documents/DocumentSession.h"
 #include "platform/ui/TextView.h"
 #include "shell/ui/MainWindow.h"
 #include "state/AppState.h"
@@ -99,7 +100,7 @@ int main(int argc, char** argv) {
     window.loadWindow();
     window.loadDocument(document);
     logLine(killdrill::kLoaded,
-            killdrill::checksum(window.text().text()) + ' ' + window.title().toUtf8());
+            killdrill::checksum(window.text().text()) + ' ' + window.windowTitle().toUtf8());
 
     // The options' shortest interval (a backup at every tick), on a fast clock.
     state.BackupTicks = 1;

@@ -1,3 +1,4 @@
+#include "history/UndoHistory.h"
 #include "FuzzSupport.h"
 #include "platform/Cp932Codec.h"
 #include "platform/TextCompare.h"
@@ -96,7 +97,7 @@ QString naiveWithoutBlankLines(QString s) {
 FakeEditor& editor() {
     static FakeEditor* e = [] {
         auto* made = new FakeEditor;
-        made->state.MaxUndo = 4;
+        made->history.setMaxUndo(4);
         return made;
     }();
     return *e;

@@ -1,3 +1,4 @@
+#include "history/UndoHistory.h"
 #include "FuzzSupport.h"
 #include "command/Settings.h"
 #include "platform/Cp932Codec.h"
@@ -34,7 +35,7 @@ FakeEditor& editor() {
         // The settings file is rewritten for every input: in memory, not on a disk.
         if (QFileInfo(QStringLiteral("/dev/shm")).isWritable()) qputenv("TMPDIR", "/dev/shm");
         auto* made = new FakeEditor;
-        made->state.MaxUndo = 4;
+        made->history.setMaxUndo(4);
         return made;
     }();
     return *e;
@@ -182,7 +183,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     static const char16_t* const titles[] = {u"Pallo   /d/page.html", u"Pallo   /d/a.TXT",
                                              u"Pallo   /d/a.txt", u"Pallo   （無題）"};
-    e.window.windowTitle = QString::fromUtf16(titles[in.pick(4)]);
+    setDocumentTitle(e.document, QString::fromUtf16(titles[in.pick(4)]));
     const MsgAnswer notHtml = in.flag() ? MsgAnswer::Yes : MsgAnswer::No;
     const MsgAnswer blankOut = in.flag() ? MsgAnswer::Yes : MsgAnswer::No;
 

@@ -1,3 +1,4 @@
+#include "history/UndoHistory.h"
 #include "FuzzSupport.h"
 #include "platform/TextCompare.h"
 #include "style/StyleRunSupport.h"
@@ -158,7 +159,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const qsizetype marks = count(original, isFullStop) + count(original, isComma);
 
     static FakeEditor& e = *new FakeEditor;
-    e.state.MaxUndo = 2;
+    e.history.setMaxUndo(2);
     e.fake.pump.calls = 0;
     e.fake.prompts.shown.clear();
     Dialog dialog;

@@ -1,3 +1,4 @@
+#include "history/UndoHistory.h"
 #include "FuzzSupport.h"
 #include "platform/TextCompare.h"
 #include "search/SearchTestSupport.h"
@@ -100,7 +101,7 @@ void checkDialogs(const QString& text, const QString& find, const QString& repla
         FakeEditor e;
         FakeReplaceDialog d;
         search::ReplaceState state;
-        e.state.MaxUndo = 3;
+        e.history.setMaxUndo(3);
         e.text.setText(text);
         e.text.setSelStart(top ? int(text.size()) : caret);
         d.find = find;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "command/DocumentDisplay.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -8,12 +10,9 @@
 // The four font styles of Text1 that the menu switches one at a time.
 enum class FontStyle { Bold, Italic, Underline, StrikeOut };
 
-class MainWindowPort {
+class MainWindowPort : public DocumentDisplay {
 public:
     virtual ~MainWindowPort() = default;
-
-    virtual QString title() const = 0;
-    virtual void setTitle(const QString& title) = 0;
 
     // Status bar panels 1 to 3 and the bar's tool tip.
     virtual void setPanelText(int panel, const QString& text) = 0;
@@ -49,15 +48,6 @@ public:
     virtual QString popupUserStringCaption(int i) const = 0;
     virtual void setPopupUserStringCaption(int i, const QString& caption) = 0;
     virtual void setMenuUserStringCaption(int i, const QString& caption) = 0;
-    // mnuRecentFile(i), 0..2; showing one also shows the separator mnuFileBar3.
-    virtual QString recentFileCaption(int i) const = 0;
-    virtual void showRecentFile(int i, const QString& caption) = 0;
-    // The parts of showRecentFile one at a time: the caption alone, the item made visible, the
-    // separator made visible. Items are never hidden again.
-    virtual void setRecentFileCaption(int i, const QString& caption) = 0;
-    virtual void setRecentFileVisible(int i) = 0;
-    virtual void showRecentSeparator() = 0;
-
     // refreshPositionPanel: the status bar's line and position panel.
     virtual void refreshStatus() = 0;
 
@@ -94,6 +84,4 @@ public:
     virtual void setFontStyle(FontStyle style, bool on) = 0;
     virtual int imeMode() const = 0;
     virtual void setImeMode(int mode) = 0;
-    // The status bar's format panel: the document's encoding and line ends.
-    virtual void setFormatText(const QString& text) = 0;
 };

@@ -2,21 +2,19 @@
 
 #include "command/CommandContext.h"
 #include "documents/DocumentFile.h"
-#include "documents/RecentFiles.h"
+#include "documents/DocumentSession.h"
 #include "documents/SaveCommands.h"
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
 #include "state/DocumentTitle.h"
 
 bool isRecoveredText(const CommandContext& ctx) {
-    const QString title = ctx.window.title();
-    return !doctitle::isUntitled(title) &&
-           isBackupFile(doctitle::currentPath(title), ctx.programDir);
+    return !ctx.document.isUntitled() && isBackupFile(ctx.document.path(), ctx.programDir);
 }
 
 SavePromptResult askToSave(CommandContext& ctx, bool (*save)(CommandContext&)) {
-    if (!ctx.state.Dirty && !isRecoveredText(ctx)) return SavePromptResult::Unchanged;
+    if (!ctx.document.isDirty() && !isRecoveredText(ctx)) return SavePromptResult::Unchanged;
     const MsgAnswer answer =
-        ctx.services.prompts.message(doctitle::currentPath(ctx.window.title()) +
+        ctx.services.prompts.message(ctx.document.displayName() +
                                          QStringLiteral("の内容が変更されています。保存しますか？"),
                                      MsgButtons::YesNoCancel);
     switch (answer) {
@@ -35,12 +33,12 @@ void newDocument(CommandContext& ctx) {
     const SavePromptResult prompt = askToSave(ctx, SaveDocumentAs);
     if (prompt != SavePromptResult::Unchanged && prompt != SavePromptResult::Declined) return;
     ctx.text.setText(QString());
-    setDocumentFormat(ctx, DocumentFormat());
-    ctx.state.LoadedText.clear();
-    ctx.window.setTitle(doctitle::kUntitled);
-    ctx.state.Dirty = false;
+    ctx.document.setFormat(DocumentFormat());
+    ctx.document.setLoadedText(QString());
+    ctx.document.setUntitled();
+    ctx.document.setDirty(false);
     ctx.window.refreshStatus();
-    resetHistory(ctx.state);
+    ctx.history.reset();
 }
 
 void openDocument(CommandContext& ctx) {
@@ -52,12 +50,12 @@ void openDocument(CommandContext& ctx) {
         break;
     }
     ctx.window.showOpenDialog(false);
-    resetHistory(ctx.state);
+    ctx.history.reset();
 }
 
 void insertFile(CommandContext& ctx) {
     // One Undo after the insert returns to the text just before it, typing included.
-    recordWriterEdits(ctx.state, ctx.text);
+    ctx.history.recordWriterEdits(ctx.text);
     ctx.window.showOpenDialog(true);
 }
 
@@ -86,20 +84,15 @@ void LoadAcceptedFile(CommandContext& ctx, bool insertMode) {
         ctx.text.setSelText(QStringLiteral("\r\n") + loaded);
     } else {
         ctx.text.setText(loaded);
-        setDocumentFormat(ctx, format);
-        ctx.window.setTitle(doctitle::forPath(ctx.state.WorkPath));
+        ctx.document.setFormat(format);
+        ctx.document.setPath(ctx.state.WorkPath);
     }
-    PushRecentFile(ctx, ctx.state.WorkPath);
+    ctx.document.pushRecentFile(ctx.state.WorkPath);
     ctx.services.pointer.setBusy(false);
 
-    ctx.state.LoadedText = ctx.text.text();
-    RecordUndo(ctx.state, ctx.text);
+    ctx.document.setLoadedText(ctx.text.text());
+    ctx.history.record(ctx.text);
     // An insert makes the text differ from the file named in the title: it is a change like
     // any other.
-    ctx.state.Dirty = insertMode;
-}
-
-void setDocumentFormat(CommandContext& ctx, const DocumentFormat& format) {
-    ctx.state.Format = format;
-    ctx.window.setFormatText(formatName(format));
+    ctx.document.setDirty(insertMode);
 }

@@ -33,6 +33,3 @@ void saveDocumentAs(CommandContext& ctx);
 // Runs when the open dialog accepts a file; WorkPath holds its path. Open mode replaces the
 // document, insert mode appends the file on a new line. The dialog closes itself afterwards.
 void LoadAcceptedFile(CommandContext& ctx, bool insertMode);
-
-// The document is now written in `format`; the status bar shows it.
-void setDocumentFormat(CommandContext& ctx, const DocumentFormat& format);

@@ -1,4 +1,5 @@
 #include "documents/SaveCommands.h"
+#include "documents/DocumentSession.h"
 
 #include "documents/DocumentFile.h"
 #include "documents/FileCommands.h"
@@ -92,15 +93,15 @@ bool writeEncoded(CommandContext& ctx, const QString& path, const QByteArray& by
         ctx.services.prompts.message(QStringLiteral("保存時にエラーが発生しました。"));
         return false;
     }
-    ctx.state.Dirty = false;
-    setDocumentFormat(ctx, format);
+    ctx.document.setDirty(false);
+    ctx.document.setFormat(format);
     return true;
 }
 
 // The document's own file, or empty when it has none worth proposing or overwriting: an
 // untitled document, or the backup of a lost session (which shutdown deletes).
 QString ownFile(const CommandContext& ctx) {
-    const QString title = ctx.window.title();
+    const QString title = ctx.document.title();
     if (doctitle::isUntitled(title)) return QString();
     const QString path = doctitle::currentPath(title);
     return isBackupFile(path, ctx.programDir) ? QString() : path;
@@ -159,7 +160,7 @@ int& saveDialogFilterIndex() {
 }
 
 bool WriteDocumentFile(CommandContext& ctx, const QString& path) {
-    DocumentFormat format = ctx.state.Format;
+    DocumentFormat format = ctx.document.format();
     const auto bytes = encodeSaveText(ctx, format);
     return bytes && writeEncoded(ctx, path, *bytes, format);
 }
@@ -176,7 +177,7 @@ bool SaveDocumentAs(CommandContext& ctx) {
     if (proposal.html) filter = kHtmlFilter;
     const auto chosen = askSaveName(ctx, proposal.name, filter);
     if (!chosen) return false;
-    DocumentFormat format = formatForFilter(ctx.state.Format, filter);
+    DocumentFormat format = formatForFilter(ctx.document.format(), filter);
     // A change of encoding is chosen for one save; the next dialog offers the document's own.
     if (filter == kUtf8Filter || filter == kShiftJisFilter) filter = 1;
 
@@ -185,11 +186,11 @@ bool SaveDocumentAs(CommandContext& ctx) {
     if (!bytes) return false;
 
     ctx.state.WorkPath = *chosen;
-    ctx.window.setTitle(doctitle::forPath(ctx.state.WorkPath));
+    ctx.document.setPath(ctx.state.WorkPath);
     // The new name is the document's and stays on the list even when the write fails, so the
     // writer can retry with Save.
     const bool written = writeEncoded(ctx, ctx.state.WorkPath, *bytes, format);
-    PushRecentFile(ctx, ctx.state.WorkPath);
+    ctx.document.pushRecentFile(ctx.state.WorkPath);
     ctx.state.WorkPath.clear();
     return written;
 }

@@ -1,8 +1,9 @@
 #include "history/ClipboardCommands.h"
+#include "documents/DocumentSession.h"
 
 #include "command/CommandContext.h"
 #include "history/ClipboardPanels.h"
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
 
 #include <algorithm>
 
@@ -48,10 +49,9 @@ void replaceSelection(CommandContext& ctx, const QString& text) {
 
 // Undo and Redo are offered while the document is changed and they have something to do.
 void setUndoItems(CommandContext& ctx, const QString& undo, const QString& redo) {
-    const AppState& s = ctx.state;
-    const bool canUndo = s.UndoCount >= 2 && s.UndoData.size() >= 2 && !s.UndoData[2].isEmpty();
-    ctx.window.setItemEnabled(undo, s.Dirty && canUndo);
-    ctx.window.setItemEnabled(redo, s.Dirty && !s.RedoData[1].isEmpty());
+    const bool canUndo = ctx.history.canUndo();
+    ctx.window.setItemEnabled(undo, ctx.document.isDirty() && canUndo);
+    ctx.window.setItemEnabled(redo, ctx.document.isDirty() && ctx.history.canRedo());
 }
 
 } // namespace
@@ -78,7 +78,7 @@ QString pastedText(const QString& text) {
 
 void cutSelection(CommandContext& ctx) {
     if (hasSelection(ctx)) {
-        RecordUndo(ctx.state, ctx.text);
+        ctx.history.record(ctx.text);
         if (selectionToClipboard(ctx, ctx.text.selText())) ctx.text.setSelText(QString());
     }
     refreshClipboardPanelWithTip(ctx);
@@ -93,7 +93,7 @@ void pasteClipboard(CommandContext& ctx) {
     QString clip;
     bool ok = ctx.services.clipboard.text(clip);
     if (ok && !clip.isEmpty()) {
-        RecordUndo(ctx.state, ctx.text);
+        ctx.history.record(ctx.text);
         ok = ctx.services.clipboard.text(clip);
         if (ok) replaceSelection(ctx, clip);
     }
@@ -106,13 +106,13 @@ void pasteClipboard(CommandContext& ctx) {
 
 void deleteSelection(CommandContext& ctx) {
     if (!hasSelection(ctx)) return;
-    RecordUndo(ctx.state, ctx.text);
+    ctx.history.record(ctx.text);
     ctx.text.setSelText(QString());
 }
 
 void cutToSecondClipboard(CommandContext& ctx) {
     if (hasSelection(ctx)) {
-        RecordUndo(ctx.state, ctx.text);
+        ctx.history.record(ctx.text);
         selectionToSecondClipboard(ctx);
         ctx.text.setSelText(QString());
     }
@@ -126,7 +126,7 @@ void copyToSecondClipboard(CommandContext& ctx) {
 
 void pasteSecondClipboard(CommandContext& ctx) {
     if (ctx.state.SecondClipboard.isEmpty()) return;
-    RecordUndo(ctx.state, ctx.text);
+    ctx.history.record(ctx.text);
     replaceSelection(ctx, ctx.state.SecondClipboard);
 }
 
@@ -146,7 +146,7 @@ void selectAllText(CommandContext& ctx) {
 }
 
 void pasteClipboardHistoryEntry(CommandContext& ctx, int index) {
-    RecordUndo(ctx.state, ctx.text);
+    ctx.history.record(ctx.text);
     const int n = ctx.state.ClipHistoryCount;
     int slot = 0;
     if (n == 2)
@@ -170,7 +170,7 @@ void preparePopupMenu(CommandContext& ctx) {
     const AppState& s = ctx.state;
     w.syncImeItems(true);
     setUndoItems(ctx, QStringLiteral("popUndo"), QStringLiteral("popRedo"));
-    if (s.Dirty) w.setItemEnabled(QStringLiteral("popPaste2"), !s.SecondClipboard.isEmpty());
+    if (ctx.document.isDirty()) w.setItemEnabled(QStringLiteral("popPaste2"), !s.SecondClipboard.isEmpty());
     w.setItemEnabled(QStringLiteral("popPaste"), clipboardHasText(ctx));
     for (int i = 0; i <= 9; ++i)
         w.setItemVisible(QStringLiteral("popsitei(%1)").arg(i),

@@ -1,7 +1,7 @@
 #include "search/ReplaceRun.h"
 
 #include "history/ClipboardPanels.h"
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
 #include "platform/TextCompare.h"
 #include "search/FindCount.h"
 
@@ -28,7 +28,6 @@ ReplaceRun::ReplaceRun(CommandContext& ctx, ReplaceState& state, ReplaceDialogPo
     : m_ctx(ctx), m_state(state), m_dialog(dialog) {}
 
 QString ReplaceRun::onLoad() {
-    m_state.ReplaceAllRunning = 0;
     m_state.FirstClickDone = 0;
     return m_ctx.text.selText();
 }
@@ -41,7 +40,6 @@ bool ReplaceRun::onFindFieldClicked() {
 
 void ReplaceRun::end(bool counted) {
     if (counted) {
-        m_state.ReplaceDone = -1;
         m_ctx.services.prompts.message(countMessage(m_replaced), MsgButtons::OK,
                                        MsgIcon::Information);
     } else {
@@ -51,10 +49,10 @@ void ReplaceRun::end(bool counted) {
 
 void ReplaceRun::record() {
     if (!m_running) {
-        RecordUndo(m_ctx.state, m_ctx.text);
+        m_ctx.history.record(m_ctx.text);
         return;
     }
-    RecordUndo(m_ctx.state, m_ctx.text, m_sameHead, m_sameTail);
+    m_ctx.history.recordEdited(m_ctx.text, m_sameHead, m_sameTail);
     m_sameHead = m_sameTail = kUntouched;
 }
 
@@ -82,8 +80,6 @@ bool ReplaceRun::step(bool& replaced) {
     const bool found = state.FoundAt >= 1;
     if (found) {
         text.setSelection(state.FoundAt - 1, int(state.FindText.size()));
-        m_state.ReplaceDone = 0;
-        if (m_state.ReplaceCount < kMaxCount) ++m_state.ReplaceCount;
     }
     // A run moves the focus once, at its end: moving it per step changes nothing but costs
     // a window activation each time.
@@ -106,11 +102,8 @@ void ReplaceRun::replaceOne() {
 
 void ReplaceRun::replaceAll() {
     if (m_running) return;
-    m_state.ReplaceDone = 0;
     const bool empty = m_dialog.findText().isEmpty();
-    if (!empty) RecordUndo(m_ctx.state, m_ctx.text);
-    m_state.ReplaceCount = 0;
-    m_state.ReplaceAllRunning = -1;
+    if (!empty) m_ctx.history.record(m_ctx.text);
     if (m_dialog.fromTop()) {
         if (!empty) replaceAllAtOnce();
         end(false);
@@ -150,7 +143,6 @@ void ReplaceRun::replaceAll() {
         m_running = false;
         end(true);
     }
-    m_state.ReplaceAllRunning = 0;
     m_dialog.unload();
 }
 

@@ -10,9 +10,6 @@ namespace search {
 // The replace dialog's variables. They live as long as the program, so closing the dialog
 // keeps them; the main window owns one.
 struct ReplaceState {
-    qint16 ReplaceDone = 0;
-    qint16 ReplaceCount = 0;
-    qint16 ReplaceAllRunning = 0;
     qint16 FirstClickDone = 0;
 };
 

@@ -1,11 +1,11 @@
 #include "shell/Appearance.h"
 
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
 
 #include <cmath>
 
 void chooseFont(CommandContext& ctx) {
-    RecordUndo(ctx.state, ctx.text);
+    ctx.history.record(ctx.text);
     MainWindowPort& w = ctx.window;
     // Underline and strike-through are not preset: OK applies the dialog's own state of them.
     FontChoice font;

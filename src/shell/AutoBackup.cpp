@@ -1,4 +1,5 @@
 #include "shell/AutoBackup.h"
+#include "documents/DocumentSession.h"
 
 #include "documents/DocumentFile.h"
 
@@ -27,7 +28,7 @@ void AutoBackup::onBackupTimer(CommandContext& ctx) {
     AppState& state = ctx.state;
     if (state.BackupCountdown == 0) {
         state.WorkPath = backupFilePath(ctx.programDir);
-        if (!writeEncodedDocument(state.WorkPath, backupBytes(state.Format, ctx.text.text()))) {
+        if (!writeEncodedDocument(state.WorkPath, backupBytes(ctx.document.format(), ctx.text.text()))) {
             // The timer keeps firing while the message box is open; a full disk would
             // otherwise stack one "Error" on top of the other every tick.
             if (m_reportingFailure) return;

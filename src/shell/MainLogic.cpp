@@ -1,4 +1,5 @@
 #include "shell/MainLogic.h"
+#include "documents/DocumentSession.h"
 
 #include "command/NumberText.h"
 #include "command/Settings.h"
@@ -7,7 +8,7 @@
 #include "documents/FileCommands.h"
 #include "documents/SaveCommands.h"
 #include "history/ClipboardPanels.h"
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
 #include "shell/Options.h"
 #include "state/DocumentTitle.h"
 
@@ -25,9 +26,9 @@ const QString kSaveQuestion = QStringLiteral("の内容が変更されていま�
 } // namespace
 
 MainLogic::MainLogic(AppState& state, TextBox& text, Services& services, MainWindowPort& window,
-                     QString programDir)
+                     QString programDir, UndoHistory& history, DocumentSession& document)
     : m_state(state), m_text(text), m_services(services), m_window(window),
-      m_programDir(::settingsFolder(programDir)) {}
+      m_programDir(::settingsFolder(programDir)), m_history(history), m_document(document) {}
 
 QString MainLogic::iniPath() const {
     return settings::iniPath(m_programDir);
@@ -38,8 +39,7 @@ QString MainLogic::backupPath() const {
 }
 
 QString MainLogic::read(const QString& key) const {
-    m_state.SettingValue = ReadSetting(settings::kSection, key, iniPath());
-    return m_state.SettingValue;
+    return ReadSetting(settings::kSection, key, iniPath());
 }
 
 QString MainLogic::shortDate(const QDate& date) {
@@ -65,15 +65,12 @@ void MainLogic::startupDocument(const QString& commandLine) {
 
 void MainLogic::phaseA() {
     m_text.setText(QString());
-    CommandContext ctx = context();
-    setDocumentFormat(ctx, DocumentFormat());
-    m_window.setTitle(doctitle::kUntitled);
-    m_state.Dirty = false;
-    m_state.CancelRequested = false;
-    m_state.LoadedText.clear();
+    m_document.setFormat(DocumentFormat());
+    m_document.setUntitled();
+    m_document.setDirty(false);
+    m_document.setLoadedText(QString());
     m_state.SecondClipboard.clear();
-    m_state.UndoCount = 1;
-    m_state.RedoCount = 1;
+    m_history.clear();
     m_state.ClipHistoryCount = 1;
     while (m_state.ClipHistory.size() < 2)
         m_state.ClipHistory.append(QString());
@@ -87,7 +84,6 @@ void MainLogic::phaseA() {
     m_state.ClipHistoryCount = 2;
     m_window.setStatusToolTip(clip);
 
-    m_state.RedoData = CheckpointList();
     m_state.BackupTicks = 2;
     m_state.BackupCountdown = 0;
 
@@ -102,12 +98,12 @@ bool MainLogic::loadInto(const QString& path, qint64 maxBytes) {
     if (!ReadDocumentFile(path, text, format, maxBytes)) return false;
     m_text.setText(text);
     CommandContext ctx = context();
-    setDocumentFormat(ctx, format);
+    ctx.document.setFormat(format);
     return true;
 }
 
 CommandContext MainLogic::context() {
-    return {m_state, m_text, m_services, m_window, m_programDir};
+    return {m_state, m_text, m_services, m_window, m_programDir, m_history, m_document};
 }
 
 void MainLogic::phaseB(const QString& commandLine) {
@@ -117,8 +113,8 @@ void MainLogic::phaseB(const QString& commandLine) {
     loadInto(m_state.WorkPath, kNoDocumentLimit);
     if (!m_text.text().isEmpty()) {
         // The previous run ended without the shutdown sequence: its backup is the document.
-        m_window.setTitle(doctitle::forPath(m_state.WorkPath));
-        m_state.LoadedText = m_text.text();
+        m_document.setPath(m_state.WorkPath);
+        m_document.setLoadedText(m_text.text());
         return;
     }
 
@@ -135,16 +131,16 @@ void MainLogic::phaseB(const QString& commandLine) {
         path.chop(1);
     if (!path.isEmpty()) {
         if (!loadInto(path)) return;
-        m_window.setTitle(doctitle::forPath(path));
-        m_state.LoadedText = m_text.text();
+        m_document.setPath(path);
+        m_document.setLoadedText(m_text.text());
         return;
     }
 
     if (!startupchoice::opensLastFile(read(settings::key::Auto))) return;
     const QString last = read(settings::key::recentFile(0));
     if (!loadInto(last)) return;
-    m_window.setTitle(doctitle::forPath(last));
-    m_state.LoadedText = m_text.text();
+    m_document.setPath(last);
+    m_document.setLoadedText(m_text.text());
 }
 
 // What the window shows before the document: read before it, so that the window appears as
@@ -175,13 +171,13 @@ void MainLogic::windowSettings() {
 
     m_state.SecondClipboard = read(settings::key::SecondClipboard);
 
-    m_state.MaxUndo = startupchoice::maxUndo(read(settings::key::MaxUndo));
+    m_history.setMaxUndo(startupchoice::maxUndo(read(settings::key::MaxUndo)));
 
     for (int i = 0; i <= 9; ++i)
         m_window.setPopupUserStringCaption(i, read(settings::key::userString(i)));
     for (int i = 0; i <= 2; ++i) {
         const QString path = read(settings::key::recentFile(i));
-        if (!path.isEmpty()) m_window.showRecentFile(i, path);
+        if (!path.isEmpty()) m_document.restoreRecentFile(i, path);
     }
     const QString today = shortDate(m_services.clock.now().date());
     m_window.setPopupUserStringCaption(10, today);
@@ -190,29 +186,27 @@ void MainLogic::windowSettings() {
 
 void MainLogic::phaseC() {
     // The start-up checkpoint records the caret at 1, whatever it is.
-    if (m_state.UndoData.size() < m_state.UndoCount) m_state.UndoData.resize(m_state.UndoCount);
-    m_state.UndoData[1] = Checkpoint::take(1, m_text.text());
+    m_history.startFrom(1, m_text.text());
 
     refreshSecondClipboardPanel();
     refreshPositionPanel();
-    m_state.Dirty = false;
+    m_document.setDirty(false);
 
-    if (m_text.text().isEmpty()) m_window.setTitle(doctitle::kUntitled);
+    if (m_text.text().isEmpty()) m_document.setUntitled();
 }
 
 // ---------------------------------------------------------------- shutdown
 
 bool MainLogic::shutdown() {
-    if (m_state.Dirty || isRecoveredText(context())) {
+    if (m_document.isDirty() || isRecoveredText(context())) {
         const MsgAnswer answer = m_services.prompts.message(
-            doctitle::currentPath(m_window.title()) + kSaveQuestion, MsgButtons::YesNoCancel);
-        m_state.Scratch = QString::number(static_cast<int>(answer));
+            m_document.displayName() + kSaveQuestion, MsgButtons::YesNoCancel);
         if (answer == MsgAnswer::Cancel) return false;
         if (answer == MsgAnswer::Yes) {
             m_state.SaveText = m_text.text();
             CommandContext ctx = context();
             const bool saved =
-                doctitle::isUntitled(m_window.title()) ? SaveDocumentAs(ctx) : SaveDocument(ctx);
+                m_document.isUntitled() ? SaveDocumentAs(ctx) : SaveDocument(ctx);
             // Closing after a cancelled or failed save would lose the text.
             if (!saved) return false;
         }
@@ -224,7 +218,7 @@ bool MainLogic::shutdown() {
 
     const QString ini = iniPath();
     const auto write = [&](const QString& key, const QString& value) {
-        m_state.SettingValue = QString::number(WriteSetting(settings::kSection, key, ini, value));
+        WriteSetting(settings::kSection, key, ini, value);
     };
     if (!m_window.isMaximized()) {
         write(settings::key::Top, QString::number(m_window.windowTop()));
@@ -240,7 +234,7 @@ bool MainLogic::shutdown() {
     for (int i = 0; i <= 9; ++i)
         write(settings::key::userString(i), m_window.popupUserStringCaption(i));
     for (int i = 0; i <= 2; ++i)
-        write(settings::key::recentFile(i), m_window.recentFileCaption(i));
+        write(settings::key::recentFile(i), m_document.recentFile(i));
     return true;
 }
 
@@ -280,9 +274,9 @@ void MainLogic::onResize() {
 }
 
 void MainLogic::onTextChanged(bool byWriter) {
-    m_state.Dirty = true;
-    m_state.UndoPending = true;
-    if (byWriter) m_state.WriterEditPending = true;
+    m_document.setDirty(true);
+    m_history.setUndoPending(true);
+    if (byWriter) m_history.setWriterEditPending(true);
 }
 
 void MainLogic::onTextClicked() {
@@ -297,16 +291,16 @@ void MainLogic::onTextFocusIn() {
 void MainLogic::onTextKeyUp(int keyCode, int /*shift*/) {
     refreshPositionPanel();
     refreshSecondClipboardPanel();
-    if (m_state.UndoPending && (keyCode == 32 || keyCode == 13 || keyCode == 8)) {
-        RecordUndo(m_state, m_text);
-        m_state.UndoPending = false;
+    if (m_history.undoPending() && (keyCode == 32 || keyCode == 13 || keyCode == 8)) {
+        m_history.record(m_text);
+        m_history.setUndoPending(false);
     }
 }
 
 void MainLogic::onTextFocusOut() {
-    if (m_state.UndoPending) {
-        RecordUndo(m_state, m_text);
-        m_state.UndoPending = false;
+    if (m_history.undoPending()) {
+        m_history.record(m_text);
+        m_history.setUndoPending(false);
     }
 }
 

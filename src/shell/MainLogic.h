@@ -9,11 +9,14 @@
 
 #include <QString>
 
+class DocumentSession;
+class UndoHistory;
+
 // The main window's behaviour: start-up, shutdown, the status bar and the events of Text1.
 class MainLogic {
 public:
     MainLogic(AppState& state, TextBox& text, Services& services, MainWindowPort& window,
-              QString programDir);
+              QString programDir, UndoHistory& history, DocumentSession& document);
 
     // Pallo.ini and PalloBackup.txt: in the program's folder, or in the settings folder when
     // the program's folder cannot be written.
@@ -66,4 +69,6 @@ private:
     Services& m_services;
     MainWindowPort& m_window;
     QString m_programDir;
+    UndoHistory& m_history;
+    DocumentSession& m_document;
 };

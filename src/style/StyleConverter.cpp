@@ -1,6 +1,6 @@
 #include "style/StyleConverter.h"
 
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
 #include "platform/TextCompare.h"
 #include "style/EndingConfirmation.h"
 #include "style/EndingMatch.h"
@@ -62,7 +62,7 @@ void StyleConverter::onConvertClicked() {
     TextBox& text = m_ctx.text;
     m_ctx.services.pointer.setBusy(true);
     m_dialog.setConvertEnabled(false);
-    RecordUndo(m_ctx.state, text);
+    m_ctx.history.record(text);
     text.setSelStart(0);
 
     m_report.clear();

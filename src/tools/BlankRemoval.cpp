@@ -1,7 +1,7 @@
 #include "tools/BlankRemoval.h"
 
 #include "command/CommandContext.h"
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
 #include "platform/TextCompare.h"
 
 namespace blanks {
@@ -17,7 +17,7 @@ public:
     explicit Tidy(CommandContext& ctx) : m_ctx(ctx) {
         m_ctx.services.pointer.setBusy(true);
         m_ctx.text.setSelStart(0);
-        RecordUndo(m_ctx.state, m_ctx.text);
+        m_ctx.history.record(m_ctx.text);
     }
     ~Tidy() {
         m_ctx.text.setSelStart(0);
@@ -81,8 +81,7 @@ void RemoveSpaces(CommandContext& ctx) {
 
 void RemoveBlankLines(CommandContext& ctx) {
     Tidy tidy(ctx);
-    ctx.state.Scratch = withoutBlankLines(ctx.text.text());
-    ctx.text.setText(ctx.state.Scratch);
+    ctx.text.setText(withoutBlankLines(ctx.text.text()));
 }
 
 void RemoveSpacesAndBlankLines(CommandContext& ctx) {

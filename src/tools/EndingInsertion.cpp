@@ -1,7 +1,7 @@
 #include "tools/EndingInsertion.h"
 
 #include "command/CommandContext.h"
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
 #include "platform/TextCompare.h"
 
 #include <algorithm>
@@ -59,7 +59,7 @@ qsizetype EndingInserter::gobi(QString& text, QChar mark) {
 // holding a later pass's mark gets its insertion too; the document is written once.
 void EndingInserter::onConvertClicked() {
     TextBox& box = m_ctx.text;
-    RecordUndo(m_ctx.state, box);
+    m_ctx.history.record(box);
     box.setSelStart(0);
     m_insertCount = 0;
     QString text = box.text();

@@ -1,9 +1,10 @@
 #include "tools/HtmlTools.h"
+#include "documents/DocumentSession.h"
 
 #include "command/CommandContext.h"
 #include "command/Settings.h"
 #include "history/ClipboardPanels.h"
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
 #include "platform/TextCompare.h"
 #include "tools/BlankRemoval.h"
 
@@ -38,7 +39,7 @@ QString simpleHtml(QStringView text) {
 
 void MakeSimpleHtml(CommandContext& ctx) {
     try {
-        RecordUndo(ctx.state, ctx.text);
+        ctx.history.record(ctx.text);
         ctx.text.setText(simpleHtml(ctx.text.text()));
         ctx.text.setSelStart(ctx.text.length());
     } catch (...) {
@@ -150,7 +151,7 @@ bool TextExtractor::tagLoop(const QString& work, QString& result) {
 
 void TextExtractor::ExtractText() {
     if (m_running) return;
-    const QString ending = m_ctx.window.title().right(3);
+    const QString ending = m_ctx.document.title().right(3);
     if (ending == u"TXT" || ending == u"txt") {
         if (m_ctx.services.prompts.message(notHtmlQuestion(), MsgButtons::YesNo) != MsgAnswer::Yes)
             return;
@@ -168,8 +169,7 @@ void TextExtractor::ExtractText() {
         m_running = false;
     });
 
-    RecordUndo(m_ctx.state, m_ctx.text);
-    m_ctx.state.Scratch = QStringLiteral("No");
+    m_ctx.history.record(m_ctx.text);
     const QString work = prePass(m_ctx.text.text());
 
     bool allRemoved = false;
@@ -180,7 +180,6 @@ void TextExtractor::ExtractText() {
         allRemoved = tagLoop(work, result);
         QObject::disconnect(watch);
     }
-    if (m_stopRequested) m_ctx.state.Scratch = QStringLiteral("Yes");
     if (m_changedElsewhere) return;
     m_ctx.text.setText(result);
     if (!allRemoved || m_stopRequested) return;

@@ -2,12 +2,12 @@
 
 #include "command/CommandContext.h"
 #include "command/Settings.h"
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
 
 namespace userstrings {
 
 void insertUserString(CommandContext& ctx, const QString& caption) {
-    RecordUndo(ctx.state, ctx.text);
+    ctx.history.record(ctx.text);
     ctx.text.setSelText(caption);
 }
 
@@ -67,8 +67,7 @@ void UserStringsEditor::onRegisterClicked() {
     const QString ini = settings::iniPath(m_ctx.programDir);
     for (int i = 0; i < kSlots; ++i) {
         const QString phrase = m_items.value(i);
-        m_ctx.state.SettingValue = QString::number(
-            WriteSetting(settings::kSection, settings::key::userString(i), ini, phrase));
+        WriteSetting(settings::kSection, settings::key::userString(i), ini, phrase);
         m_ctx.window.setPopupUserStringCaption(i, phrase);
     }
     m_dialog.unload();

@@ -59,7 +59,7 @@ TEST(CountWindow, CountsTheTextNotTheWrapping) {
     FakeEditor e;
     const QString path = pathIn(e, QStringLiteral("a.txt"));
     ASSERT_TRUE(writeBytes(path, QByteArray(999, 'x')));
-    e.window.windowTitle = doctitle::forPath(path);
+    e.document.setPath(path);
     FixedWidthLayout narrow(e.text, 10);
     e.text.setLineLayout(&narrow);
     e.text.setText(QString(25, u'あ') + QStringLiteral("\r\nab　c"));

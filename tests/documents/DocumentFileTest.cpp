@@ -1,3 +1,4 @@
+#include "documents/DocumentSession.h"
 #include "DocumentTestSupport.h"
 
 #include "documents/DocumentFile.h"
@@ -24,10 +25,10 @@ TEST_P(WrittenBytes, TextThenOneLineBreak) {
     FakeEditor e;
     const QString file = pathIn(e, u"doc.txt"_s);
     e.state.SaveText = GetParam().text;
-    e.state.Dirty = true;
+    e.document.setDirty(true);
     ASSERT_TRUE(WriteDocumentFile(e.ctx, file));
     EXPECT_EQ(readBytes(file), GetParam().bytes);
-    EXPECT_FALSE(e.state.Dirty);
+    EXPECT_FALSE(e.document.isDirty());
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
 }
 
@@ -124,13 +125,13 @@ TEST_P(FailedWrite, ReportsAndKeepsDirty) {
     FakeEditor e;
     const QString file = GetParam().target(e.dir.path());
     e.state.SaveText = u"new"_s;
-    e.state.Dirty = true;
+    e.document.setDirty(true);
     EXPECT_FALSE(WriteDocumentFile(e.ctx, file));
     ASSERT_EQ(e.fake.prompts.shown.size(), 1);
     EXPECT_EQ(e.fake.prompts.shown[0].text, kSaveFailed);
     EXPECT_EQ(e.fake.prompts.shown[0].buttons, MsgButtons::OK);
     EXPECT_EQ(e.fake.prompts.shown[0].icon, MsgIcon::None);
-    EXPECT_TRUE(e.state.Dirty);
+    EXPECT_TRUE(e.document.isDirty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FailedWrite,
@@ -154,7 +155,7 @@ TEST(DocumentFile, FullDiskLeavesThePreviousFileWhole) {
     const QByteArray old = "the previous version\r\n";
     ASSERT_TRUE(writeBytes(file, old));
     e.state.SaveText = QString(20000, u'x');
-    e.state.Dirty = true;
+    e.document.setDirty(true);
     bool written = true;
     {
         DiskFull full(4096);
@@ -163,7 +164,7 @@ TEST(DocumentFile, FullDiskLeavesThePreviousFileWhole) {
     }
     EXPECT_FALSE(written);
     EXPECT_EQ(shownTexts(e), QStringList{kSaveFailed});
-    EXPECT_TRUE(e.state.Dirty);
+    EXPECT_TRUE(e.document.isDirty());
     EXPECT_EQ(readBytes(file), old);
     // No half-written temporary file is left beside it.
     EXPECT_EQ(QDir(e.dir.path()).entryList(QDir::Files), QStringList{u"doc.txt"_s});

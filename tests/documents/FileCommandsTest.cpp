@@ -1,3 +1,5 @@
+#include "history/UndoHistory.h"
+#include "documents/DocumentSession.h"
 #include "DocumentTestSupport.h"
 
 #include "documents/DocumentFile.h"
@@ -19,7 +21,7 @@ protected:
     FakeEditor e;
 
     void SetUp() override {
-        QObject::connect(&e.text, &TextBox::changed, &e.text, [this] { e.state.Dirty = true; });
+        QObject::connect(&e.text, &TextBox::changed, &e.text, [this] { e.document.setDirty(true); });
         saveDialogFilterIndex() = 1;
     }
     QString file(const QString& name) const { return pathIn(e, name); }
@@ -27,9 +29,9 @@ protected:
     // A document read from `name` (holding `stored`) and changed to `text` when they differ.
     void openDocument(const QString& name, const QByteArray& stored, const QString& text) {
         ASSERT_TRUE(writeBytes(file(name), stored));
-        e.window.windowTitle = doctitle::forPath(file(name));
+        e.document.setPath(file(name));
         e.text.setText(text);
-        e.state.Dirty = cp932::decode(stored) != text;
+        e.document.setDirty(cp932::decode(stored) != text);
     }
     // The open dialog accepts `path`.
     void acceptInOpenDialog(const QString& path) {
@@ -43,12 +45,9 @@ protected:
     QString recent(int i) const { return e.window.recentCaptions[i]; }
     // A history that a reset visibly shortens.
     void someHistory() {
-        e.state.UndoData = checkpointsOf({u"c", u"b", u"a"});
-        e.state.UndoCount = 3;
-        e.state.RedoData = checkpointsOf({u"d"});
-        e.state.RedoCount = 2;
+        e.history.setSlots(checkpointsOf({u"c", u"b", u"a"}), 3, checkpointsOf({u"d"}), 2);
     }
-    bool historyWasReset() const { return e.state.UndoCount == 1 && e.state.RedoCount == 1; }
+    bool historyWasReset() const { return e.history.undoCount() == 1 && e.history.redoCount() == 1; }
 };
 
 // ---------------------------------------------------------------- the save prompt
@@ -100,15 +99,15 @@ TEST_P(NewPrompt, YesSavesAndEndsTheCommand) {
     if (c.goesOn) {
         EXPECT_EQ(e.text.text(), QString());
         EXPECT_EQ(e.window.windowTitle, doctitle::kUntitled);
-        EXPECT_FALSE(e.state.Dirty);
-        EXPECT_EQ(e.state.LoadedText, QString());
+        EXPECT_FALSE(e.document.isDirty());
+        EXPECT_EQ(e.document.loadedText(), QString());
         EXPECT_EQ(e.window.statusRefreshes, 1);
         EXPECT_TRUE(historyWasReset());
     } else {
         EXPECT_EQ(e.text.text(), u"changed"_s);
         EXPECT_EQ(e.window.windowTitle,
                   doctitle::forPath(file(saved ? u"out.txt"_s : u"doc.txt"_s)));
-        EXPECT_EQ(e.state.Dirty, !saved);
+        EXPECT_EQ(e.document.isDirty(), !saved);
         EXPECT_FALSE(historyWasReset());
     }
 }
@@ -154,7 +153,7 @@ TEST_F(Editor, OpenEndsWhenTheSaveAtThePromptFails) {
     ::openDocument(e.ctx);
     EXPECT_EQ(shownTexts(e).value(1), kSaveFailed);
     EXPECT_TRUE(e.window.openDialogModes.isEmpty());
-    EXPECT_TRUE(e.state.Dirty);
+    EXPECT_TRUE(e.document.isDirty());
 }
 
 TEST_F(Editor, OpenEndsWhenUnmappableCharactersAreNotAccepted) {
@@ -184,8 +183,8 @@ TEST_F(Editor, OpenLoadsTheFile) {
     ::openDocument(e.ctx);
     EXPECT_EQ(e.text.text(), u"あ\r\nline"_s);
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"other.txt"_s)));
-    EXPECT_EQ(e.state.LoadedText, u"あ\r\nline"_s);
-    EXPECT_FALSE(e.state.Dirty);
+    EXPECT_EQ(e.document.loadedText(), u"あ\r\nline"_s);
+    EXPECT_FALSE(e.document.isDirty());
     EXPECT_EQ(recent(0), file(u"other.txt"_s));
     EXPECT_EQ(e.fake.pointer.changes, (QList<bool>{true, false}));
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
@@ -201,8 +200,8 @@ TEST_F(Editor, InsertAppendsOnANewLine) {
     EXPECT_EQ(e.text.text(), u"xyz\r\n123"_s);
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"doc.txt"_s)));
     EXPECT_EQ(recent(0), file(u"part.txt"_s));
-    EXPECT_EQ(e.state.LoadedText, u"xyz\r\n123"_s);
-    EXPECT_TRUE(e.state.Dirty);
+    EXPECT_EQ(e.document.loadedText(), u"xyz\r\n123"_s);
+    EXPECT_TRUE(e.document.isDirty());
     EXPECT_EQ(e.text.selStart(), e.text.length());
 }
 
@@ -214,7 +213,7 @@ TEST_F(Editor, InsertAsksNothingAndKeepsTheHistory) {
     insertFile(e.ctx);
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
     EXPECT_EQ(e.text.text(), u"changed\r\n"_s);
-    EXPECT_EQ(e.state.UndoCount, 3);
+    EXPECT_EQ(e.history.undoCount(), 3);
 }
 
 struct BadFile {
@@ -231,7 +230,7 @@ class LoadFailure : public Editor,
 TEST_P(LoadFailure, ReportsAndChangesNothing) {
     const auto& [bad, insert] = GetParam();
     openDocument(u"doc.txt"_s, "old", u"changed"_s);
-    PushRecentFile(e.ctx, u"earlier.txt"_s);
+    e.ctx.document.pushRecentFile(u"earlier.txt"_s);
     e.state.WorkPath = bad.prepare(e.dir.path());
     LoadAcceptedFile(e.ctx, insert);
     ASSERT_EQ(shownTexts(e), QStringList{kLoadFailed});
@@ -240,7 +239,7 @@ TEST_P(LoadFailure, ReportsAndChangesNothing) {
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"doc.txt"_s)));
     EXPECT_EQ(recent(0), u"earlier.txt"_s);
     EXPECT_TRUE(recent(1).isEmpty());
-    EXPECT_TRUE(e.state.Dirty);
+    EXPECT_TRUE(e.document.isDirty());
     EXPECT_EQ(e.fake.pointer.changes, (QList<bool>{true, false}));
 }
 
@@ -271,7 +270,7 @@ TEST_F(Editor, ZeroByteFileOpensAsAnEmptyTitledDocument) {
     LoadAcceptedFile(e.ctx, false);
     EXPECT_EQ(e.text.text(), QString());
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"empty.txt"_s)));
-    EXPECT_FALSE(e.state.Dirty);
+    EXPECT_FALSE(e.document.isDirty());
 }
 
 TEST_F(Editor, BinaryFileIsShownAndSavedBackByteForByte) {
@@ -297,7 +296,7 @@ TEST_F(Editor, PathWithBlanksAndJapanese) {
     e.text.setText(u"本文を直した"_s);
     saveDocument(e.ctx);
     EXPECT_EQ(readBytes(path), cp932::encode(u"本文を直した\r\n"_s));
-    EXPECT_FALSE(e.state.Dirty);
+    EXPECT_FALSE(e.document.isDirty());
 }
 
 // ---------------------------------------------------------------- Save and Save As
@@ -306,7 +305,7 @@ TEST_F(Editor, SaveWritesTheTitledDocument) {
     openDocument(u"doc.txt"_s, "old", u"abc"_s);
     saveDocument(e.ctx);
     EXPECT_EQ(readBytes(file(u"doc.txt"_s)), QByteArray("abc\r\n"));
-    EXPECT_FALSE(e.state.Dirty);
+    EXPECT_FALSE(e.document.isDirty());
     EXPECT_EQ(e.state.SaveText, u"abc"_s);
     EXPECT_TRUE(e.fake.dialogs.proposed.isEmpty());
     EXPECT_TRUE(recent(0).isEmpty()); // Save keeps the list
@@ -318,13 +317,13 @@ TEST_F(Editor, SaveOfAnUntitledDocumentAsksForAName) {
     saveDocument(e.ctx);
     EXPECT_EQ(e.fake.dialogs.proposed, QStringList{u"abc"_s});
     EXPECT_EQ(e.window.windowTitle, doctitle::kUntitled);
-    EXPECT_TRUE(e.state.Dirty);
+    EXPECT_TRUE(e.document.isDirty());
 
     saveAs(file(u"abc.txt"_s));
     saveDocument(e.ctx);
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"abc.txt"_s)));
     EXPECT_EQ(readBytes(file(u"abc.txt"_s)), QByteArray("ab:c/d efg\r\n"));
-    EXPECT_FALSE(e.state.Dirty);
+    EXPECT_FALSE(e.document.isDirty());
 }
 
 TEST_F(Editor, SaveAsMakesTheChosenFileTheDocument) {
@@ -338,7 +337,7 @@ TEST_F(Editor, SaveAsMakesTheChosenFileTheDocument) {
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"copy.txt"_s)));
     EXPECT_EQ(recent(0), file(u"copy.txt"_s));
     EXPECT_TRUE(e.window.recentVisible[0]);
-    EXPECT_FALSE(e.state.Dirty);
+    EXPECT_FALSE(e.document.isDirty());
     EXPECT_TRUE(e.state.WorkPath.isEmpty());
 }
 
@@ -348,7 +347,7 @@ TEST_F(Editor, SaveAsCancelledChangesNothing) {
     saveAs(std::nullopt);
     saveDocumentAs(e.ctx);
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"doc.txt"_s)));
-    EXPECT_TRUE(e.state.Dirty);
+    EXPECT_TRUE(e.document.isDirty());
     EXPECT_EQ(e.state.WorkPath, u"kept"_s);
     EXPECT_TRUE(recent(0).isEmpty());
     EXPECT_FALSE(e.window.recentSeparator);
@@ -362,7 +361,7 @@ TEST_F(Editor, SaveAsNamesTheDocumentEvenWhenTheWriteFails) {
     EXPECT_EQ(shownTexts(e), QStringList{kSaveFailed});
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(target));
     EXPECT_EQ(recent(0), target);
-    EXPECT_TRUE(e.state.Dirty);
+    EXPECT_TRUE(e.document.isDirty());
     EXPECT_TRUE(e.state.WorkPath.isEmpty());
 }
 
@@ -383,7 +382,7 @@ TEST_F(Editor, FilterSelectionIsKeptBetweenUses) {
     FilterDialogs dialogs;
     Services services{e.fake.prompts, e.fake.clipboard, e.fake.clock,
                       e.fake.pump,    e.fake.pointer,   dialogs};
-    CommandContext ctx{e.state, e.text, services, e.window, e.dir.path()};
+    CommandContext ctx{e.state, e.text, services, e.window, e.dir.path(), e.history, e.document};
     const auto save = [&](const QString& text) {
         e.text.setText(text);
         dialogs.saveAnswers.enqueue(std::nullopt);
@@ -421,7 +420,7 @@ TEST_F(Editor, UnmappableCharactersAreConfirmedBeforeSave) {
     EXPECT_EQ(e.fake.prompts.shown[0].buttons, MsgButtons::YesNoCancel);
     EXPECT_EQ(e.fake.prompts.shown[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(readBytes(file(u"doc.txt"_s)), cp932::encode(u"一行目\r\n二?三?\r\n\r\n"_s));
-    EXPECT_FALSE(e.state.Dirty);
+    EXPECT_FALSE(e.document.isDirty());
 }
 
 TEST_F(Editor, RefusedUnmappableSaveWritesNothingAndShowsTheCharacter) {
@@ -430,7 +429,7 @@ TEST_F(Editor, RefusedUnmappableSaveWritesNothingAndShowsTheCharacter) {
     saveDocument(e.ctx);
     EXPECT_EQ(e.fake.prompts.shown.size(), 1);
     EXPECT_EQ(readBytes(file(u"doc.txt"_s)), QByteArray("old"));
-    EXPECT_TRUE(e.state.Dirty);
+    EXPECT_TRUE(e.document.isDirty());
     EXPECT_EQ(e.text.selStart(), 6);
     EXPECT_EQ(e.text.selText(), u"😀"_s);
 }
@@ -447,14 +446,14 @@ TEST_F(Editor, RefusedUnmappableSaveAsIsACancel) {
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"doc.txt"_s)));
     EXPECT_TRUE(recent(0).isEmpty());
     EXPECT_EQ(e.state.WorkPath, u"kept"_s);
-    EXPECT_TRUE(e.state.Dirty);
+    EXPECT_TRUE(e.document.isDirty());
     EXPECT_EQ(e.text.selStart(), 1);
     EXPECT_EQ(e.text.selLength(), 1);
 }
 
 TEST_F(Editor, BytesFromAnInvalidFileAreNotUnmappable) {
     openDocument(u"doc.txt"_s, "\x82\x7f\xfd", u"\xdc82\x7f\xf8f1"_s);
-    e.state.Dirty = true;
+    e.document.setDirty(true);
     saveDocument(e.ctx);
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
     EXPECT_EQ(readBytes(file(u"doc.txt"_s)), QByteArray("\x82\x7f\xfd\r\n"));
@@ -468,8 +467,8 @@ protected:
         Editor::SetUp();
         ASSERT_TRUE(writeBytes(backupFilePath(e.dir.path()), "lost work\r\n"));
         e.text.setText(u"lost work\r\n"_s);
-        e.window.windowTitle = doctitle::forPath(backupFilePath(e.dir.path()));
-        e.state.Dirty = false;
+        e.document.setPath(backupFilePath(e.dir.path()));
+        e.document.setDirty(false);
     }
     QByteArray backup() const { return readBytes(backupFilePath(e.dir.path())); }
 };
@@ -489,7 +488,7 @@ TEST_F(Recovered, SaveAsksForANameInsteadOfWritingTheBackup) {
 
 TEST_F(Recovered, ClosingWithYesAsksForAName) {
     e.text.setText(u"lost work, edited"_s);
-    MainLogic logic(e.state, e.text, e.fake.services, e.window, e.dir.path());
+    MainLogic logic(e.state, e.text, e.fake.services, e.window, e.dir.path(), e.history, e.document);
     answer(MsgAnswer::Yes);
     saveAs(std::nullopt);
     EXPECT_FALSE(logic.shutdown()); // the cancelled save keeps the window open
@@ -504,7 +503,7 @@ TEST_F(Recovered, ClosingWithYesAsksForAName) {
 
 TEST_F(Editor, ClosingWithRefusedUnmappableCharactersKeepsTheWindowOpen) {
     openDocument(u"doc.txt"_s, "old", u"😀"_s);
-    MainLogic logic(e.state, e.text, e.fake.services, e.window, e.dir.path());
+    MainLogic logic(e.state, e.text, e.fake.services, e.window, e.dir.path(), e.history, e.document);
     answer(MsgAnswer::Yes);
     answer(MsgAnswer::Cancel);
     EXPECT_FALSE(logic.shutdown());
@@ -522,7 +521,7 @@ TEST_F(Editor, OversizedBackupIsStillRecoveredAtStartUp) {
         ASSERT_TRUE(f.write("recovered", 9) == 9);
         ASSERT_TRUE(f.resize(kMaxDocumentBytes + 1));
     }
-    MainLogic logic(e.state, e.text, e.fake.services, e.window, e.dir.path());
+    MainLogic logic(e.state, e.text, e.fake.services, e.window, e.dir.path(), e.history, e.document);
     logic.startup(QString());
     EXPECT_EQ(e.text.length(), kMaxDocumentBytes + 1);
     EXPECT_TRUE(e.text.text().startsWith(u"recovered"_s));
@@ -536,7 +535,7 @@ TEST_F(Editor, OversizedFileIsNotOpenedAtStartUp) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         ASSERT_TRUE(f.resize(kMaxDocumentBytes + 1));
     }
-    MainLogic logic(e.state, e.text, e.fake.services, e.window, e.dir.path());
+    MainLogic logic(e.state, e.text, e.fake.services, e.window, e.dir.path(), e.history, e.document);
     logic.startup(file(u"huge.txt"_s));
     EXPECT_EQ(e.text.length(), 0);
     EXPECT_EQ(e.window.windowTitle, doctitle::kUntitled);

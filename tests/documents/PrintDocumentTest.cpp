@@ -34,7 +34,7 @@ struct Printing : testing::Test {
     FakeEditor e;
     FakeJob job;
     FakeProgress progress;
-    Printing() { e.window.windowTitle = doctitle::forPath(QStringLiteral("/d/a.txt")); }
+    Printing() { e.document.setPath(QStringLiteral("/d/a.txt")); }
     PrintOutcome print(const QString& text) {
         e.text.setText(text);
         return PrintDocument(e.ctx, job, progress);
@@ -77,7 +77,7 @@ TEST_F(Printing, PagesAsLaidOut) {
 }
 
 TEST_F(Printing, UntitledHeader) {
-    e.window.windowTitle = doctitle::kUntitled;
+    e.document.setUntitled();
     print(QString());
     EXPECT_EQ(job.ops.mid(1).join(u' '), frame(1, QStringLiteral("（無題）")) + " END");
 }
@@ -86,7 +86,6 @@ TEST_F(Printing, CancelDiscardsTheJobQuietly) {
     e.fake.pump.onEvents = [&] { progress.cancel = e.fake.pump.calls == 2; };
     EXPECT_EQ(print(QStringLiteral("1\r\n2\r\n3")), PrintOutcome::Cancelled);
     EXPECT_EQ(job.ops.mid(4), (QStringList{"10,16:1", "ABORT"}));
-    EXPECT_TRUE(e.state.CancelRequested);
     EXPECT_FALSE(progress.shown);
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
 }

@@ -30,7 +30,7 @@ struct PdfPrinting : testing::Test {
         printer.setPageSize(QPageSize(QPageSize::A5));
         e.window.font = QStringLiteral("MotoyaLCedar");
         e.window.size = 12;
-        e.window.windowTitle = doctitle::forPath(QStringLiteral("/文書/原稿.txt"));
+        e.document.setPath(QStringLiteral("/文書/原稿.txt"));
         QStringList lines;
         for (int i = 1; i <= 120; ++i)
             lines << QStringLiteral("第%1行の本文です。").arg(i);

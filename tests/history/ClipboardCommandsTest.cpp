@@ -1,5 +1,6 @@
+#include "documents/DocumentSession.h"
 #include "history/ClipboardCommands.h"
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
 #include "support/FakeWindow.h"
 #include "support/QtPrinters.h"
 
@@ -33,7 +34,7 @@ class ClipboardCommand : public ::testing::TestWithParam<CommandCase> {};
 TEST_P(ClipboardCommand, Acts) {
     const CommandCase& c = GetParam();
     FakeEditor e;
-    e.state.MaxUndo = 100;
+    e.history.setMaxUndo(100);
     e.state.ClipHistoryCount = 2;
     e.text.setText(c.start);
     e.text.setSelStart(c.selStart);
@@ -47,7 +48,7 @@ TEST_P(ClipboardCommand, Acts) {
     EXPECT_EQ(e.fake.clipboard.content, c.clipAfter);
     EXPECT_EQ(e.state.SecondClipboard, c.secondAfter);
     EXPECT_EQ(e.state.ClipHistoryCount, 2 + c.historyAdded);
-    EXPECT_EQ(e.state.UndoCount, 1 + c.checkpoints);
+    EXPECT_EQ(e.history.undoCount(), 1 + c.checkpoints);
     EXPECT_EQ(e.fake.prompts.texts(), c.messages);
     if (c.historyAdded) EXPECT_EQ(e.state.ClipHistory[1], c.start.mid(c.selStart, c.selLength));
 }
@@ -119,12 +120,12 @@ TEST(ClipboardCommands, PasteFromHistoryMapsItemsToSlots) {
     // clang-format on
     for (const HistoryCase& c : cases) {
         FakeEditor e;
-        e.state.MaxUndo = 10;
+        e.history.setMaxUndo(10);
         fillHistory(e.state, c.entries);
         pasteClipboardHistoryEntry(e.ctx, c.index);
         EXPECT_EQ(e.text.text(), QString::fromUtf8(c.pasted))
             << c.entries.size() << " entries, item " << c.index;
-        EXPECT_EQ(e.state.UndoCount, 2);
+        EXPECT_EQ(e.history.undoCount(), 2);
     }
 }
 
@@ -166,11 +167,12 @@ TEST_P(MenuOpening, SetsItems) {
     e.text.setSelLength(c.selection ? 2 : 0);
     e.fake.clipboard.content = c.clipboard;
     e.state.SecondClipboard = c.second;
-    e.state.Dirty = c.dirty;
-    e.state.MaxUndo = 10;
-    e.state.UndoData[1] = Checkpoint::take(0, QStringLiteral("before"));
-    RecordUndo(e.state, e.text);
-    e.state.RedoData[1] = Checkpoint::take(0, QStringLiteral("redo"));
+    e.document.setDirty(c.dirty);
+    e.history.setMaxUndo(10);
+    e.history.startFrom(0, QStringLiteral("before"));
+    e.history.record(e.text);
+    e.history.setSlots(e.history.undoSlots(), e.history.undoCount(),
+                       checkpointsOf({u"redo"}), 2);
     fillHistory(e.state, c.history);
     prepareEditMenu(e.ctx);
     preparePopupMenu(e.ctx);

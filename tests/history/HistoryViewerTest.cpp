@@ -1,8 +1,9 @@
+#include "history/UndoCommands.h"
 #include "history/HistoryViewer.h"
 #include "documents/DocumentFile.h"
 #include "history/ClipboardCommands.h"
 #include "history/ui/HistoryViewerDialog.h"
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
 #include "platform/ui/TextView.h"
 #include "support/FakeWindow.h"
 #include "support/FindChild.h"
@@ -44,12 +45,12 @@ struct Viewer {
     // The main text `current` over checkpoints of `older` (newest first), the caret of each
     // checkpoint at its length.
     void history(const QString& current, const QStringList& older, int maxUndo = 100) {
-        e.state.MaxUndo = qint16(maxUndo);
-        e.state.UndoData[1] = Checkpoint::take(1, older.isEmpty() ? current : older.last());
+        e.history.setMaxUndo(qint16(maxUndo));
+        e.history.startFrom(1, older.isEmpty() ? current : older.last());
         for (qsizetype i = older.size() - 2; i >= 0; --i) {
             e.text.setText(older[i]);
             e.text.setSelStart(int(older[i].size()));
-            RecordUndo(e.state, e.text);
+            e.history.record(e.text);
         }
         e.text.setText(current);
     }
@@ -98,7 +99,6 @@ TEST(HistoryViewer, ClipboardModeListsTheHistoryAndCopiesBack) {
     v.e.state.ClipHistory[1] = QStringLiteral("a");
     pushClipHistory(v.e.state, QStringLiteral("b\nx"));
     pushClipHistory(v.e.state, QStringLiteral("c"));
-    v.e.state.Scratch = QStringLiteral("CBrireki");
     v.open(HistoryViewer::Mode::Clipboard);
     EXPECT_EQ(v.port.caption, QStringLiteral("クリップボードデータの履歴 "));
     EXPECT_EQ(v.port.labels[1], QStringLiteral("クリップボード履歴"));
@@ -122,7 +122,6 @@ TEST(HistoryViewer, ClipboardModeListsTheHistoryAndCopiesBack) {
     EXPECT_EQ(v.e.fake.prompts.shown[0].text,
               QStringLiteral("この文字列をクリップボードにコピーします。よろしいですか？"));
     v.logic->onUnload();
-    EXPECT_TRUE(v.e.state.Scratch.isEmpty());
 }
 
 // A restore leaves one checkpoint of the restored text, so one Undo returns to the text
@@ -134,14 +133,13 @@ TEST(HistoryViewer, RestoreRecordsOnceAndUndoReturns) {
     v.open(HistoryViewer::Mode::Undo);
     v.e.fake.prompts.answers << MsgAnswer::Yes << MsgAnswer::Yes;
     v.logic->onEntryDoubleClicked(0);
-    EXPECT_EQ(v.e.state.UndoCount, 3);
-    EXPECT_EQ(v.e.state.Scratch, QString::number(int(MsgAnswer::Yes)));
+    EXPECT_EQ(v.e.history.undoCount(), 3);
 
     v.logic->onEntryClicked(2);
     v.logic->onEntryDoubleClicked(2);
     EXPECT_EQ(v.e.text.text(), QStringLiteral("one "));
-    EXPECT_EQ(v.e.state.UndoCount, 4);
-    EXPECT_FALSE(v.e.state.UndoPending);
+    EXPECT_EQ(v.e.history.undoCount(), 4);
+    EXPECT_FALSE(v.e.history.undoPending());
     undo(v.e.ctx);
     EXPECT_EQ(v.e.text.text(), QStringLiteral("three "));
     undo(v.e.ctx);
@@ -154,10 +152,10 @@ TEST(HistoryViewer, RestoreAndCopyBackKeepEveryBreak) {
     const QString exact = QStringLiteral("a\r\nb\rc\nd") + QChar(0x2028) + QStringLiteral("e") +
                           QChar(0x2029) + QStringLiteral("f\r\n");
     FakeEditor e;
-    e.state.MaxUndo = 10;
-    e.state.UndoData[1] = Checkpoint::take(0, exact);
+    e.history.setMaxUndo(10);
+    e.history.startFrom(0, exact);
     e.text.setText(QStringLiteral("changed"));
-    RecordUndo(e.state, e.text);
+    e.history.record(e.text);
     {
         HistoryViewerDialog form(e.ctx, HistoryViewer::Mode::Undo);
         form.show();

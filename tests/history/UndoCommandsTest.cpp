@@ -1,3 +1,5 @@
+#include "history/UndoHistory.h"
+#include "documents/DocumentSession.h"
 #include "shell/MainFixture.h"
 
 #include "platform/Cp932Codec.h"
@@ -24,21 +26,21 @@ protected:
 TEST_F(UndoInWindow, KeysThatRecordAndKeysThatDoNot) {
     MainWindow& w = startWithLimit(QStringLiteral("10"));
     QTest::keyClicks(w.textView(), QStringLiteral("abc"));
-    EXPECT_EQ(state.UndoCount, 1);
+    EXPECT_EQ(form->history().undoCount(), 1);
     QTest::keyClick(w.textView(), Qt::Key_Space);
-    EXPECT_EQ(state.UndoCount, 2);
-    EXPECT_EQ(state.UndoData[1].toString(), QStringLiteral("00004abc "));
+    EXPECT_EQ(form->history().undoCount(), 2);
+    EXPECT_EQ(form->history().undoSlots()[1].toString(), QStringLiteral("00004abc "));
     w.logic().onTextKeyUp(32, 0); // nothing typed since: no checkpoint
-    EXPECT_EQ(state.UndoCount, 2);
+    EXPECT_EQ(form->history().undoCount(), 2);
     QTest::keyClicks(w.textView(), QStringLiteral("de"));
     QTest::keyClick(w.textView(), Qt::Key_Return);
-    EXPECT_EQ(state.UndoCount, 3);
+    EXPECT_EQ(form->history().undoCount(), 3);
     QTest::keyClick(w.textView(), Qt::Key_Backspace);
-    EXPECT_EQ(state.UndoCount, 4);
+    EXPECT_EQ(form->history().undoCount(), 4);
     QTest::keyClick(w.textView(), Qt::Key_X);
     QTest::keyClick(w.textView(), Qt::Key_Left);
-    EXPECT_EQ(state.UndoCount, 4);
-    EXPECT_TRUE(state.UndoPending);
+    EXPECT_EQ(form->history().undoCount(), 4);
+    EXPECT_TRUE(form->history().undoPending());
 }
 
 TEST_F(UndoInWindow, FocusLossRecordsPendingTyping) {
@@ -48,14 +50,14 @@ TEST_F(UndoInWindow, FocusLossRecordsPendingTyping) {
     other.show();
     other.setFocus();
     QCoreApplication::processEvents();
-    EXPECT_EQ(state.UndoCount, 2);
-    EXPECT_FALSE(state.UndoPending);
+    EXPECT_EQ(form->history().undoCount(), 2);
+    EXPECT_FALSE(form->history().undoPending());
 }
 
 // The menu item, its popup twin and the toolbar button run one procedure.
 TEST_F(UndoInWindow, ToolbarPopupAndMenuUndoAndRedo) {
     MainWindow& w = startWithLimit(QStringLiteral("設定しない"));
-    EXPECT_EQ(state.MaxUndo, 10000);
+    EXPECT_EQ(form->history().maxUndo(), 10000);
     for (const char* word : {"one", "two", "three"}) {
         QTest::keyClicks(w.textView(), QString::fromLatin1(word));
         QTest::keyClick(w.textView(), Qt::Key_Space);
@@ -75,7 +77,7 @@ TEST_F(UndoInWindow, ToolbarPopupAndMenuUndoAndRedo) {
     EXPECT_EQ(fake.prompts.shown[0].text, QStringLiteral("RedoDataがありません"));
     w.action(QStringLiteral("mnuEditUndo"))->trigger();
     EXPECT_EQ(w.text().text(), QStringLiteral("one two "));
-    EXPECT_TRUE(state.Dirty);
+    EXPECT_TRUE(form->document().isDirty());
     // What the view shows follows the model.
     EXPECT_EQ(w.textView()->toPlainText(), QStringLiteral("one two "));
 }
@@ -89,7 +91,7 @@ TEST_F(UndoInWindow, BackToLoadedTextFromTheMenu) {
     fake.prompts.answers.enqueue(MsgAnswer::Yes);
     w.action(QStringLiteral("mnuYarinaoi"))->trigger();
     EXPECT_EQ(w.text().text(), QStringLiteral("loaded"));
-    EXPECT_TRUE(state.UndoPending);
+    EXPECT_TRUE(form->history().undoPending());
 }
 
 } // namespace

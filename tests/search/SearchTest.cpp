@@ -1,3 +1,4 @@
+#include "history/UndoHistory.h"
 #include "search/SearchTestSupport.h"
 
 #include "command/Settings.h"
@@ -82,19 +83,18 @@ TEST_P(Search, ReplaceAllStepByStep) {
     EXPECT_EQ(e.text.text(), QString::fromUtf16(c.replaced));
     // The last step finds nothing and is not counted.
     EXPECT_EQ(e.fake.prompts.texts(), QStringList{ReplaceRun::countMessage(c.replacements)});
-    EXPECT_EQ(replaceState.ReplaceDone, -1);
 }
 
 TEST_P(Search, ReplaceAllAtOnceFromTheTop) {
     const Case& c = GetParam();
     replaceDialog.top = true;
-    e.state.MaxUndo = 10;
+    e.history.setMaxUndo(10);
     e.text.setSelStart(e.text.length());
     ReplaceRun(e.ctx, replaceState, replaceDialog).replaceAll();
     EXPECT_EQ(e.text.text(), QString::fromUtf16(c.replaced));
     EXPECT_EQ(e.fake.prompts.texts(), QStringList{ReplaceRun::kEndMessage});
     EXPECT_TRUE(replaceDialog.top);
-    EXPECT_EQ(e.state.UndoCount, 2); // one checkpoint for the whole operation
+    EXPECT_EQ(e.history.undoCount(), 2); // one checkpoint for the whole operation
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Search, ::testing::ValuesIn(kCases),
@@ -164,7 +164,6 @@ TEST_F(ReplaceSteps, EachPressReplacesTheSelectedAndSelectsTheNext) {
     run.replaceOne();
     EXPECT_EQ(e.text.text(), QStringLiteral("x x"));
     EXPECT_EQ(e.fake.prompts.texts(), QStringList{ReplaceRun::kEndMessage});
-    EXPECT_EQ(s.ReplaceCount, 2);
 }
 
 TEST_F(ReplaceSteps, AHandSelectionInAnotherCaseIsReplacedEvenWhenExact) {
@@ -189,7 +188,7 @@ TEST(EmptyReplaceSearch, ChangesNothingOnAnyPath) {
         FakeEditor e;
         FakeReplaceDialog d;
         search::ReplaceState s;
-        e.state.MaxUndo = 10;
+        e.history.setMaxUndo(10);
         e.text.setText(QStringLiteral("abc"));
         e.text.setSelStart(1);
         d.replacement = QStringLiteral("x");
@@ -197,8 +196,8 @@ TEST(EmptyReplaceSearch, ChangesNothingOnAnyPath) {
         ReplaceRun run(e.ctx, s, d);
         p.all ? run.replaceAll() : run.replaceOne();
         EXPECT_EQ(e.text.text(), QStringLiteral("abc"));
-        EXPECT_EQ(e.state.UndoCount, 1);
-        EXPECT_TRUE(e.state.UndoData[1].isEmpty());
+        EXPECT_EQ(e.history.undoCount(), 1);
+        EXPECT_TRUE(e.history.undoSlots()[1].isEmpty());
         EXPECT_EQ(e.fake.prompts.texts(), QStringList{p.message});
     }
 }
@@ -216,7 +215,7 @@ TEST_F(ReplaceFaults, ARunThatStopsMovingEnds) {
 }
 
 TEST_F(ReplaceSteps, EveryStepOfARunIsACheckpoint) {
-    e.state.MaxUndo = 100;
+    e.history.setMaxUndo(100);
     given(QStringLiteral("ab ab ab"), QStringLiteral("AB"), QStringLiteral("x"));
     // The writer types at the end while the run lets events through: the checkpoints that
     // follow hold that edit too.
@@ -229,11 +228,11 @@ TEST_F(ReplaceSteps, EveryStepOfARunIsACheckpoint) {
     ReplaceRun(e.ctx, s, d).replaceAll();
     EXPECT_EQ(e.text.text(), QStringLiteral("x x x!"));
     // One for the run, one per step (three found, one finding nothing).
-    EXPECT_EQ(e.state.UndoCount, 1 + 1 + 4);
-    EXPECT_EQ(e.state.UndoData[1].text(), QStringLiteral("x x ab!"));
-    EXPECT_EQ(e.state.UndoData[2].text(), QStringLiteral("x ab ab!"));
-    EXPECT_EQ(e.state.UndoData[3].text(), QStringLiteral("ab ab ab!"));
-    EXPECT_EQ(e.state.UndoData[e.state.UndoCount - 1].text(), QStringLiteral("ab ab ab"));
+    EXPECT_EQ(e.history.undoCount(), 1 + 1 + 4);
+    EXPECT_EQ(e.history.undoSlots()[1].text(), QStringLiteral("x x ab!"));
+    EXPECT_EQ(e.history.undoSlots()[2].text(), QStringLiteral("x ab ab!"));
+    EXPECT_EQ(e.history.undoSlots()[3].text(), QStringLiteral("ab ab ab!"));
+    EXPECT_EQ(e.history.undoSlots()[e.history.undoCount() - 1].text(), QStringLiteral("ab ab ab"));
 }
 
 struct JumpCase {

@@ -1,3 +1,4 @@
+#include "documents/DocumentSession.h"
 #include "MainFixture.h"
 
 #include "shell/About.h"
@@ -59,7 +60,7 @@ TEST_F(MainFixture, NothingOutlivesACompletedShutdown) {
     ASSERT_TRUE(box && help);
     w.setTimerInterval(2, 10000);
 
-    state.Dirty = true;
+    form->document().setDirty(true);
     fake.prompts.answers.enqueue(MsgAnswer::Cancel);
     w.close();
     EXPECT_TRUE(box && box->isVisible()); // a refused close leaves everything running

@@ -1,3 +1,4 @@
+#include "history/UndoHistory.h"
 #include "MainFixture.h"
 
 #include "shell/Appearance.h"
@@ -55,14 +56,14 @@ INSTANTIATE_TEST_SUITE_P(Table, SizeStep, ::testing::ValuesIn(kStepCases));
 
 TEST(FontDialog, PresetAppliedInFullAndCancelChangesNothing) {
     FakeEditor e;
-    e.state.MaxUndo = 10;
+    e.history.setMaxUndo(10);
     e.text.setText(QStringLiteral("text"));
     e.window.styles[int(FontStyle::Underline)] = true;
     e.window.styles[int(FontStyle::Bold)] = true;
 
     e.fake.dialogs.fontAnswers.enqueue(std::nullopt);
     chooseFont(e.ctx);
-    EXPECT_EQ(e.state.UndoCount, 2); // the checkpoint stays although nothing changed
+    EXPECT_EQ(e.history.undoCount(), 2); // the checkpoint stays although nothing changed
     EXPECT_DOUBLE_EQ(e.window.size, 9);
     EXPECT_TRUE(e.window.styles[int(FontStyle::Underline)]);
     ASSERT_EQ(e.fake.dialogs.fontPresets.size(), 1);

@@ -1,3 +1,5 @@
+#include "history/UndoHistory.h"
+#include "documents/DocumentSession.h"
 #include "MainFixture.h"
 
 #include "shell/AutoBackup.h"
@@ -100,9 +102,9 @@ TEST(AutoBackup, LeavesTheDocumentAlone) {
     FakeEditor e;
     e.text.setText(QStringLiteral("abcdef"));
     e.text.setSelection(2, 3);
-    e.window.windowTitle = QStringLiteral("Pallo   /somewhere/doc.txt");
-    e.state.Dirty = true;
-    e.state.UndoPending = false;
+    e.document.setPath(QStringLiteral("/somewhere/doc.txt"));
+    e.document.setDirty(true);
+    e.history.setUndoPending(false);
     int changes = 0;
     QObject::connect(&e.text, &TextBox::changed, [&] { ++changes; });
 
@@ -112,8 +114,8 @@ TEST(AutoBackup, LeavesTheDocumentAlone) {
     EXPECT_EQ(e.text.selStart(), 2);
     EXPECT_EQ(e.text.selLength(), 3);
     EXPECT_EQ(e.window.windowTitle, QStringLiteral("Pallo   /somewhere/doc.txt"));
-    EXPECT_TRUE(e.state.Dirty);
-    EXPECT_FALSE(e.state.UndoPending);
+    EXPECT_TRUE(e.document.isDirty());
+    EXPECT_FALSE(e.history.undoPending());
     EXPECT_EQ(changes, 0);
     EXPECT_EQ(fileBytes(backupOf(e)), QByteArray("abcdef\r\n"));
 }
@@ -152,7 +154,7 @@ TEST(AutoBackup, FolderInTheWayReportsErrorAndRetriesNextTick) {
 TEST(AutoBackup, MissingProgramFolderReportsError) {
     FakeEditor e;
     const QString missing = e.dir.path() + QStringLiteral("/gone");
-    CommandContext ctx{e.state, e.text, e.fake.services, e.window, missing};
+    CommandContext ctx{e.state, e.text, e.fake.services, e.window, missing, e.history, e.document};
     AutoBackup().onBackupTimer(ctx);
     ASSERT_EQ(e.fake.prompts.shown.size(), 1);
     EXPECT_EQ(e.fake.prompts.shown[0].text, QStringLiteral("Error"));

@@ -1,4 +1,5 @@
 #include "MainFixture.h"
+#include "documents/DocumentSession.h"
 
 #include <QFileInfo>
 
@@ -20,15 +21,15 @@ TEST_F(CrashRecovery, TypedTextComesBackUnderTheBackupTitle) {
     QTest::keyClick(w.textView(), Qt::Key_Return);
     w.text().setSelText(QStringLiteral("二行目"));
     ASSERT_EQ(w.text().text(), QStringLiteral("first\r\n二行目"));
-    ASSERT_TRUE(state.Dirty);
+    ASSERT_TRUE(form->document().isDirty());
     w.onBackupTimer();
     crash();
 
     MainWindow& again = start();
     EXPECT_EQ(again.text().text(), QStringLiteral("first\r\n二行目\r\n"));
     EXPECT_EQ(again.windowTitle(), QStringLiteral("Pallo   ") + backupPath());
-    EXPECT_FALSE(state.Dirty);
-    EXPECT_EQ(state.LoadedText, again.text().text());
+    EXPECT_FALSE(form->document().isDirty());
+    EXPECT_EQ(form->document().loadedText(), again.text().text());
     EXPECT_TRUE(fake.prompts.shown.isEmpty());
 }
 
@@ -50,7 +51,7 @@ TEST_F(CrashRecovery, RecoveredTextIsNotDroppedUnasked) {
     form->onBackupTimer();
     crash();
     MainWindow& w = start();
-    ASSERT_FALSE(state.Dirty);
+    ASSERT_FALSE(form->document().isDirty());
     const QString question =
         backupPath() + QStringLiteral("の内容が変更されています。保存しますか？");
 

@@ -1,4 +1,5 @@
 #include "MainFixture.h"
+#include "documents/DocumentSession.h"
 
 #include <QLabel>
 #include <QStatusBar>
@@ -38,7 +39,7 @@ TEST_F(FileFormat, LfFileHasLinesAndSavesLf) {
     w.text().setSelText(u"四"_s);
     w.runCommand(u"mnuFileSave"_s);
     EXPECT_EQ(readFile(u"doc.txt"_s), "一行目\n二行目\n三行目\n四\n");
-    EXPECT_FALSE(state.Dirty);
+    EXPECT_FALSE(form->document().isDirty());
 }
 
 // The backup is written as the document is and read back the same way: nothing is lost.

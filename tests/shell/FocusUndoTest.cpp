@@ -1,7 +1,9 @@
+#include "documents/DocumentSession.h"
 #include "MainFixture.h"
 
 #include "documents/FileCommands.h"
-#include "history/RecordUndo.h"
+#include "history/UndoCommands.h"
+#include "history/UndoHistory.h"
 #include "support/FakeWindow.h"
 
 #include <QAction>
@@ -41,10 +43,10 @@ TEST_F(FocusUndo, OnlyAControlOfTheWindowTakesTheFocus) {
     MainWindow& w = open();
     for (const auto& [reason, records] : reasons) {
         type(w, QStringLiteral("x"));
-        const int before = state.UndoCount;
+        const int before = form->history().undoCount();
         focusOut(w, reason);
-        EXPECT_EQ(state.UndoCount, before + (records ? 1 : 0)) << reason;
-        EXPECT_EQ(state.UndoPending, !records) << reason;
+        EXPECT_EQ(form->history().undoCount(), before + (records ? 1 : 0)) << reason;
+        EXPECT_EQ(form->history().undoPending(), !records) << reason;
     }
 }
 
@@ -56,7 +58,7 @@ TEST_F(FocusUndo, UndoIsNotRecordedAgainAfterADialog) {
         type(w, QString::fromLatin1(word));
     w.action(QStringLiteral("mnuEditUndo"))->trigger();
     EXPECT_EQ(w.text().text(), QStringLiteral("a b "));
-    EXPECT_FALSE(state.UndoPending);
+    EXPECT_FALSE(form->history().undoPending());
     {
         QDialog dialog(&w);
         QLineEdit field(&dialog);
@@ -78,7 +80,7 @@ TEST_F(FocusUndo, UndoKeepsTheWritersUnrecordedTyping) {
     MainWindow& w = open();
     type(w, QStringLiteral("abc def "));
     type(w, QStringLiteral("x"));
-    EXPECT_TRUE(state.WriterEditPending);
+    EXPECT_TRUE(form->history().writerEditPending());
     w.action(QStringLiteral("mnuEditUndo"))->trigger();
     EXPECT_EQ(w.text().text(), QStringLiteral("abc def "));
     w.action(QStringLiteral("mnuEditRedo"))->trigger();
@@ -86,7 +88,7 @@ TEST_F(FocusUndo, UndoKeepsTheWritersUnrecordedTyping) {
 
     fake.clipboard.content = QStringLiteral("P");
     w.action(QStringLiteral("mnuEditPaste"))->trigger();
-    EXPECT_FALSE(state.WriterEditPending);
+    EXPECT_FALSE(form->history().writerEditPending());
     w.action(QStringLiteral("mnuEditUndo"))->trigger();
     EXPECT_EQ(w.text().text(), QStringLiteral("abc def x"));
 
@@ -103,13 +105,14 @@ TEST_F(FocusUndo, UndoKeepsTheWritersUnrecordedTyping) {
 // The open dialog no longer records the typing before an insert: the command does.
 TEST(InsertFile, OneUndoReturnsToTheTypedTextBeforeIt) {
     FakeEditor e;
-    e.state.MaxUndo = 10;
-    e.state.UndoData[1] = Checkpoint::take(1, QString());
+    e.history.setMaxUndo(10);
+    e.history.startFrom(1, QString());
     e.text.setText(QStringLiteral("typed"));
-    e.state.WriterEditPending = e.state.UndoPending = true;
+    e.history.setWriterEditPending(true);
+    e.history.setUndoPending(true);
     e.window.openDialog = [&](bool) {
         e.text.setText(QStringLiteral("typed\r\ninserted"));
-        RecordUndo(e.state, e.text);
+        e.history.record(e.text);
     };
     insertFile(e.ctx);
     undo(e.ctx);
@@ -123,14 +126,14 @@ TEST_F(FocusUndo, SecondClipboardKeepsToItsKey) {
     w.text().setText(QStringLiteral("ab\r\nmaxundo=0"));
     w.text().setSelection(0, w.text().length());
     w.action(QStringLiteral("popCopy2"))->trigger();
-    state.Dirty = false;
+    form->document().setDirty(false);
     w.close();
     form.reset();
     AppState next;
     state = next;
     start();
     EXPECT_EQ(state.SecondClipboard, QStringLiteral("ab"));
-    EXPECT_EQ(state.MaxUndo, 10);
+    EXPECT_EQ(form->history().maxUndo(), 10);
     EXPECT_EQ(form->panelText(2), QStringLiteral("第2ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「ab」"));
 }
 

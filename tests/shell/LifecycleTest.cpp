@@ -1,3 +1,5 @@
+#include "history/UndoHistory.h"
+#include "documents/DocumentSession.h"
 #include "MainFixture.h"
 
 #include "command/Settings.h"
@@ -49,9 +51,9 @@ TEST_P(StartDocument, ChoosesTheFirstDocument) {
     if (title == u"@backup") expected = QStringLiteral("Pallo   ") + backupPath();
     if (title == u"@doc") expected = QStringLiteral("Pallo   ") + path(QStringLiteral("doc.txt"));
     EXPECT_EQ(w.windowTitle(), expected);
-    EXPECT_FALSE(state.Dirty);
-    EXPECT_EQ(state.LoadedText, c.expectedText);
-    EXPECT_EQ(state.UndoData[1].toString(), QStringLiteral("00001") + c.expectedText);
+    EXPECT_FALSE(form->document().isDirty());
+    EXPECT_EQ(form->document().loadedText(), c.expectedText);
+    EXPECT_EQ(form->history().undoSlots()[1].toString(), QStringLiteral("00001") + c.expectedText);
     EXPECT_TRUE(QFileInfo::exists(backupPath()));
 }
 
@@ -114,10 +116,10 @@ TEST_F(MainFixture, FirstStartState) {
     EXPECT_EQ(w.statusToolTip(), QStringLiteral("clip"));
     EXPECT_EQ(state.ClipHistory.value(1), QStringLiteral("clip"));
     EXPECT_EQ(state.ClipHistoryCount, 2);
-    EXPECT_EQ(state.UndoCount, 1);
+    EXPECT_EQ(form->history().undoCount(), 1);
     EXPECT_EQ(state.BackupTicks, 2);
     EXPECT_EQ(state.BackupCountdown, 0);
-    EXPECT_EQ(state.MaxUndo, 100); // a fresh installation has Undo
+    EXPECT_EQ(form->history().maxUndo(), 100); // a fresh installation has Undo
     EXPECT_EQ(QFileInfo(backupPath()).size(), 0);
     EXPECT_TRUE(w.action(QStringLiteral("mnuIMEtyokusetu"))->isChecked());
     EXPECT_FALSE(w.action(QStringLiteral("mnuIMEhiragana"))->isChecked());
@@ -162,14 +164,14 @@ TEST_F(MainFixture, StoredSettingsAreApplied) {
     EXPECT_EQ(w.windowLeft(), 450);
     EXPECT_EQ(state.SecondClipboard, QStringLiteral("second"));
     EXPECT_EQ(w.panelText(2), QStringLiteral("第2ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「second」"));
-    EXPECT_EQ(state.MaxUndo, 100);
+    EXPECT_EQ(form->history().maxUndo(), 100);
     EXPECT_TRUE(w.action(QStringLiteral("mnuIMEhiragana"))->isChecked());
     EXPECT_EQ(w.popupUserStringCaption(0), QStringLiteral("hello"));
     EXPECT_EQ(w.popupUserStringCaption(9), QStringLiteral("world"));
     EXPECT_TRUE(w.action(QStringLiteral("mnuFileBar3"))->isVisible());
     EXPECT_FALSE(w.action(QStringLiteral("mnuRecentFile(0)"))->isVisible());
     EXPECT_TRUE(w.action(QStringLiteral("mnuRecentFile(1)"))->isVisible());
-    EXPECT_EQ(w.recentFileCaption(1), QStringLiteral("/a/b.txt"));
+    EXPECT_EQ(w.itemCaption(QStringLiteral("mnuRecentFile(1)")), QStringLiteral("/a/b.txt"));
 }
 
 TEST_F(MainFixture, FlagsKeepTheDesignedAppearance) {
@@ -185,14 +187,14 @@ TEST_F(MainFixture, UnreadableValuesAreSkipped) {
     MainWindow& w = start();
     EXPECT_EQ(w.foreColor(), -2147483640);
     EXPECT_EQ(w.backColor(), -2147483643);
-    EXPECT_EQ(state.MaxUndo, 100);
+    EXPECT_EQ(form->history().maxUndo(), 100);
     EXPECT_GT(w.width(), 100);
 }
 
 TEST_F(MainFixture, NoUndoLimitWord) {
     writeIni(QByteArray("[data]\r\nmaxundo=") + cp932::encode(u"設定しない") + "\r\n");
     start();
-    EXPECT_EQ(state.MaxUndo, 10000);
+    EXPECT_EQ(form->history().maxUndo(), 10000);
 }
 
 // ---------------------------------------------------------------- shutdown
@@ -248,7 +250,7 @@ TEST_P(ChangedClose, AsksAndActs) {
     writeFile(QStringLiteral("doc.txt"), "old");
     MainWindow& w = start(c.titled ? path(QStringLiteral("doc.txt")) : QString());
     w.text().setText(QStringLiteral("new text"));
-    ASSERT_TRUE(state.Dirty);
+    ASSERT_TRUE(form->document().isDirty());
     fake.prompts.answers.enqueue(c.answer);
     if (c.saveAs)
         fake.dialogs.saveAnswers.enqueue(
@@ -261,7 +263,6 @@ TEST_P(ChangedClose, AsksAndActs) {
     EXPECT_EQ(fake.prompts.shown[0].buttons, MsgButtons::YesNoCancel);
     EXPECT_EQ(fake.prompts.shown[0].icon, MsgIcon::None);
     EXPECT_EQ(fake.prompts.shown[0].title, QStringLiteral("Pallo"));
-    EXPECT_EQ(state.Scratch, QString::number(int(c.answer)));
     EXPECT_EQ(QFileInfo::exists(backupPath()), c.backupRemains);
     EXPECT_EQ(QFileInfo::exists(iniPath()), !c.backupRemains);
 }
@@ -296,7 +297,7 @@ TEST_F(MainFixture, FailedSaveKeepsTheWindowOpen) {
     EXPECT_FALSE(w.close());
     ASSERT_EQ(fake.prompts.shown.size(), 2);
     EXPECT_EQ(fake.prompts.shown[1].text, QStringLiteral("保存時にエラーが発生しました。"));
-    EXPECT_TRUE(state.Dirty);
+    EXPECT_TRUE(form->document().isDirty());
     EXPECT_TRUE(QFileInfo::exists(backupPath()));
 }
 

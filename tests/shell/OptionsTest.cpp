@@ -1,3 +1,4 @@
+#include "history/UndoHistory.h"
 #include "MainFixture.h"
 
 #include "command/Settings.h"
@@ -64,7 +65,7 @@ class OptionsOk : public ::testing::TestWithParam<OkCase> {};
 TEST_P(OptionsOk, AppliesAndStoresOrRefuses) {
     const OkCase& c = GetParam();
     FakeEditor e;
-    e.state.MaxUndo = 7;
+    e.history.setMaxUndo(7);
     e.state.BackupCountdown = 4;
     OptionsSetup setup(e.ctx);
     if (c.backupOn)
@@ -82,7 +83,7 @@ TEST_P(OptionsOk, AppliesAndStoresOrRefuses) {
     EXPECT_EQ(e.state.BackupTicks, c.ticks);
     EXPECT_EQ(e.state.BackupCountdown, c.countdown);
     EXPECT_EQ(e.window.intervals[1], c.timer1);
-    EXPECT_EQ(e.state.MaxUndo, c.maxUndo);
+    EXPECT_EQ(e.history.maxUndo(), c.maxUndo);
     QString stored;
     if (c.stored)
         stored = QStringLiteral("[data]|%1|auto=%2|font=%3|color=%4|ime=%5|")
@@ -181,7 +182,7 @@ TEST_F(MainFixture, OptionsFormForwardsAndStaysOpenOnAnError) {
     child<QPushButton>(&form, "Command1")->click();
     EXPECT_EQ(form.result(), QDialog::Accepted);
     EXPECT_EQ(state.BackupTicks, 1);
-    EXPECT_EQ(state.MaxUndo, 100);
+    EXPECT_EQ(w.history().maxUndo(), 100);
     EXPECT_EQ(ReadSetting(settings::kSection, QStringLiteral("font"), iniPath()), "1");
 }
 

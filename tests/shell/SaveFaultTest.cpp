@@ -1,3 +1,4 @@
+#include "documents/DocumentSession.h"
 #include "MainFixture.h"
 
 #include "documents/DocumentFile.h"
@@ -88,7 +89,7 @@ protected:
         w.text().setText(QString(20000, u'新'));
         w.runCommand(u"mnuFileSave"_s);
         EXPECT_EQ(fake.prompts.texts(), QStringList{kSaveFailed});
-        EXPECT_TRUE(state.Dirty);
+        EXPECT_TRUE(form->document().isDirty());
         EXPECT_TRUE(readBytes(document) == docBefore) << "the document changed";
         EXPECT_EQ(filesIn(docs), docsBefore);
 

@@ -1,3 +1,4 @@
+#include "documents/DocumentSession.h"
 #include "command/SettingsFolder.h"
 #include "shell/ui/MainWindow.h"
 #include "support/FakeServices.h"
@@ -40,7 +41,7 @@ void runInstalled(const QString& programDir, const QString& configHome) {
         ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
         EXPECT_EQ(backup.readAll(), cp932::encode(u"下書き\r\n"_s));
         backup.close();
-        state.Dirty = false;
+        w.document().setDirty(false);
         w.close();
         EXPECT_TRUE(fake.prompts.shown.isEmpty());
     }

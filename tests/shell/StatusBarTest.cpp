@@ -1,3 +1,5 @@
+#include "history/UndoHistory.h"
+#include "documents/DocumentSession.h"
 #include "MainFixture.h"
 
 #include "platform/FixedWidthLayout.h"
@@ -77,15 +79,15 @@ TEST_F(MainFixture, TypingMarksTheDocumentChanged) {
     w.show();
     w.textView()->setFocus();
     QTest::keyClicks(w.textView(), QStringLiteral("abc"));
-    EXPECT_TRUE(state.Dirty);
-    EXPECT_TRUE(state.UndoPending);
+    EXPECT_TRUE(form->document().isDirty());
+    EXPECT_TRUE(form->history().undoPending());
     QTest::keyClick(w.textView(), Qt::Key_Space);
-    EXPECT_FALSE(state.UndoPending); // a checkpoint was taken at the blank
+    EXPECT_FALSE(form->history().undoPending()); // a checkpoint was taken at the blank
     EXPECT_EQ(w.text().text(), QStringLiteral("abc "));
     EXPECT_EQ(w.panelText(3), QStringLiteral("総行数:1 現在行:0 文字位置:4 総文字数:4 "));
     QTest::keyClicks(w.textView(), QStringLiteral("d"));
     QTest::keyClick(w.textView(), Qt::Key_Left);
-    EXPECT_TRUE(state.UndoPending); // an arrow key takes none
+    EXPECT_TRUE(form->history().undoPending()); // an arrow key takes none
 }
 
 TEST_F(MainFixture, ClipboardFailureKeepsThePanel) {

@@ -1,3 +1,4 @@
+#include "history/UndoHistory.h"
 #include "shell/MainFixture.h"
 #include "support/FindChild.h"
 
@@ -64,10 +65,10 @@ protected:
 TEST_F(StyleWindow, OpensOnceWithItsControlsAndOneCheckpointPerUse) {
     writeIni("[data]\r\nmaxundo=10\r\n");
     MainWindow& w = start();
-    const int undoCount = state.UndoCount;
+    const int undoCount = form->history().undoCount();
     StyleConversionDialog* dialog = open(w);
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(state.UndoCount, undoCount + 1);
+    EXPECT_EQ(form->history().undoCount(), undoCount + 1);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_FALSE(dialog->isModal());
     EXPECT_EQ(dialog->parentWidget(), &w);
@@ -88,7 +89,7 @@ TEST_F(StyleWindow, OpensOnceWithItsControlsAndOneCheckpointPerUse) {
     // The toolbar button runs the same command: the open dialog comes forward again.
     w.onToolButtonClicked(QStringLiteral("文体変換"));
     EXPECT_EQ(shown(w), QList<StyleConversionDialog*>{dialog});
-    EXPECT_EQ(state.UndoCount, undoCount + 2);
+    EXPECT_EQ(form->history().undoCount(), undoCount + 2);
 }
 
 TEST_F(StyleWindow, WholeRunThenCloseAndReopen) {

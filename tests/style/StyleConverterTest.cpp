@@ -1,6 +1,7 @@
 #include "StyleRunSupport.h"
 
-#include "history/RecordUndo.h"
+#include "history/UndoCommands.h"
+#include "history/UndoHistory.h"
 #include "platform/FixedWidthLayout.h"
 
 #include <gtest/gtest.h>
@@ -114,7 +115,7 @@ TEST(StyleConverter, RunStartAndEndStates) {
 
 TEST(StyleConverter, OneUndoRestoresTheTextBeforeTheRun) {
     StyleRun r(QStringLiteral("これは本だ。雨だが、"));
-    RecordUndo(r.state, r.text); // the dialog opening
+    r.history.record(r.text); // the dialog opening
     r.run();
     ASSERT_EQ(r.text.text(), QStringLiteral("これは本です。雨ですが、"));
     undo(r.ctx);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/UndoHistory.h"
 #include "style/EndingConfirmation.h"
 #include "style/StyleConverter.h"
 #include "support/FakeWindow.h"
@@ -76,7 +77,7 @@ struct StyleRun : FakeEditor {
     explicit StyleRun(const QString& document = {}, bool plainToPolite = true) {
         dialog.attach(text);
         dialog.option1 = plainToPolite;
-        state.MaxUndo = 10;
+        history.setMaxUndo(10);
         text.setText(document);
         converter.onLoad();
     }

@@ -1,6 +1,7 @@
 #include "tools/EndingInsertion.h"
 
-#include "history/RecordUndo.h"
+#include "history/UndoCommands.h"
+#include "history/UndoHistory.h"
 #include "support/FakeWindow.h"
 
 #include <gtest/gtest.h>
@@ -33,9 +34,9 @@ void PrintTo(const EndingCase&, std::ostream* os) { *os << "row"; }
 TEST_P(EndingRun, InsertsBeforeEveryMark) {
     const EndingCase& p = GetParam();
     FakeEditor e;
-    e.state.MaxUndo = 10;
+    e.history.setMaxUndo(10);
     e.text.setText(QString::fromUtf16(p.in));
-    RecordUndo(e.state, e.text);
+    e.history.record(e.text);
     e.text.setSelection(1, 1);
     FakeEndingDialog dialog;
     dialog.text = QString::fromUtf16(p.word);

@@ -1,7 +1,8 @@
 #include "tools/HtmlTools.h"
 
 #include "command/Settings.h"
-#include "history/RecordUndo.h"
+#include "history/UndoCommands.h"
+#include "history/UndoHistory.h"
 #include "support/FakeWindow.h"
 
 #include <gtest/gtest.h>
@@ -21,9 +22,9 @@ TEST(SimpleHtml, WrapsTheTextAndOneUndoReturns) {
     EXPECT_EQ(html::simpleHtml(u""), head + QStringLiteral("</HTML>"));
 
     FakeEditor e;
-    e.state.MaxUndo = 10;
+    e.history.setMaxUndo(10);
     e.text.setText(QStringLiteral("本文\r\n"));
-    RecordUndo(e.state, e.text);
+    e.history.record(e.text);
     html::MakeSimpleHtml(e.ctx);
     EXPECT_EQ(e.fake.prompts.texts(), QStringList{QStringLiteral("簡易HTML化が終了しました。")});
     undo(e.ctx);
@@ -49,7 +50,7 @@ void PrintTo(const ExtractCase&, std::ostream* os) { *os << "row"; }
 TEST_P(Extraction, Texts) {
     const ExtractCase& p = GetParam();
     FakeEditor e;
-    e.window.windowTitle = QString::fromUtf16(p.title);
+    setDocumentTitle(e.document, QString::fromUtf16(p.title));
     for (int i = 0; i < p.tags.size(); ++i)
         WriteSetting(settings::kSection, settings::key::extractTag(i),
                      settings::iniPath(e.dir.path()), p.tags[i]);
@@ -99,18 +100,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ExtractionRun, StopKeepsWhatWasRemovedAndUndoReturns) {
     FakeEditor e;
-    e.state.MaxUndo = 10;
+    e.history.setMaxUndo(10);
     WriteSetting(settings::kSection, settings::key::extractTag(0), settings::iniPath(e.dir.path()),
                  QStringLiteral("i"));
     e.text.setText(QStringLiteral("<i>a</i><b>b"));
-    RecordUndo(e.state, e.text);
+    e.history.record(e.text);
     FakeWorking working;
     html::TextExtractor extractor(e.ctx, working);
     e.fake.pump.onEvents = [&] { extractor.onCancelClicked(); };
     extractor.ExtractText();
     EXPECT_EQ(e.text.text(), QStringLiteral("a<b>b"));
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
-    EXPECT_EQ(e.state.Scratch, QStringLiteral("Yes"));
     EXPECT_EQ(e.window.inputBlocked, (QList<bool>{true, false}));
     undo(e.ctx);
     EXPECT_EQ(e.text.text(), QStringLiteral("<i>a</i><b>b"));

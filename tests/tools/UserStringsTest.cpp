@@ -1,7 +1,8 @@
 #include "tools/UserStrings.h"
 
 #include "command/Settings.h"
-#include "history/RecordUndo.h"
+#include "history/UndoCommands.h"
+#include "history/UndoHistory.h"
 #include "support/FakeWindow.h"
 
 #include <gtest/gtest.h>
@@ -84,9 +85,9 @@ TEST(UserStringMenu, ToolsMenuFollowsThePopupAndInsertReplacesTheSelection) {
     EXPECT_TRUE(e.window.menuVisible[0]);
     EXPECT_FALSE(e.window.menuVisible[1]);
 
-    e.state.MaxUndo = 10;
+    e.history.setMaxUndo(10);
     e.text.setText(QStringLiteral("xyz"));
-    RecordUndo(e.state, e.text);
+    e.history.record(e.text);
     e.text.setSelection(1, 1);
     userstrings::insertUserString(e.ctx, e.window.popupCaptions[0]);
     EXPECT_EQ(e.text.text(), QStringLiteral("xA&Bz"));

@@ -1,4 +1,5 @@
 #include "search/ui/FindDialog.h"
+#include "documents/DocumentSession.h"
 
 #include "platform/ui/QtObjectNames.h"
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "documents/DocumentSession.h"
 #include "command/CommandContext.h"
 #include "search/ReplaceRun.h"
 

@@ -113,8 +113,7 @@ QString caption(const QAction* action) {
 
 MainWindow::MainWindow(AppState& state, Services& services, QString programDir, QWidget* parent)
     : QMainWindow(parent),
-      m_logic(state, m_text, services, *this, programDir), m_ctx{state, m_text, services, *this,
-                                                                 programDir},
+      m_logic(state, m_text, services, *this, programDir, m_history, m_document), m_ctx{state, m_text, services, *this, programDir, m_history, m_document},
       m_foreColor(kWindowTextColor), m_backColor(kWindowColor) {
     initResources();
     // Commands find Pallo.ini and PalloBackup.txt where start-up does.
@@ -537,9 +536,8 @@ void MainWindow::setMenuUserStringCaption(int i, const QString& caption) {
     if (QAction* a = action(QStringLiteral("mnusitei(%1)").arg(i))) setCaption(a, caption);
 }
 
-QString MainWindow::recentFileCaption(int i) const {
-    const QAction* a = action(QStringLiteral("mnuRecentFile(%1)").arg(i));
-    return caption(a);
+QString MainWindow::itemCaption(const QString& name) const {
+    return caption(action(name));
 }
 
 void MainWindow::setRecentFileCaption(int i, const QString& caption) {
@@ -572,14 +570,6 @@ void MainWindow::setTimerInterval(int timer, int milliseconds) {
     }
     t->setInterval(milliseconds);
     t->start();
-}
-
-void MainWindow::showRecentFile(int i, const QString& caption) {
-    QAction* item = action(QStringLiteral("mnuRecentFile(%1)").arg(i));
-    if (!item) return;
-    action(QStringLiteral("mnuFileBar3"))->setVisible(true);
-    item->setVisible(true);
-    setCaption(item, caption);
 }
 
 // ---------------------------------------------------------------- clipboards and menu states

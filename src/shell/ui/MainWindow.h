@@ -2,6 +2,8 @@
 
 #include "command/CommandContext.h"
 #include "command/MainWindowPort.h"
+#include "documents/DocumentSession.h"
+#include "history/UndoHistory.h"
 #include "platform/Services.h"
 #include "platform/TextBox.h"
 #include "search/ReplaceRun.h"
@@ -50,6 +52,8 @@ public:
     TextBox& text() { return m_text; }
     TextView* textView() const { return m_view; }
     MainLogic& logic() { return m_logic; }
+    UndoHistory& history() { return m_history; }
+    DocumentSession& document() { return m_document; }
     CommandContext& context() { return m_ctx; }
     QMenu* popupMenu() const { return m_popEdit; }
     QToolBar* toolBar() const { return m_toolBar; }
@@ -60,6 +64,8 @@ public:
 
     // Menu items, popup items and group members ("mnuRecentFile(1)") by object name.
     QAction* action(const QString& name) const { return m_actions.value(name); }
+    // An item's caption as set, "&" included as a character.
+    QString itemCaption(const QString& name) const;
     // Gives a menu item its procedure; `index` is the member's index for a group, else -1.
     void setCommand(const QString& menuName, std::function<void(int index)> command);
     void runCommand(const QString& menuName, int index = -1);
@@ -70,7 +76,6 @@ public:
     void onToolButtonClicked(const QString& key);
 
     // MainWindowPort
-    QString title() const override { return windowTitle(); }
     void setTitle(const QString& title) override { setWindowTitle(title); }
     void setPanelText(int panel, const QString& text) override;
     void setStatusToolTip(const QString& text) override;
@@ -96,8 +101,6 @@ public:
     QString popupUserStringCaption(int i) const override;
     void setPopupUserStringCaption(int i, const QString& caption) override;
     void setMenuUserStringCaption(int i, const QString& caption) override;
-    QString recentFileCaption(int i) const override;
-    void showRecentFile(int i, const QString& caption) override;
     void setRecentFileCaption(int i, const QString& caption) override;
     void setRecentFileVisible(int i) override;
     void showRecentSeparator() override;
@@ -169,6 +172,8 @@ private:
     int reported(const Remembered& r, int pixels, bool horizontal) const;
 
     TextBox m_text;
+    UndoHistory m_history;
+    DocumentSession m_document{*this};
     TextView* m_view = nullptr;
     MainLogic m_logic;
     CommandContext m_ctx;

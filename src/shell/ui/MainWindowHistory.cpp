@@ -1,6 +1,7 @@
 #include "history/ClipboardCommands.h"
 #include "history/ui/HistoryViewerDialog.h"
-#include "history/RecordUndo.h"
+#include "history/UndoCommands.h"
+#include "history/UndoHistory.h"
 #include "shell/ui/MainWindow.h"
 
 #include <QAction>

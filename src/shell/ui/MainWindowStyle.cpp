@@ -1,4 +1,4 @@
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
 #include "shell/ui/MainWindow.h"
 #include "style/ui/StyleConversionDialog.h"
 
@@ -11,7 +11,7 @@ void MainWindow::registerStyle() {
         m_styleConversionDialog->show();
         m_styleConversionDialog->raise();
         m_styleConversionDialog->activateWindow();
-        RecordUndo(context().state, m_text);
+        context().history.record(m_text);
     });
 }
 

@@ -1,4 +1,4 @@
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
 #include "platform/ui/TextView.h"
 #include "shell/ui/MainWindow.h"
 #include "tools/BlankRemoval.h"
@@ -58,7 +58,7 @@ void MainWindow::registerTools() {
     });
 
     setCommand(QStringLiteral("mnuGobi"), [this](int) {
-        RecordUndo(m_ctx.state, m_text);
+        m_ctx.history.record(m_text);
         if (!m_endingInsertionDialog) m_endingInsertionDialog = new EndingInsertionDialog(m_ctx, this);
         m_endingInsertionDialog->show();
         m_endingInsertionDialog->raise();
