@@ -4,6 +4,9 @@
 #include <QString>
 #include <memory>
 
+// A line break inside the document, as the text box holds it.
+inline const QString kCrLf = QStringLiteral("\r\n");
+
 class TextBox;
 
 // Answers the two line questions of the edit control: how many lines, and which line holds a

@@ -1,6 +1,7 @@
 #include "style/StyleConverter.h"
 
 #include "history/UndoHistory.h"
+#include "platform/TextBox.h"
 #include "platform/TextCompare.h"
 #include "style/EndingConfirmation.h"
 #include "style/EndingMatch.h"
@@ -9,7 +10,6 @@ namespace style {
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
 const QString kFullStop = QStringLiteral("。");
 const QString kComma = QStringLiteral("、");
 const QString kFullStopHeading = QStringLiteral("「。」を検索しています…。");

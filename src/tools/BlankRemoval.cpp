@@ -2,13 +2,13 @@
 
 #include "command/CommandContext.h"
 #include "history/UndoHistory.h"
+#include "platform/TextBox.h"
 #include "platform/TextCompare.h"
 
 namespace blanks {
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
 const QString kCrCrLf = QStringLiteral("\r\r\n");
 
 // The steps every procedure opens with: busy pointer, caret to the start, a checkpoint.

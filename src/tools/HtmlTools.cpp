@@ -5,6 +5,7 @@
 #include "command/Settings.h"
 #include "history/ClipboardPanels.h"
 #include "history/UndoHistory.h"
+#include "platform/TextBox.h"
 #include "platform/TextCompare.h"
 #include "tools/BlankRemoval.h"
 
@@ -15,7 +16,6 @@ namespace html {
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
 const QString kHead = QStringLiteral("<HTML>\r\n<HEAD>\r\n</HEAD>\r\n");
 const QString kTail = QStringLiteral("</HTML>");
 const QString kLineBreakTag = QStringLiteral("<BR>\r\n");

@@ -276,3 +276,10 @@ TEST_F(MainFixture, RightClickShowsTheProgramsPopup) {
     // After the popup the second clipboard shows again.
     EXPECT_EQ(w.panelText(2), QStringLiteral("第2ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「s」"));
 }
+
+// Every menu item, popup item and toolbar button runs a registered command: an item added to
+// the table without its procedure would do nothing when the writer chooses it.
+TEST_F(MainFixture, EveryItemHasACommand) {
+    MainWindow& w = start();
+    EXPECT_EQ(w.itemsWithoutCommand(), QStringList());
+}

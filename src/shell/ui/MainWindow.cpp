@@ -215,6 +215,7 @@ void MainWindow::buildMenus() {
                 }
                 connect(item, &QAction::triggered, this,
                         [this, command, index] { runCommand(command, index); });
+                m_boundCommands.insert(command);
                 m_actions.insert(item->objectName(), item);
             }
         }
@@ -324,7 +325,24 @@ void MainWindow::setCommand(const QString& menuName, std::function<void(int)> co
 void MainWindow::runCommand(const QString& menuName, int index) {
     if (m_inputBlocked) return;
     const auto it = m_commands.constFind(menuName);
-    if (it != m_commands.constEnd() && *it) (*it)(index);
+    if (it == m_commands.constEnd() || !*it) {
+        // Every menu item, popup item and toolbar button is given a command when the window is
+        // built; a name without one is a mistake in the wiring, not something a writer can cause.
+        qCritical("No command is registered for %s", qUtf8Printable(menuName));
+        return;
+    }
+    (*it)(index);
+}
+
+QStringList MainWindow::itemsWithoutCommand() const {
+    QSet<QString> names = m_boundCommands;
+    for (const menus::ToolButton& button : menus::toolbar())
+        names.insert(QString::fromUtf16(button.command));
+    QStringList missing;
+    for (const QString& name : names)
+        if (!m_commands.value(name)) missing.append(name);
+    missing.sort();
+    return missing;
 }
 
 void MainWindow::onToolButtonClicked(const QString& key) {

@@ -13,6 +13,8 @@
 #include "state/AppState.h"
 
 #include <QHash>
+#include <QSet>
+#include <QStringList>
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
@@ -69,6 +71,9 @@ public:
     // Gives a menu item its procedure; `index` is the member's index for a group, else -1.
     void setCommand(const QString& menuName, std::function<void(int index)> command);
     void runCommand(const QString& menuName, int index = -1);
+    // The commands that a menu item, popup item or toolbar button runs but that nothing has
+    // registered: empty in a correctly wired window.
+    QStringList itemsWithoutCommand() const;
     // Ticks of Timer1 (backup) and Timer2 (alarm); tests call them directly.
     void onBackupTimer();
     void onAlarmTimer();
@@ -193,6 +198,7 @@ private:
     search::ReplaceState m_replaceState;
     QHash<QString, QAction*> m_actions;
     QHash<QString, std::function<void(int)>> m_commands;
+    QSet<QString> m_boundCommands;
     qint32 m_foreColor;
     qint32 m_backColor;
     Remembered m_top, m_left, m_width, m_height;

@@ -51,6 +51,8 @@ void MainWindow::registerOptions() {
     setCommand(QStringLiteral("mnuBackColor"), [this](int) { chooseBackColor(context()); });
     setCommand(QStringLiteral("mnuStrColor"), [this](int) { chooseForeColor(context()); });
 
+    // Hidden and disabled: the item is kept for its place in the menu and does nothing.
+    setCommand(QStringLiteral("mnuHelpSearchForHelpOn"), [](int) {});
     setCommand(QStringLiteral("mnuHelpContents"), [this](int) {
         if (!m_help) m_help = new HelpView(this);
         m_help->showAt(QCoreApplication::applicationDirPath(), help::kKeyword);
