@@ -95,11 +95,14 @@ NotationCountWidget::NotationCountWidget(notation::NotationSession& session,
     });
 
     m_session.hold();
+    m_held = &m_session;
     refreshFigures();
     refreshProblems();
 }
 
-NotationCountWidget::~NotationCountWidget() { m_session.release(); }
+NotationCountWidget::~NotationCountWidget() {
+    if (m_held) m_held->release();
+}
 
 void NotationCountWidget::applyChoices() {
     notation::CountSettings s = m_session.settings();

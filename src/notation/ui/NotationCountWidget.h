@@ -3,6 +3,7 @@
 #include "notation/NotationSession.h"
 
 #include <QGroupBox>
+#include <QPointer>
 
 class QCheckBox;
 class QComboBox;
@@ -33,6 +34,8 @@ private:
     void refreshProblems();
 
     notation::NotationSession& m_session;
+    // The session may go first when the main window closes with the window open.
+    QPointer<notation::NotationSession> m_held;
     QString m_iniPath;
     QComboBox* m_target = nullptr;
     QComboBox* m_grid = nullptr;
