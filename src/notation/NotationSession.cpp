@@ -110,9 +110,9 @@ QString NotationSession::problemLine(const LineProblem& p) const {
 }
 
 void NotationSession::select(const LineProblem& p) {
-    const int start = m_box.hardLineStart(p.line) + p.problem.at.start;
-    m_box.setSelection(std::min(start, m_box.length()),
-                       std::clamp(p.problem.at.size(), 0, m_box.length() - start));
+    // A list shown a moment ago may name a place the typing has since moved or removed.
+    const int start = std::min(m_box.hardLineStart(p.line) + p.problem.at.start, m_box.length());
+    m_box.setSelection(start, std::min(p.problem.at.size(), m_box.length() - start));
 }
 
 QString lossReport(const std::vector<Loss>& losses) {
