@@ -1,6 +1,6 @@
 #include "notation/ui/NotationConvertDialog.h"
 
-#include "platform/QtObjectNames.h"
+#include "platform/ui/QtObjectNames.h"
 
 #include <QComboBox>
 #include <QFormLayout>

@@ -1,6 +1,6 @@
 #include "notation/ui/NotationCountWidget.h"
 
-#include "platform/QtObjectNames.h"
+#include "platform/ui/QtObjectNames.h"
 
 #include <QCheckBox>
 #include <QComboBox>
