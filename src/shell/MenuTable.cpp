@@ -76,6 +76,7 @@ const MenuRow kMain[] = {
     {2, u"mnuKatakana", u"カタカナ変換(&K)", nullptr, None, 0, nullptr},
     {2, u"mnuNarrow", u"半角変換(&N)", nullptr, None, 0, nullptr},
     {2, u"mnuWide", u"全角変換(&W)", nullptr, None, 0, nullptr},
+    {1, u"mnuRubyConvert", u"ルビ記法の変換(&R)", nullptr, None, 0, nullptr},
     {1, u"mnuGobi", u"語尾変換(&G)", nullptr, None, 0, nullptr},
     {1, u"mnuHTML", u"HTML変換(&H)", nullptr, None, 0, nullptr},
     {2, u"mnuHTMLka", u"簡易HTML化(&K)", nullptr, None, 0, nullptr},

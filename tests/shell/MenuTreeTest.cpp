@@ -92,6 +92,7 @@ mnutool|ツール(&T)||
 ..mnuKatakana|カタカナ変換(&K)||
 ..mnuNarrow|半角変換(&N)||
 ..mnuWide|全角変換(&W)||
+.mnuRubyConvert|ルビ記法の変換(&R)||
 .mnuGobi|語尾変換(&G)||
 .mnuHTML|HTML変換(&H)||
 ..mnuHTMLka|簡易HTML化(&K)||

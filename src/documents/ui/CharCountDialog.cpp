@@ -1,6 +1,8 @@
 #include "documents/ui/CharCountDialog.h"
 
+#include "command/Settings.h"
 #include "documents/CharCount.h"
+#include "notation/ui/NotationCountWidget.h"
 #include "platform/ui/QtObjectNames.h"
 
 #include <QGroupBox>
@@ -8,10 +10,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CharCountDialog::CharCountDialog(CommandContext& ctx, QWidget* parent) : QDialog(parent, Qt::Dialog) {
+CharCountDialog::CharCountDialog(CommandContext& ctx, QWidget* parent,
+                                 notation::NotationSession* notation)
+    : QDialog(parent, Qt::Dialog) {
     setObjectName(QStringLiteral("CharCountDialog"));
     setWindowTitle(QStringLiteral("文字カウント"));
-    setModal(true);
+    setModal(!notation);
 
     const charcount::Report report = charcount::countReport(ctx);
     m_frame1 = named(new QGroupBox(report.frame, this), "Frame1");
@@ -30,6 +34,9 @@ CharCountDialog::CharCountDialog(CommandContext& ctx, QWidget* parent) : QDialog
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_frame1);
+    if (notation)
+        layout->addWidget(
+            new NotationCountWidget(*notation, settings::iniPath(ctx.programDir), this), 1);
     layout->addWidget(m_command1, 0, Qt::AlignHCenter);
     layout->setContentsMargins(12, 10, 12, 12);
     connect(m_command1, &QPushButton::clicked, this, &QDialog::accept);

@@ -272,6 +272,7 @@ void MainWindow::buildStatusBar() {
     m_formatPanel->setFrameShadow(QFrame::Sunken);
     m_formatPanel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     layout->addWidget(m_formatPanel, 0);
+    registerNotation(row);
     statusBar()->addPermanentWidget(row, 1);
 }
 

@@ -11,6 +11,7 @@
 #include "shell/AutoBackup.h"
 #include "shell/MainLogic.h"
 #include "state/AppState.h"
+#include "notation/NotationSession.h"
 
 #include <QHash>
 #include <QSet>
@@ -32,6 +33,7 @@ class JumpDialog;
 class QLabel;
 class QMenu;
 class QTimer;
+class CharCountDialog;
 class QToolBar;
 class TextView;
 
@@ -217,6 +219,11 @@ private:
     QPointer<EndingInsertionDialog> m_endingInsertionDialog;
     QPointer<UserStringsDialog> m_userStringsDialog;
     QPointer<ExtractionProgressDialog> m_extractionProgressDialog;
+    // Ruby notation: the live count the count window and the status bar share, and the
+    // conversion command (MainWindowNotation.cpp).
+    void registerNotation(QWidget* statusRow);
+    notation::NotationSession* m_notation = nullptr;
+    QPointer<CharCountDialog> m_charCount;
     bool m_inputBlocked = false;
     bool m_closeAfterRun = false;
     QPointer<AboutDialog> m_aboutDialog;

@@ -11,8 +11,14 @@ void MainWindow::registerPrintCommands() {
         PrintProgressDialog progress(this);
         printDocument(context(), progress);
     });
+    // The count window stays open beside the text, so the writer sees the live count.
     setCommand(QStringLiteral("mnucount"), [this](int) {
-        CharCountDialog dialog(context(), this);
-        dialog.exec();
+        if (!m_charCount) {
+            m_charCount = new CharCountDialog(context(), this, m_notation);
+            m_charCount->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        m_charCount->show();
+        m_charCount->raise();
+        m_charCount->activateWindow();
     });
 }
