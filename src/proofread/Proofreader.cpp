@@ -73,8 +73,14 @@ bool Proofreader::run(int from, int to, const Progress& progress) {
     const std::vector<SentenceSpan> spans = splitSentences(text, from, to);
     m_sentences.reserve(spans.size());
     const int total = int(spans.size());
+    // The progress callback lets window events run; an edit among them ends the run, since
+    // the sentences found so far no longer lie where they were.
+    bool edited = false;
+    const QMetaObject::Connection watch =
+        QObject::connect(&m_box, &TextBox::changed, [&edited] { edited = true; });
     for (int i = 0; i < total; ++i) {
-        if (progress && i % 128 == 0 && !progress(i, total)) {
+        if (progress && i % 128 == 0 && (!progress(i, total) || edited)) {
+            QObject::disconnect(watch);
             clear();
             return false;
         }
@@ -83,6 +89,7 @@ bool Proofreader::run(int from, int to, const Progress& progress) {
             {span.start, span.length, factsFor(text.sliced(span.start, span.length))});
         count(*m_sentences.back().facts, +1);
     }
+    QObject::disconnect(watch);
     if (progress) progress(total, total);
     m_hasRun = true;
     pruneCache();
