@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -184,6 +185,16 @@ ProofreadDialog::ProofreadDialog(CommandContext& ctx, QWidget* parent,
 }
 
 ProofreadDialog::~ProofreadDialog() = default;
+
+void ProofreadDialog::placeBeside(const QWidget& mainWindow) {
+    const QRect main = mainWindow.frameGeometry();
+    const QScreen* screen = mainWindow.screen();
+    const QRect room = screen ? screen->availableGeometry() : QRect();
+    QPoint at(main.right() + 1, main.top());
+    if (!room.isEmpty() && at.x() + width() > room.right())
+        at.setX(std::max(room.left(), room.right() - width()));
+    move(at);
+}
 
 void ProofreadDialog::showFindings(const std::vector<Finding>& findings) {
     const int row = m_list->currentIndex().row();

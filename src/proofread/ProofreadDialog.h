@@ -27,6 +27,9 @@ public:
     ~ProofreadDialog() override;
 
     proofread::ProofreadSession& session() { return *m_session; }
+    // Puts the window to the right of the main window where the screen has room, else over
+    // its right part, so that the text stays in sight.
+    void placeBeside(const QWidget& mainWindow);
 
     // ProofreadWindowPort
     void showFindings(const std::vector<proofread::Finding>& findings) override;

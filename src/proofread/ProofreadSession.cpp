@@ -169,6 +169,8 @@ void ProofreadSession::select(int row) {
     const Finding& f = m_findings[std::size_t(row)];
     m_ctx.text.setSelStart(f.start);
     m_ctx.text.setSelLength(f.length);
+    // The status bar shows the line and position the list gave.
+    m_ctx.window.refreshStatus();
 }
 
 void ProofreadSession::textReplaced(int pos, int removed, const QString& inserted) {

@@ -67,6 +67,7 @@ TEST_F(SessionFixture, ChoosingAFindingSelectsItsPassage) {
     EXPECT_EQ(window.status, u"1件"_qs);
     session->select(0);
     EXPECT_EQ(editor.text.selText(), u"は彼は"_qs);
+    EXPECT_EQ(editor.window.statusRefreshes, 1);
     EXPECT_EQ(editor.fake.pointer.changes, (QList<bool>{true, false}));
 }
 
