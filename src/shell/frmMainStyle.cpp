@@ -1,4 +1,5 @@
 #include "history/RecordUndo.h"
+#include "proofread/ProofreadDialog.h"
 #include "shell/frmMain.h"
 #include "style/Form8.h"
 
@@ -12,6 +13,18 @@ void frmMain::registerStyle() {
         m_form8->raise();
         m_form8->activateWindow();
         RecordUndo(context().state, m_text);
+    });
+    // 校正: one window per main window, kept (hidden when closed) with its list and choices.
+    setCommand(QStringLiteral("mnuKousei"), [this](int) {
+        auto* dialog = findChild<ProofreadDialog*>(QString(), Qt::FindDirectChildrenOnly);
+        if (!dialog) {
+            dialog = new ProofreadDialog(context(), this);
+            dialog->placeBeside(*this);
+        }
+        dialog->show();
+        dialog->raise();
+        dialog->activateWindow();
+        dialog->session().recheck();
     });
 }
 
