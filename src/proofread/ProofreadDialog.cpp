@@ -22,25 +22,26 @@ using proofread::Check;
 using proofread::Finding;
 
 // The findings as rows: the view asks only for the rows it shows, so a list of thousands is
-// replaced cheaply after every edit.
+// replaced cheaply after every edit. The model keeps its own copy (the strings are shared), so
+// the view can still ask while the window is being torn down.
 class FindingsModel : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
     void setFindings(const std::vector<Finding>& findings) {
         beginResetModel();
-        m_findings = &findings;
+        m_findings = findings;
         endResetModel();
     }
     int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() || !m_findings ? 0 : int(m_findings->size());
+        return parent.isValid() ? 0 : int(m_findings.size());
     }
     int columnCount(const QModelIndex& parent = {}) const override {
         return parent.isValid() ? 0 : 5;
     }
     QVariant data(const QModelIndex& index, int role) const override {
-        if (role != Qt::DisplayRole || !m_findings) return {};
-        const Finding& f = (*m_findings)[std::size_t(index.row())];
+        if (role != Qt::DisplayRole) return {};
+        const Finding& f = m_findings[std::size_t(index.row())];
         switch (index.column()) {
         case 0:
             return f.line;
@@ -66,7 +67,7 @@ public:
     }
 
 private:
-    const std::vector<Finding>* m_findings = nullptr;
+    std::vector<Finding> m_findings;
 };
 
 ProofreadDialog::ProofreadDialog(CommandContext& ctx, QWidget* parent,
