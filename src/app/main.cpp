@@ -1,5 +1,5 @@
-#include "platform/QtServices.h"
-#include "shell/frmMain.h"
+#include "platform/ui/QtServices.h"
+#include "shell/ui/MainWindow.h"
 #include "state/AppState.h"
 
 #include <QApplication>
@@ -13,7 +13,7 @@ namespace {
 // on the empty window the document is about to replace.
 class LoadAfterFirstPaint : public QObject {
 public:
-    LoadAfterFirstPaint(frmMain& window, QtServiceSet& services, QString commandLine)
+    LoadAfterFirstPaint(MainWindow& window, QtServiceSet& services, QString commandLine)
         : m_window(window), m_services(services), m_commandLine(std::move(commandLine)) {}
 
     bool eventFilter(QObject* watched, QEvent* e) override {
@@ -46,12 +46,12 @@ private:
         // A message shown while loading must take the keyboard and the mouse.
         qApp->removeEventFilter(this);
         m_services.pointer.setBusy(true);
-        m_window.Form_LoadDocument(m_commandLine);
+        m_window.loadDocument(m_commandLine);
         // The busy pointer stays until the loaded document has been painted.
         QTimer::singleShot(0, this, [this] { m_services.pointer.setBusy(false); });
     }
 
-    frmMain& m_window;
+    MainWindow& m_window;
     QtServiceSet& m_services;
     QString m_commandLine;
     bool m_scheduled = false;
@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
 
     QtServiceSet services;
     AppState state;
-    frmMain window(state, services.services, QCoreApplication::applicationDirPath());
+    MainWindow window(state, services.services, QCoreApplication::applicationDirPath());
     services.prompts.setParentWidget(&window);
     services.dialogs.setParentWidget(&window);
 
@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
     args.removeFirst();
     LoadAfterFirstPaint loader(window, services, args.join(u' '));
     app.installEventFilter(&loader);
-    window.Form_LoadWindow();
+    window.loadWindow();
     window.show();
     // The program ends with its main window: no other window may keep it running hidden once
     // the shutdown has deleted the backup.

@@ -1,6 +1,6 @@
 #include "../shell/MainFixture.h"
 #include "platform/Cp932Codec.h"
-#include "proofread/ProofreadDialog.h"
+#include "proofread/ui/ProofreadDialog.h"
 #include "support/FindChild.h"
 
 #include <QApplication>
@@ -38,7 +38,7 @@ TEST_F(ProofreadWindow, TheMenuOpensItAndKeysGoFromFindingToPassage) {
 
     // Typing over the passage in the text box: the list follows at once.
     QApplication::setActiveWindow(&w);
-    w.Text1()->setFocus();
+    w.textView()->setFocus();
     QTest::keyClicks(QApplication::focusWidget(), u"x"_s);
     EXPECT_EQ(list->model()->rowCount(), 1);
 }
