@@ -92,9 +92,11 @@ INSTANTIATE_TEST_SUITE_P(
          CheckCase{"もっともっと走れ。はいはい、そうそう。", {}},
          CheckCase{"……それは――違う！！", {}}})));
 
-ProofreadOptions maxLength(int n) {
+// The writer's limits: a sentence's length and its number of commas.
+ProofreadOptions limits(int length, int commas = 3) {
     ProofreadOptions o;
-    o.maxSentenceLength = n;
+    o.maxSentenceLength = length;
+    o.maxCommas = commas;
     return o;
 }
 
@@ -102,20 +104,14 @@ INSTANTIATE_TEST_SUITE_P(
     LongSentence, Finds,
     ::testing::ValuesIn(rows(
         Check::LongSentence,
-        {CheckCase{"123456", {"123456"}, maxLength(5)}, CheckCase{"12345", {}, maxLength(5)},
+        {CheckCase{"123456", {"123456"}, limits(5)}, CheckCase{"12345", {}, limits(5)},
          CheckCase{"あいうえお。\r\n\r\nあいうえお。\r\nあいうえおあかさたな。",
                    {"あいうえおあかさたな。"},
-                   maxLength(10)},
+                   limits(10)},
          // The indent is not part of the sentence; a quotation is part of the narrator's.
-         CheckCase{"　あいうえおかきくけ。", {}, maxLength(10)},
-         CheckCase{"「はい。いいえ。」と言った。", {"「はい。いいえ。」と言った。"}, maxLength(10)},
+         CheckCase{"　あいうえおかきくけ。", {}, limits(10)},
+         CheckCase{"「はい。いいえ。」と言った。", {"「はい。いいえ。」と言った。"}, limits(10)},
          CheckCase{"短い。", {}}})));
-
-ProofreadOptions maxCommas(int n) {
-    ProofreadOptions o;
-    o.maxCommas = n;
-    return o;
-}
 
 INSTANTIATE_TEST_SUITE_P(
     ManyCommas, Finds,
@@ -124,10 +120,10 @@ INSTANTIATE_TEST_SUITE_P(
         {CheckCase{"これは、これは、これは、これは、これはだめ。",
                    {"これは、これは、これは、これは、これはだめ。"}},
          CheckCase{"テスト文章において、テスト文章において、テスト文章において、です", {}},
-         CheckCase{"a、b、c、d、e、fです。", {}, maxCommas(5)},
+         CheckCase{"a、b、c、d、e、fです。", {}, limits(100, 5)},
          CheckCase{"これは、長文の例ですが、columnがちゃんと計算、されてるはずです。",
                    {"これは、長文の例ですが、columnがちゃんと計算、されてるはずです。"},
-                   maxCommas(2)},
+                   limits(100, 2)},
          CheckCase{"複数のセンテンスがある場合。これでも、columnが、ちゃんと計算、されているはず、"
                    "そのためのテキストです。",
                    {"これでも、columnが、ちゃんと計算、されているはず、そのためのテキストです。"}},
