@@ -1,7 +1,7 @@
 #include "notation/NotationSession.h"
 
 #include "command/Settings.h"
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
 
 namespace notation {
 
@@ -128,7 +128,7 @@ QString lossReport(const std::vector<Loss>& losses) {
 void convertDocument(CommandContext& ctx, Target from, Target to) {
     Conversion c = convert(ctx.text.text(), from, to);
     if (c.text != ctx.text.text()) {
-        RecordUndo(ctx.state, ctx.text);
+        ctx.history.record(ctx.text);
         ctx.text.setText(c.text);
     }
     if (!c.losses.empty())

@@ -1,4 +1,5 @@
 #include "history/UndoHistory.h"
+#include "proofread/ui/ProofreadDialog.h"
 #include "shell/ui/MainWindow.h"
 #include "style/ui/StyleConversionDialog.h"
 
@@ -12,6 +13,18 @@ void MainWindow::registerStyle() {
         m_styleConversionDialog->raise();
         m_styleConversionDialog->activateWindow();
         context().history.record(m_text);
+    });
+    // 校正: one window per main window, kept (hidden when closed) with its list and choices.
+    setCommand(QStringLiteral("mnuKousei"), [this](int) {
+        auto* dialog = findChild<ProofreadDialog*>(QString(), Qt::FindDirectChildrenOnly);
+        if (!dialog) {
+            dialog = new ProofreadDialog(context(), this);
+            dialog->placeBeside(*this);
+        }
+        dialog->show();
+        dialog->raise();
+        dialog->activateWindow();
+        dialog->session().recheck();
     });
 }
 
