@@ -33,7 +33,8 @@ Parsed parse(const QStringList& args, const std::function<bool(const QString&)>&
             return {Action::Error, {},
                     QStringLiteral("pallo: 不明なオプションです: %1\n"
                                    "使い方は pallo --help で表示されます。")
-                        .arg(arg)};
+                        .arg(arg),
+                    arg};
         }
         paths.append(arg);
     }

@@ -20,6 +20,8 @@ struct Parsed {
     QString path;
     // Run: what the window says before it opens `path` (several files named); Error: why.
     QString message;
+    // Error: the option not known.
+    QString option;
 };
 
 // `args` without the program's name. `isFile` says whether a path names an existing file: a

@@ -38,6 +38,7 @@ suite=$(echo "$files" | grep -E '/(pallo_tests|pallo_killdrill|bench_|fuzz_)' ||
 
 program=/usr/bin/pallo
 [ -x "$tree$program" ] || fail "no program at $program"
+[ "$("$tree$program" --version)" = "Pallo $version" ] || fail "$program --version: $("$tree$program" --version)"
 # The help window looks beside the program, then in ../share/pallo/.
 [ -f "$tree$(dirname "$program")/../share/pallo/Pallo.html" ] || fail "manual not where the help window looks"
 
