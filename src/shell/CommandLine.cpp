@@ -1,5 +1,7 @@
 #include "shell/CommandLine.h"
 
+#include "documents/DroppedFiles.h"
+
 #ifndef PALLO_VERSION
 #define PALLO_VERSION "unknown"
 #endif
@@ -41,9 +43,8 @@ Parsed parse(const QStringList& args, const std::function<bool(const QString&)>&
     if (paths.size() <= 1) return {Action::Run, trimmedBlanks(paths.value(0)), {}};
     const QString joined = trimmedBlanks(paths.join(u' '));
     if (isFile(joined)) return {Action::Run, joined, {}};
-    return {Action::Run, trimmedBlanks(paths.first()),
-            QStringLiteral("開くことができるファイルは一つだけです。\n%1 を開きます。")
-                .arg(trimmedBlanks(paths.first()))};
+    const QString first = trimmedBlanks(paths.first());
+    return {Action::Run, first, onlyFirstFileNotice(first)};
 }
 
 QString helpText() {

@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 
 namespace {
@@ -134,7 +135,15 @@ void MainLogic::phaseB(const QString& commandLine) {
     while (path.endsWith(u' '))
         path.chop(1);
     if (!path.isEmpty()) {
-        if (!loadInto(path)) return;
+        if (!loadInto(path)) {
+            // A name for a file not yet written, in a folder that exists: the empty
+            // document is saved under it.
+            const QFileInfo named(path);
+            if (named.exists() || !named.absoluteDir().exists()) return;
+            m_newFilePath = named.absoluteFilePath();
+            m_window.setTitle(doctitle::forPath(m_newFilePath));
+            return;
+        }
         m_window.setTitle(doctitle::forPath(path));
         m_state.LoadedText = m_text.text();
         return;
@@ -197,7 +206,8 @@ void MainLogic::phaseC() {
     gyou();
     m_state.Dirty = false;
 
-    if (m_text.text().isEmpty()) m_window.setTitle(doctitle::kUntitled);
+    if (m_text.text().isEmpty() && m_newFilePath.isEmpty())
+        m_window.setTitle(doctitle::kUntitled);
 }
 
 // ---------------------------------------------------------------- shutdown

@@ -66,4 +66,6 @@ private:
     Services& m_services;
     MainWindowPort& m_window;
     QString m_programDir;
+    // The command line named a file that does not exist yet: the document's name.
+    QString m_newFilePath;
 };
