@@ -1,9 +1,9 @@
 // The second-clipboard panel with a 10 MB second clipboard, the Undo viewer over 100
 // checkpoints of a 10 MB document, and the memory of a long clipboard history.
 #include "history/ClipboardCommands.h"
-#include "history/Form10.h"
+#include "history/ui/HistoryViewerDialog.h"
 #include "history/RecordUndo.h"
-#include "shell/frmMain.h"
+#include "shell/ui/MainWindow.h"
 #include "support/FakeServices.h"
 #include "support/FakeWindow.h"
 
@@ -30,7 +30,7 @@ void BM_KeyReleaseWith10MBSecondClipboard(benchmark::State& st) {
     Window win;
     win.state.SecondClipboard = largeDocument();
     for (auto _ : st)
-        win.w->logic().Text1_KeyUp(65, 0);
+        win.w->logic().onTextKeyUp(65, 0);
 }
 BENCHMARK(BM_KeyReleaseWith10MBSecondClipboard)->Unit(benchmark::kMillisecond)->Iterations(50);
 
@@ -71,7 +71,7 @@ void BM_UndoViewerOn10MB(benchmark::State& st) {
         QElapsedTimer t;
         t.start();
         auto form =
-            std::make_unique<Form10>(win.w->context(), HistoryViewer::Mode::Undo, win.w.get());
+            std::make_unique<HistoryViewerDialog>(win.w->context(), HistoryViewer::Mode::Undo, win.w.get());
         form->show();
         QCoreApplication::processEvents();
         st.SetIterationTime(t.nsecsElapsed() / 1e9);
@@ -84,7 +84,7 @@ void BM_UndoViewerOn10MB(benchmark::State& st) {
         show += t.nsecsElapsed() / 1e7;
         win.fake.prompts.answers.enqueue(MsgAnswer::Yes);
         t.start();
-        form->logic().List1_DblClick(list->currentRow());
+        form->logic().onEntryDoubleClicked(list->currentRow());
         QCoreApplication::processEvents();
         restore += t.nsecsElapsed() / 1e6;
     }
@@ -106,7 +106,7 @@ void BM_ClipHistoryOf10000Copies(benchmark::State& st) {
         for (int i = 0; i < 10000; ++i) {
             e.text.setText(texts[i % 10]);
             e.text.setSelection(0, e.text.length());
-            mnuEditCopy_Click(e.ctx);
+            copySelection(e.ctx);
         }
         e.text.setText(QString());
         st.counters["history_MB"] = heapMegabytes() - before;

@@ -3,8 +3,8 @@
 #include "documents/FileCommands.h"
 #include "documents/SaveCommands.h"
 #include "platform/Cp932Codec.h"
-#include "platform/TextView.h"
-#include "shell/frmMain.h"
+#include "platform/ui/TextView.h"
+#include "shell/ui/MainWindow.h"
 #include "support/FakeServices.h"
 
 #include "BenchSupport.h"
@@ -25,9 +25,9 @@ struct ShownWindow {
     QTemporaryDir programDir;
     FakeServiceSet fake;
     AppState state;
-    frmMain w{state, fake.services, programDir.path()};
+    MainWindow w{state, fake.services, programDir.path()};
     ShownWindow() {
-        w.Form_Load(QString());
+        w.load(QString());
         w.show();
         (void)QTest::qWaitForWindowExposed(&w);
         QCoreApplication::processEvents();
@@ -44,7 +44,7 @@ void BM_OpenLargeFileToFirstPaint(benchmark::State& st) {
     ShownWindow shown;
     for (auto _ : st) {
         PaintWatcher spy;
-        shown.w.Text1()->viewport()->installEventFilter(&spy);
+        shown.w.textView()->viewport()->installEventFilter(&spy);
         QElapsedTimer t;
         t.start();
         shown.state.WorkPath = path;
@@ -54,7 +54,7 @@ void BM_OpenLargeFileToFirstPaint(benchmark::State& st) {
         st.SetIterationTime(t.nsecsElapsed() / 1e9);
 
         st.PauseTiming();
-        shown.w.Text1()->viewport()->removeEventFilter(&spy);
+        shown.w.textView()->viewport()->removeEventFilter(&spy);
         st.counters["chars"] = shown.w.text().length();
         shown.w.text().setText(QString());
         QCoreApplication::processEvents();

@@ -2,8 +2,8 @@
 // 10 MB document in the shown main window.
 #include "history/RecordUndo.h"
 #include "platform/Cp932Codec.h"
-#include "platform/TextView.h"
-#include "shell/frmMain.h"
+#include "platform/ui/TextView.h"
+#include "shell/ui/MainWindow.h"
 #include "support/FakeServices.h"
 #include "support/FakeWindow.h"
 
@@ -81,15 +81,15 @@ struct LargeWindow : BenchWindow {
     // Runs a command and waits for the window's next paint.
     double timed(const char* command) {
         PaintWatcher spy;
-        w->Text1()->viewport()->installEventFilter(&spy);
+        w->textView()->viewport()->installEventFilter(&spy);
         QElapsedTimer t;
         t.start();
         w->runCommand(QString::fromLatin1(command));
-        w->Text1()->viewport()->update();
+        w->textView()->viewport()->update();
         while (!spy.painted)
             QCoreApplication::processEvents();
         const double s = t.nsecsElapsed() / 1e9;
-        w->Text1()->viewport()->removeEventFilter(&spy);
+        w->textView()->viewport()->removeEventFilter(&spy);
         return s;
     }
 };

@@ -1,7 +1,7 @@
 // Printing the large document to PDF, and opening the character count window on it.
-#include "documents/Form15.h"
+#include "documents/ui/CharCountDialog.h"
 #include "documents/PrintDocument.h"
-#include "platform/QtPrintJob.h"
+#include "platform/ui/QtPrintJob.h"
 #include "support/FakeWindow.h"
 
 #include "BenchSupport.h"
@@ -54,7 +54,7 @@ void BM_OpenCharCountOnLargeDocument(benchmark::State& st) {
     e.window.windowTitle = doctitle::forPath(largeFile().path);
     e.text.setText(largeDocument());
     for (auto _ : st) {
-        Form15 w(e.ctx);
+        CharCountDialog w(e.ctx);
         benchmark::DoNotOptimize(&w);
     }
 }

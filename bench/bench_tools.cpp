@@ -1,11 +1,11 @@
 // The text tools in the shown main window with the view attached: text extraction, link
 // extraction, sentence-ending insertion, the character-class conversions and blank removal.
 #include "platform/Cp932Codec.h"
-#include "platform/QtServices.h"
-#include "shell/frmMain.h"
+#include "platform/ui/QtServices.h"
+#include "shell/ui/MainWindow.h"
 #include "support/FakeWindow.h"
 #include "tools/CharConversions.h"
-#include "tools/Form4.h"
+#include "tools/ui/EndingInsertionDialog.h"
 
 #include "BenchSupport.h"
 #include "BenchWindow.h"
@@ -113,7 +113,7 @@ void BM_EndingInsertionTenMegabytes(benchmark::State& st) {
         st.PauseTiming();
         ToolWindow tw(text);
         tw.w->runCommand(QStringLiteral("mnuGobi"));
-        auto* dialog = tw.w->findChild<Form4*>();
+        auto* dialog = tw.w->findChild<EndingInsertionDialog*>();
         dialog->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("ニャ"));
         tw.clock.start();
         dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();

@@ -155,7 +155,7 @@ void checkLinks(FakeEditor& e, const QString& text) {
     e.text.setText(text);
     e.fake.prompts.shown.clear();
     e.fake.clipboard.content = QStringLiteral("keep");
-    html::mnulink_Click(e.ctx);
+    html::copyLinkTargets(e.ctx);
     FUZZ_CHECK(e.fake.clipboard.content == expected);
     FUZZ_CHECK(e.fake.prompts.shown.size() == 1);
     FUZZ_CHECK(

@@ -225,12 +225,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         case 8:
         case 9:
-            mnuEditUndo_Click(e.ctx);
+            undo(e.ctx);
             m.undoStep();
             break;
         case 10:
         case 11:
-            mnuEditRedo_Click(e.ctx);
+            redo(e.ctx);
             m.redoStep();
             break;
         case 12:
@@ -244,7 +244,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 14: {
             const bool yes = in.flag();
             e.fake.prompts.answers.enqueue(yes ? MsgAnswer::Yes : MsgAnswer::No);
-            mnuYarinaoi_Click(e.ctx);
+            redoAll(e.ctx);
             m.backToLoaded(yes);
             break;
         }

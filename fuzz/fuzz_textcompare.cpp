@@ -91,7 +91,7 @@ void checkDialogs(const QString& text, const QString& find, const QString& repla
         d.top = true;
         d.exactCase = exact;
         d.counting = true;
-        search::FindCount(e.ctx, d).Command1_Click();
+        search::FindCount(e.ctx, d).onFindClicked();
         const int n = naiveCount(text, find, !exact);
         FUZZ_CHECK(e.fake.prompts.texts() == QStringList{search::FindCount::countMessage(find, n)});
     }
@@ -107,7 +107,7 @@ void checkDialogs(const QString& text, const QString& find, const QString& repla
         d.replacement = replacement;
         d.exactCase = exact;
         d.top = top;
-        search::ReplaceRun(e.ctx, state, d).Command2_Click();
+        search::ReplaceRun(e.ctx, state, d).replaceAll();
         const int from = top ? 0 : caret;
         const QString expected = text.left(from) + naiveReplace(QStringView(text).sliced(from),
                                                                 find, replacement, !exact, &count);

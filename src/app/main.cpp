@@ -1,7 +1,7 @@
-#include "platform/QtServices.h"
 #include "platform/QtTranslations.h"
+#include "platform/ui/QtServices.h"
 #include "shell/CommandLine.h"
-#include "shell/frmMain.h"
+#include "shell/ui/MainWindow.h"
 #include "state/AppState.h"
 
 #include <QApplication>
@@ -17,7 +17,7 @@ namespace {
 // on the empty window the document is about to replace.
 class LoadAfterFirstPaint : public QObject {
 public:
-    LoadAfterFirstPaint(frmMain& window, QtServiceSet& services, QString commandLine,
+    LoadAfterFirstPaint(MainWindow& window, QtServiceSet& services, QString commandLine,
                         QString notice)
         : m_window(window), m_services(services), m_commandLine(std::move(commandLine)),
           m_notice(std::move(notice)) {}
@@ -55,12 +55,12 @@ private:
         if (!m_notice.isEmpty())
             m_services.prompts.message(m_notice, MsgButtons::OK, MsgIcon::Information, kDefaultTitle);
         m_services.pointer.setBusy(true);
-        m_window.Form_LoadDocument(m_commandLine);
+        m_window.loadDocument(m_commandLine);
         // The busy pointer stays until the loaded document has been painted.
         QTimer::singleShot(0, this, [this] { m_services.pointer.setBusy(false); });
     }
 
-    frmMain& m_window;
+    MainWindow& m_window;
     QtServiceSet& m_services;
     QString m_commandLine;
     QString m_notice;
@@ -102,13 +102,13 @@ int main(int argc, char** argv) {
 
     QtServiceSet services;
     AppState state;
-    frmMain window(state, services.services, QCoreApplication::applicationDirPath());
+    MainWindow window(state, services.services, QCoreApplication::applicationDirPath());
     services.prompts.setParentWidget(&window);
     services.dialogs.setParentWidget(&window);
 
     LoadAfterFirstPaint loader(window, services, parsed.path, parsed.message);
     app.installEventFilter(&loader);
-    window.Form_LoadWindow();
+    window.loadWindow();
     window.show();
     // The program ends with its main window: no other window may keep it running hidden once
     // the shutdown has deleted the backup.

@@ -58,7 +58,7 @@ public:
     virtual void setRecentFileVisible(int i) = 0;
     virtual void showRecentSeparator() = 0;
 
-    // gyou: the status bar's line and position panel.
+    // refreshPositionPanel: the status bar's line and position panel.
     virtual void refreshStatus() = 0;
 
     // The open dialog, shown modally; accepting a file runs the loading step itself.

@@ -30,7 +30,7 @@ SavePromptResult askToSave(CommandContext& ctx, bool (*save)(CommandContext&)) {
     }
 }
 
-void mnuFileNew_Click(CommandContext& ctx) {
+void newDocument(CommandContext& ctx) {
     // Yes saves under a new name and ends the command: the text stays for another look.
     const SavePromptResult prompt = askToSave(ctx, SaveDocumentAs);
     if (prompt != SavePromptResult::Unchanged && prompt != SavePromptResult::Declined) return;
@@ -43,7 +43,7 @@ void mnuFileNew_Click(CommandContext& ctx) {
     resetHistory(ctx.state);
 }
 
-void mnuFileOpen_Click(CommandContext& ctx) {
+void openDocument(CommandContext& ctx) {
     switch (askToSave(ctx, SaveDocumentAs)) {
     case SavePromptResult::Cancelled:
     case SavePromptResult::NotSaved: // the writer asked to keep the changes
@@ -55,18 +55,18 @@ void mnuFileOpen_Click(CommandContext& ctx) {
     resetHistory(ctx.state);
 }
 
-void mnugousei_Click(CommandContext& ctx) {
+void insertFile(CommandContext& ctx) {
     // One Undo after the insert returns to the text just before it, typing included.
     recordWriterEdits(ctx.state, ctx.text);
     ctx.window.showOpenDialog(true);
 }
 
-void mnuFileSave_Click(CommandContext& ctx) {
+void saveDocument(CommandContext& ctx) {
     ctx.state.SaveText = ctx.text.text();
     SaveDocument(ctx);
 }
 
-void mnuFileSaveAs_Click(CommandContext& ctx) {
+void saveDocumentAs(CommandContext& ctx) {
     ctx.state.SaveText = ctx.text.text();
     SaveDocumentAs(ctx);
 }

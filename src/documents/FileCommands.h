@@ -24,11 +24,11 @@ bool isRecoveredText(const CommandContext& ctx);
 SavePromptResult askToSave(CommandContext& ctx, bool (*save)(CommandContext&));
 
 // New, Open, Insert file, Save and Save As.
-void mnuFileNew_Click(CommandContext& ctx);
-void mnuFileOpen_Click(CommandContext& ctx);
-void mnugousei_Click(CommandContext& ctx);
-void mnuFileSave_Click(CommandContext& ctx);
-void mnuFileSaveAs_Click(CommandContext& ctx);
+void newDocument(CommandContext& ctx);
+void openDocument(CommandContext& ctx);
+void insertFile(CommandContext& ctx);
+void saveDocument(CommandContext& ctx);
+void saveDocumentAs(CommandContext& ctx);
 
 // Runs when the open dialog accepts a file; WorkPath holds its path. Open mode replaces the
 // document, insert mode appends the file on a new line. The dialog closes itself afterwards.

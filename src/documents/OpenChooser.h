@@ -66,25 +66,25 @@ public:
         m_listener = std::move(listener);
     }
 
-    // Form_Load: the filter entries, the caption, then the saved drive, folder and filter.
+    // onLoad: the filter entries, the caption, then the saved drive, folder and filter.
     void load();
-    // Drive1_Change: moves the folder list to the drive; false (with a message) when the
+    // onDriveChanged: moves the folder list to the drive; false (with a message) when the
     // drive cannot be read, leaving the lists as they were.
     bool chooseDrive(int index);
-    // Dir1_Change: the folder and the files in it; false when it is not a readable folder.
+    // onFolderChanged: the folder and the files in it; false when it is not a readable folder.
     bool chooseFolder(const QString& path);
     bool chooseFolderEntry(int index);
-    // Combo1_Click: the pattern of the entry, then the count labels.
+    // onFilterChosen: the pattern of the entry, then the count labels.
     void selectFilter(int index);
-    // Combo1_Change: a typed text is the pattern at once; the labels wait for the next
+    // onFilterEdited: a typed text is the pattern at once; the labels wait for the next
     // folder change.
     void typePattern(const QString& text);
-    // File1_Click: selects the file and shows its information and first lines.
+    // onFileClicked: selects the file and shows its information and first lines.
     void clickFile(int index);
-    // Command1_Click: without a selected file a message and false. Otherwise `hide`, then
+    // onOpenClicked: without a selected file a message and false. Otherwise `hide`, then
     // WorkPath, the saved drive, folder and filter, and the loading step; true.
     bool accept(const std::function<void()>& hide = {});
-    // Command2_Click: nothing is kept.
+    // onCancelClicked: nothing is kept.
     void cancel() {}
 
     // The folder, one separator unless the folder already ends with one, the file name;

@@ -103,12 +103,12 @@ private:
 
 } // namespace
 
-void mnuFilePageSetup_Click(CommandContext& ctx) {
+void pageSetup(CommandContext& ctx) {
     if (g_running) return;
     ctx.services.dialogs.printerSetup(printing::kDialogTitle);
 }
 
-PrintOutcome mnuFilePrint_Click(CommandContext& ctx, PrintProgressPort& progress) {
+PrintOutcome printDocument(CommandContext& ctx, PrintProgressPort& progress) {
     if (g_running) return PrintOutcome::NotStarted;
     CommonDialogs& dialogs = ctx.services.dialogs;
     dialogs.setPrintFileProposal(proposedPdfPath(ctx.window.title(), QDir::homePath()));

@@ -17,7 +17,7 @@ void PushRecentFile(CommandContext& ctx, const QString& path) {
         if (!w.recentFileCaption(i).isEmpty()) w.setRecentFileVisible(i);
 }
 
-void mnuRecentFile_Click(CommandContext& ctx, int index) {
+void openRecentFile(CommandContext& ctx, int index) {
     if (index < 0 || index >= kRecentFileCount) return;
     // Taken before the prompt: a save under a new name there moves the entries down.
     const QString path = ctx.window.recentFileCaption(index);

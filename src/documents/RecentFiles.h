@@ -10,4 +10,4 @@ inline constexpr int kRecentFileCount = 3;
 // Puts path at index 0; the entry at index 2 falls off. Duplicates are kept.
 void PushRecentFile(CommandContext& ctx, const QString& path);
 // Opens the file of item `index` after the save prompt. The list's order does not change.
-void mnuRecentFile_Click(CommandContext& ctx, int index);
+void openRecentFile(CommandContext& ctx, int index);

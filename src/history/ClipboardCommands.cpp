@@ -76,7 +76,7 @@ QString pastedText(const QString& text) {
     return QString(text).replace(u'\n', QStringLiteral("\r\n"));
 }
 
-void mnuEditCut_Click(CommandContext& ctx) {
+void cutSelection(CommandContext& ctx) {
     if (hasSelection(ctx)) {
         RecordUndo(ctx.state, ctx.text);
         if (selectionToClipboard(ctx, ctx.text.selText())) ctx.text.setSelText(QString());
@@ -84,12 +84,12 @@ void mnuEditCut_Click(CommandContext& ctx) {
     refreshClipboardPanelWithTip(ctx);
 }
 
-void mnuEditCopy_Click(CommandContext& ctx) {
+void copySelection(CommandContext& ctx) {
     if (hasSelection(ctx)) selectionToClipboard(ctx, ctx.text.selText());
     refreshClipboardPanelWithTip(ctx);
 }
 
-void mnuEditPaste_Click(CommandContext& ctx) {
+void pasteClipboard(CommandContext& ctx) {
     QString clip;
     bool ok = ctx.services.clipboard.text(clip);
     if (ok && !clip.isEmpty()) {
@@ -104,13 +104,13 @@ void mnuEditPaste_Click(CommandContext& ctx) {
     ctx.window.refreshStatus();
 }
 
-void mnuSakujo_Click(CommandContext& ctx) {
+void deleteSelection(CommandContext& ctx) {
     if (!hasSelection(ctx)) return;
     RecordUndo(ctx.state, ctx.text);
     ctx.text.setSelText(QString());
 }
 
-void mnuEditCut2_Click(CommandContext& ctx) {
+void cutToSecondClipboard(CommandContext& ctx) {
     if (hasSelection(ctx)) {
         RecordUndo(ctx.state, ctx.text);
         selectionToSecondClipboard(ctx);
@@ -119,18 +119,18 @@ void mnuEditCut2_Click(CommandContext& ctx) {
     clippanels::refreshSecondClipboardPanel(ctx.state, ctx.window);
 }
 
-void mnuEditCopy2_Click(CommandContext& ctx) {
+void copyToSecondClipboard(CommandContext& ctx) {
     if (hasSelection(ctx)) selectionToSecondClipboard(ctx);
     clippanels::refreshSecondClipboardPanel(ctx.state, ctx.window);
 }
 
-void mnuEditPaste2_Click(CommandContext& ctx) {
+void pasteSecondClipboard(CommandContext& ctx) {
     if (ctx.state.SecondClipboard.isEmpty()) return;
     RecordUndo(ctx.state, ctx.text);
     replaceSelection(ctx, ctx.state.SecondClipboard);
 }
 
-void mnuallcopy_Click(CommandContext& ctx) {
+void copyAllText(CommandContext& ctx) {
     ctx.text.setSelStart(0);
     ctx.text.setSelLength(ctx.text.length());
     // Each step is optional: a clipboard that refuses the text leaves the rest to run.
@@ -138,14 +138,14 @@ void mnuallcopy_Click(CommandContext& ctx) {
     clippanels::refreshClipboardPanel(ctx.state, ctx.services.clipboard, ctx.window);
 }
 
-void mnuAllSelect_Click(CommandContext& ctx) {
+void selectAllText(CommandContext& ctx) {
     ctx.text.setSelStart(0);
     ctx.text.setSelLength(ctx.text.length());
     ctx.window.setPanelText(2, QStringLiteral("選択範囲：") + QString::number(ctx.state.CharTotal) +
                                    QStringLiteral("文字"));
 }
 
-void popCB_Click(CommandContext& ctx, int index) {
+void pasteClipboardHistoryEntry(CommandContext& ctx, int index) {
     RecordUndo(ctx.state, ctx.text);
     const int n = ctx.state.ClipHistoryCount;
     int slot = 0;
@@ -159,13 +159,13 @@ void popCB_Click(CommandContext& ctx, int index) {
     replaceSelection(ctx, ctx.state.ClipHistory[slot]);
 }
 
-void mnuEdit_Click(CommandContext& ctx) {
+void prepareEditMenu(CommandContext& ctx) {
     ctx.window.syncImeItems(false);
     setUndoItems(ctx, QStringLiteral("mnuEditUndo"), QStringLiteral("mnuEditRedo"));
     ctx.window.setItemEnabled(QStringLiteral("mnuEditPaste"), clipboardHasText(ctx));
 }
 
-void popEdit_Click(CommandContext& ctx) {
+void preparePopupMenu(CommandContext& ctx) {
     MainWindowPort& w = ctx.window;
     const AppState& s = ctx.state;
     w.syncImeItems(true);

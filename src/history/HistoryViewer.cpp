@@ -28,7 +28,7 @@ HistoryViewer::HistoryViewer(CommandContext& ctx, TextBox& text1, HistoryViewerP
                              Mode mode)
     : m_ctx(ctx), m_text1(text1), m_port(port), m_mode(mode) {}
 
-void HistoryViewer::Form_Load() {
+void HistoryViewer::onLoad() {
     const AppState& s = m_ctx.state;
     m_port.addItem(kCurrent);
     if (m_mode == Mode::Clipboard) {
@@ -53,10 +53,10 @@ void HistoryViewer::Form_Load() {
                                ? kUnlimited
                                : QStringLiteral("Undo回数：") + QString::number(s.MaxUndo) +
                                      QStringLiteral("回まで"));
-    undogyou();
+    refreshCounts();
 }
 
-void HistoryViewer::List1_Click(int index) {
+void HistoryViewer::onEntryClicked(int index) {
     const AppState& s = m_ctx.state;
     if (index < 0) return;
     if (m_mode == Mode::Clipboard) {
@@ -78,10 +78,10 @@ void HistoryViewer::List1_Click(int index) {
         m_text1.setSelStart(c.position());
         m_port.setLabelText(4, dataLabel(ago(index)));
     }
-    undogyou();
+    refreshCounts();
 }
 
-void HistoryViewer::undogyou() {
+void HistoryViewer::refreshCounts() {
     AppState& s = m_ctx.state;
     s.LineTotal = m_text1.lineCount();
     s.CharTotal = m_text1.length() - 2 * s.LineTotal + 2;
@@ -89,7 +89,7 @@ void HistoryViewer::undogyou() {
                                QStringLiteral("\r\n総文字数\r\n  ") + QString::number(s.CharTotal));
 }
 
-void HistoryViewer::List1_DblClick(int index) {
+void HistoryViewer::onEntryDoubleClicked(int index) {
     if (index < 0) return;
     if (m_mode == Mode::Undo)
         restore();
@@ -123,6 +123,6 @@ void HistoryViewer::copyBack() {
     m_port.closeDialog();
 }
 
-void HistoryViewer::Form_Unload() {
+void HistoryViewer::onUnload() {
     m_ctx.state.Scratch.clear();
 }

@@ -84,7 +84,7 @@ void resetHistory(AppState& state) {
     state.RedoCount = 1;
 }
 
-void mnuEditUndo_Click(CommandContext& ctx) {
+void undo(CommandContext& ctx) {
     AppState& state = ctx.state;
     recordWriterEdits(state, ctx.text);
     CheckpointList& undo = state.UndoData;
@@ -113,7 +113,7 @@ void mnuEditUndo_Click(CommandContext& ctx) {
     state.UndoPending = false;
 }
 
-void mnuEditRedo_Click(CommandContext& ctx) {
+void redo(CommandContext& ctx) {
     AppState& state = ctx.state;
     recordWriterEdits(state, ctx.text);
     CheckpointList& redo = state.RedoData;
@@ -135,7 +135,7 @@ void mnuEditRedo_Click(CommandContext& ctx) {
     state.UndoPending = false;
 }
 
-void mnuYarinaoi_Click(CommandContext& ctx) {
+void redoAll(CommandContext& ctx) {
     const MsgAnswer answer = ctx.services.prompts.message(kBackToLoadedQuestion, MsgButtons::YesNo,
                                                           MsgIcon::None, kBackToLoadedTitle);
     if (answer != MsgAnswer::Yes) return;

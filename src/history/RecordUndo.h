@@ -22,6 +22,6 @@ void RecordUndo(AppState& state, TextBox& text, int sameHead, int sameTail);
 void resetHistory(AppState& state);
 
 // The commands: Undo (mnuEditUndo), Redo (mnuEditRedo), back to the loaded text (mnuYarinaoi).
-void mnuEditUndo_Click(CommandContext& ctx);
-void mnuEditRedo_Click(CommandContext& ctx);
-void mnuYarinaoi_Click(CommandContext& ctx);
+void undo(CommandContext& ctx);
+void redo(CommandContext& ctx);
+void redoAll(CommandContext& ctx);

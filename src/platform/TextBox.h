@@ -75,7 +75,7 @@ public:
     LineLayout* lineLayout() const;
 
 signals:
-    // Text1_Change: once for every change of the text, typed or programmatic.
+    // onTextChanged: once for every change of the text, typed or programmatic.
     void changed();
     // A delta for views: `removed` code units at `pos` became `inserted`. Sent before
     // selectionChanged and changed, with the text already changed; the delta is cut down to

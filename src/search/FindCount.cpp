@@ -38,7 +38,7 @@ QString FindCount::clipboardText() const {
     return m_ctx.services.clipboard.text(clip) ? clip : QString();
 }
 
-void FindCount::Command1_Click() {
+void FindCount::onFindClicked() {
     const bool counting = m_dialog.countMode();
     if (counting)
         m_dialog.setSearchEnabled(false);
@@ -99,11 +99,11 @@ void FindCount::count() {
     m_dialog.unload();
 }
 
-void FindCount::Command2_Click() {
+void FindCount::onCancelClicked() {
     m_dialog.unload();
 }
 
-void FindCount::Form_Unload() {
+void FindCount::onUnload() {
     QString clip;
     if (m_ctx.services.clipboard.text(clip)) m_ctx.state.ClipboardView = clip;
 }

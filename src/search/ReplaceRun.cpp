@@ -27,13 +27,13 @@ QString ReplaceRun::countMessage(int count) {
 ReplaceRun::ReplaceRun(CommandContext& ctx, ReplaceState& state, ReplaceDialogPort& dialog)
     : m_ctx(ctx), m_state(state), m_dialog(dialog) {}
 
-QString ReplaceRun::Form_Load() {
+QString ReplaceRun::onLoad() {
     m_state.ReplaceAllRunning = 0;
     m_state.FirstClickDone = 0;
     return m_ctx.text.selText();
 }
 
-bool ReplaceRun::Text1_Click() {
+bool ReplaceRun::onFindFieldClicked() {
     if (m_state.FirstClickDone) return false;
     m_state.FirstClickDone = -1;
     return true;
@@ -92,7 +92,7 @@ bool ReplaceRun::step(bool& replaced) {
     return found;
 }
 
-void ReplaceRun::Command1_Click() {
+void ReplaceRun::replaceOne() {
     if (m_running) return;
     // An empty search string would "find" the empty selection: nothing changes, not even
     // the history.
@@ -104,7 +104,7 @@ void ReplaceRun::Command1_Click() {
     if (!step(replaced)) end(false);
 }
 
-void ReplaceRun::Command2_Click() {
+void ReplaceRun::replaceAll() {
     if (m_running) return;
     m_state.ReplaceDone = 0;
     const bool empty = m_dialog.findText().isEmpty();
@@ -165,7 +165,7 @@ void ReplaceRun::replaceAllAtOnce() {
         text.setText(textcmp::replaceAll(text.text(), find, replacement));
 }
 
-void ReplaceRun::Command3_Click() {
+void ReplaceRun::onCancelClicked() {
     m_stopRequested = true;
     m_dialog.unload();
 }
@@ -175,7 +175,7 @@ QString ReplaceRun::clipboardText() const {
     return m_ctx.services.clipboard.text(clip) ? clip : QString();
 }
 
-void ReplaceRun::Form_Unload() {
+void ReplaceRun::onUnload() {
     clippanels::refreshClipboardPanel(m_ctx.state, m_ctx.services.clipboard, m_ctx.window,
                                       clippanels::kLongAfterCopy);
 }

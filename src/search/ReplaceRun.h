@@ -16,7 +16,7 @@ struct ReplaceState {
     qint16 FirstClickDone = 0;
 };
 
-// What the replace dialog (Form2) shows. The form implements it; tests script it.
+// What the replace dialog (ReplaceDialog) shows. The form implements it; tests script it.
 class ReplaceDialogPort {
 public:
     virtual ~ReplaceDialogPort() = default;
@@ -37,14 +37,14 @@ class ReplaceRun {
 public:
     ReplaceRun(CommandContext& ctx, ReplaceState& state, ReplaceDialogPort& dialog);
 
-    // Form_Load: resets the per-load variables and returns Text1's first text.
-    QString Form_Load();
+    // onLoad: resets the per-load variables and returns Text1's first text.
+    QString onLoad();
     // Text1's first click after loading selects the whole field: true when it should.
-    bool Text1_Click();
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Form_Unload();
+    bool onFindFieldClicked();
+    void replaceOne();
+    void replaceAll();
+    void onCancelClicked();
+    void onUnload();
     QString clipboardText() const;
     bool running() const { return m_running; }
 

@@ -23,7 +23,7 @@ QByteArray backupBytes(DocumentFormat format, const QString& text) {
 
 } // namespace
 
-void AutoBackup::Timer1_Timer(CommandContext& ctx) {
+void AutoBackup::onBackupTimer(CommandContext& ctx) {
     AppState& state = ctx.state;
     if (state.BackupCountdown == 0) {
         state.WorkPath = backupFilePath(ctx.programDir);

@@ -94,7 +94,7 @@ void MainLogic::phaseA() {
 
     refreshClipboardPanel();
     refreshSecondClipboardPanel();
-    gyou();
+    refreshPositionPanel();
 }
 
 bool MainLogic::loadInto(const QString& path, qint64 maxBytes) {
@@ -203,7 +203,7 @@ void MainLogic::phaseC() {
     m_state.UndoData[1] = Checkpoint::take(1, m_text.text());
 
     refreshSecondClipboardPanel();
-    gyou();
+    refreshPositionPanel();
     m_state.Dirty = false;
 
     if (m_text.text().isEmpty() && m_newFilePath.isEmpty())
@@ -256,7 +256,7 @@ bool MainLogic::shutdown() {
 
 // ---------------------------------------------------------------- status bar
 
-void MainLogic::gyou(bool exact) {
+void MainLogic::refreshPositionPanel(bool exact) {
     if (!exact && !m_window.layoutComplete()) return;
     m_state.LineTotal = m_text.lineCount();
     m_state.CaretLine = m_text.lineFromChar(-1);
@@ -280,32 +280,32 @@ void MainLogic::refreshSecondClipboardPanel() {
 
 // ---------------------------------------------------------------- events
 
-void MainLogic::Form_Activate() {
-    gyou();
+void MainLogic::onActivate() {
+    refreshPositionPanel();
     refreshClipboardPanel();
 }
 
-void MainLogic::Form_Resize() {
+void MainLogic::onResize() {
     refreshClipboardPanel();
 }
 
-void MainLogic::Text1_Change(bool byWriter) {
+void MainLogic::onTextChanged(bool byWriter) {
     m_state.Dirty = true;
     m_state.UndoPending = true;
     if (byWriter) m_state.WriterEditPending = true;
 }
 
-void MainLogic::Text1_Click() {
-    gyou();
+void MainLogic::onTextClicked() {
+    refreshPositionPanel();
 }
 
-void MainLogic::Text1_GotFocus() {
-    gyou();
+void MainLogic::onTextFocusIn() {
+    refreshPositionPanel();
     refreshClipboardPanel();
 }
 
-void MainLogic::Text1_KeyUp(int keyCode, int /*shift*/) {
-    gyou();
+void MainLogic::onTextKeyUp(int keyCode, int /*shift*/) {
+    refreshPositionPanel();
     refreshSecondClipboardPanel();
     if (m_state.UndoPending && (keyCode == 32 || keyCode == 13 || keyCode == 8)) {
         RecordUndo(m_state, m_text);
@@ -313,14 +313,14 @@ void MainLogic::Text1_KeyUp(int keyCode, int /*shift*/) {
     }
 }
 
-void MainLogic::Text1_LostFocus() {
+void MainLogic::onTextFocusOut() {
     if (m_state.UndoPending) {
         RecordUndo(m_state, m_text);
         m_state.UndoPending = false;
     }
 }
 
-void MainLogic::Text1_MouseMove(int buttons, int /*shift*/) {
+void MainLogic::onTextMouseMove(int buttons, int /*shift*/) {
     if (buttons != 1 || m_text.selLength() <= 0) return;
     // The selection's length without the CR LF pairs wholly inside it, taken from the line
     // index rather than by scanning the selection at every mouse move.
@@ -332,6 +332,6 @@ void MainLogic::Text1_MouseMove(int buttons, int /*shift*/) {
                                  QStringLiteral("文字"));
 }
 
-void MainLogic::Text1_MouseDown(int /*button*/, int /*shift*/) {
+void MainLogic::onTextMouseDown(int /*button*/, int /*shift*/) {
     refreshSecondClipboardPanel();
 }

@@ -110,7 +110,7 @@ void OptionsSetup::write(const QString& key, const QString& value) {
         WriteSetting(settings::kSection, key, settings::iniPath(m_ctx.programDir), value));
 }
 
-bool OptionsSetup::Command1_Click() {
+bool OptionsSetup::onOkClicked() {
     AppState& state = m_ctx.state;
     double ticks = 0;
     if (m_backupOn) {

@@ -37,7 +37,7 @@ QString StyleConverter::conversionLine(int line, const QString& oldEnding,
            QStringLiteral("」を「") + replacement + QStringLiteral("」に変換しました。");
 }
 
-void StyleConverter::Form_Load() {
+void StyleConverter::onLoad() {
     m_stopRequested = true;
 }
 
@@ -54,7 +54,7 @@ StyleDirection StyleConverter::direction() const {
     return m_dialog.plainToPolite() ? StyleDirection::PlainToPolite : StyleDirection::PoliteToPlain;
 }
 
-void StyleConverter::Command1_Click() {
+void StyleConverter::onConvertClicked() {
     // The button is disabled for the dialog's life once a run starts; a click that still
     // arrives (queued before the disabling) must not start a run inside the run.
     if (m_running) return;
@@ -90,7 +90,7 @@ void StyleConverter::Command1_Click() {
     m_dialog.setCloseCaption(kClose);
 }
 
-void StyleConverter::Command2_Click() {
+void StyleConverter::onCancelClicked() {
     if (!m_stopRequested) {
         m_stopRequested = true;
         m_dialog.setCloseCaption(kClose);
@@ -102,8 +102,8 @@ void StyleConverter::Command2_Click() {
 
 // Command2 pressed twice: the first press asks a running run to stop, the second unloads.
 void StyleConverter::stopAndUnload() {
-    if (!m_stopRequested) Command2_Click();
-    Command2_Click();
+    if (!m_stopRequested) onCancelClicked();
+    onCancelClicked();
 }
 
 bool StyleConverter::stopNow() {

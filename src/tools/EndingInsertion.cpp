@@ -57,7 +57,7 @@ qsizetype EndingInserter::gobi(QString& text, QChar mark) {
 
 // The passes run one after another over the text as the previous one left it, so a word
 // holding a later pass's mark gets its insertion too; the document is written once.
-void EndingInserter::Command1_Click() {
+void EndingInserter::onConvertClicked() {
     TextBox& box = m_ctx.text;
     RecordUndo(m_ctx.state, box);
     box.setSelStart(0);
@@ -75,7 +75,7 @@ void EndingInserter::Command1_Click() {
     m_dialog.unload();
 }
 
-void EndingInserter::Command2_Click() {
+void EndingInserter::onCancelClicked() {
     m_dialog.unload();
 }
 

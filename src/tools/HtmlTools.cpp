@@ -67,7 +67,7 @@ QString removeTag(QStringView text, QStringView name, bool closing) {
     return out;
 }
 
-void mnulink_Click(CommandContext& ctx) {
+void copyLinkTargets(CommandContext& ctx) {
     const QString& text = ctx.text.text();
     QStringList targets;
     int searchAt = 0;

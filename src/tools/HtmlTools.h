@@ -18,9 +18,9 @@ QString removeTag(QStringView text, QStringView name, bool closing);
 
 // リンク先抽出: the targets of all links, last first, each followed by CR LF, on the clipboard;
 // the last target is left selected.
-void mnulink_Click(CommandContext& ctx);
+void copyLinkTargets(CommandContext& ctx);
 
-// What the text extraction asks of its working window (Form13).
+// What the text extraction asks of its working window (ExtractionProgressDialog).
 class WorkingWindowPort {
 public:
     virtual ~WorkingWindowPort() = default;
@@ -38,7 +38,7 @@ public:
 
     void ExtractText();
     // キャンセル, Esc, the close box, and a close request of the main window.
-    void Command1_Click() { m_stopRequested = true; }
+    void onCancelClicked() { m_stopRequested = true; }
 
     bool running() const { return m_running; }
     bool stopRequested() const { return m_stopRequested; }

@@ -83,7 +83,7 @@ TEST_P(NewPrompt, YesSavesAndEndsTheCommand) {
     const PromptCase& c = GetParam();
     arrange(c);
 
-    mnuFileNew_Click(e.ctx);
+    newDocument(e.ctx);
 
     if (c.answer) {
         ASSERT_GE(e.fake.prompts.shown.size(), 1);
@@ -128,7 +128,7 @@ TEST_P(OpenPrompt, GoesOnToTheOpenDialogUnlessTheChangesWouldBeLost) {
     const PromptCase& c = GetParam();
     arrange(c);
 
-    mnuFileOpen_Click(e.ctx);
+    ::openDocument(e.ctx);
 
     EXPECT_EQ(e.fake.prompts.shown.size(), c.answer ? 1 : 0);
     EXPECT_EQ(e.fake.dialogs.proposed.size(), c.saveAsAnswered ? 1 : 0);
@@ -151,7 +151,7 @@ TEST_F(Editor, OpenEndsWhenTheSaveAtThePromptFails) {
     openDocument(u"doc.txt"_s, "old", u"changed"_s);
     answer(MsgAnswer::Yes);
     saveAs(file(u"no/such/folder/out.txt"_s));
-    mnuFileOpen_Click(e.ctx);
+    ::openDocument(e.ctx);
     EXPECT_EQ(shownTexts(e).value(1), kSaveFailed);
     EXPECT_TRUE(e.window.openDialogModes.isEmpty());
     EXPECT_TRUE(e.state.Dirty);
@@ -162,7 +162,7 @@ TEST_F(Editor, OpenEndsWhenUnmappableCharactersAreNotAccepted) {
     answer(MsgAnswer::Yes);
     saveAs(file(u"out.txt"_s));
     answer(MsgAnswer::Cancel);
-    mnuFileOpen_Click(e.ctx);
+    ::openDocument(e.ctx);
     EXPECT_EQ(e.fake.prompts.shown.size(), 2);
     EXPECT_TRUE(e.window.openDialogModes.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(file(u"out.txt"_s)));
@@ -171,7 +171,7 @@ TEST_F(Editor, OpenEndsWhenUnmappableCharactersAreNotAccepted) {
 TEST_F(Editor, OpenCancelledInTheDialogStillResetsTheHistory) {
     someHistory();
     e.window.openDialog = [](bool) {}; // closed without a file
-    mnuFileOpen_Click(e.ctx);
+    ::openDocument(e.ctx);
     EXPECT_TRUE(historyWasReset());
 }
 
@@ -181,7 +181,7 @@ TEST_F(Editor, OpenLoadsTheFile) {
     openDocument(u"doc.txt"_s, "old", u"old"_s);
     ASSERT_TRUE(writeBytes(file(u"other.txt"_s), "\x82\xa0\r\nline"));
     acceptInOpenDialog(file(u"other.txt"_s));
-    mnuFileOpen_Click(e.ctx);
+    ::openDocument(e.ctx);
     EXPECT_EQ(e.text.text(), u"あ\r\nline"_s);
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"other.txt"_s)));
     EXPECT_EQ(e.state.LoadedText, u"あ\r\nline"_s);
@@ -196,7 +196,7 @@ TEST_F(Editor, InsertAppendsOnANewLine) {
     ASSERT_TRUE(writeBytes(file(u"part.txt"_s), "123"));
     e.text.setSelStart(1); // the caret's place does not matter
     acceptInOpenDialog(file(u"part.txt"_s));
-    mnugousei_Click(e.ctx);
+    insertFile(e.ctx);
     EXPECT_EQ(e.window.openDialogModes, QList<bool>{true});
     EXPECT_EQ(e.text.text(), u"xyz\r\n123"_s);
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"doc.txt"_s)));
@@ -211,7 +211,7 @@ TEST_F(Editor, InsertAsksNothingAndKeepsTheHistory) {
     someHistory();
     ASSERT_TRUE(writeBytes(file(u"part.txt"_s), ""));
     acceptInOpenDialog(file(u"part.txt"_s));
-    mnugousei_Click(e.ctx);
+    insertFile(e.ctx);
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
     EXPECT_EQ(e.text.text(), u"changed\r\n"_s);
     EXPECT_EQ(e.state.UndoCount, 3);
@@ -281,7 +281,7 @@ TEST_F(Editor, BinaryFileIsShownAndSavedBackByteForByte) {
     LoadAcceptedFile(e.ctx, false);
     EXPECT_EQ(e.text.length(), 14); // 82A0 is one character
     EXPECT_TRUE(e.text.text().startsWith(u"MZ\0\x01あ"_s));
-    mnuFileSave_Click(e.ctx);
+    saveDocument(e.ctx);
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
     EXPECT_EQ(readBytes(file(u"prog.bin"_s)), bytes + "\r\n");
 }
@@ -295,7 +295,7 @@ TEST_F(Editor, PathWithBlanksAndJapanese) {
     LoadAcceptedFile(e.ctx, false);
     EXPECT_EQ(e.window.windowTitle, u"Pallo   "_s + path);
     e.text.setText(u"本文を直した"_s);
-    mnuFileSave_Click(e.ctx);
+    saveDocument(e.ctx);
     EXPECT_EQ(readBytes(path), cp932::encode(u"本文を直した\r\n"_s));
     EXPECT_FALSE(e.state.Dirty);
 }
@@ -304,7 +304,7 @@ TEST_F(Editor, PathWithBlanksAndJapanese) {
 
 TEST_F(Editor, SaveWritesTheTitledDocument) {
     openDocument(u"doc.txt"_s, "old", u"abc"_s);
-    mnuFileSave_Click(e.ctx);
+    saveDocument(e.ctx);
     EXPECT_EQ(readBytes(file(u"doc.txt"_s)), QByteArray("abc\r\n"));
     EXPECT_FALSE(e.state.Dirty);
     EXPECT_EQ(e.state.SaveText, u"abc"_s);
@@ -315,13 +315,13 @@ TEST_F(Editor, SaveWritesTheTitledDocument) {
 TEST_F(Editor, SaveOfAnUntitledDocumentAsksForAName) {
     e.text.setText(u"ab:c/d efg"_s);
     saveAs(std::nullopt);
-    mnuFileSave_Click(e.ctx);
+    saveDocument(e.ctx);
     EXPECT_EQ(e.fake.dialogs.proposed, QStringList{u"abc"_s});
     EXPECT_EQ(e.window.windowTitle, doctitle::kUntitled);
     EXPECT_TRUE(e.state.Dirty);
 
     saveAs(file(u"abc.txt"_s));
-    mnuFileSave_Click(e.ctx);
+    saveDocument(e.ctx);
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"abc.txt"_s)));
     EXPECT_EQ(readBytes(file(u"abc.txt"_s)), QByteArray("ab:c/d efg\r\n"));
     EXPECT_FALSE(e.state.Dirty);
@@ -331,7 +331,7 @@ TEST_F(Editor, SaveAsMakesTheChosenFileTheDocument) {
     openDocument(u"doc.txt"_s, "old", u"new"_s);
     e.state.WorkPath = u"set by someone"_s;
     saveAs(file(u"copy.txt"_s));
-    mnuFileSaveAs_Click(e.ctx);
+    saveDocumentAs(e.ctx);
     EXPECT_EQ(e.fake.dialogs.proposed, QStringList{u"doc.txt"_s});
     EXPECT_EQ(readBytes(file(u"copy.txt"_s)), QByteArray("new\r\n"));
     EXPECT_EQ(readBytes(file(u"doc.txt"_s)), QByteArray("old"));
@@ -346,7 +346,7 @@ TEST_F(Editor, SaveAsCancelledChangesNothing) {
     openDocument(u"doc.txt"_s, "old", u"new"_s);
     e.state.WorkPath = u"kept"_s;
     saveAs(std::nullopt);
-    mnuFileSaveAs_Click(e.ctx);
+    saveDocumentAs(e.ctx);
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"doc.txt"_s)));
     EXPECT_TRUE(e.state.Dirty);
     EXPECT_EQ(e.state.WorkPath, u"kept"_s);
@@ -358,7 +358,7 @@ TEST_F(Editor, SaveAsNamesTheDocumentEvenWhenTheWriteFails) {
     openDocument(u"doc.txt"_s, "old", u"new"_s);
     const QString target = file(u"missing/new.txt"_s);
     saveAs(target);
-    mnuFileSaveAs_Click(e.ctx);
+    saveDocumentAs(e.ctx);
     EXPECT_EQ(shownTexts(e), QStringList{kSaveFailed});
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(target));
     EXPECT_EQ(recent(0), target);
@@ -387,7 +387,7 @@ TEST_F(Editor, FilterSelectionIsKeptBetweenUses) {
     const auto save = [&](const QString& text) {
         e.text.setText(text);
         dialogs.saveAnswers.enqueue(std::nullopt);
-        mnuFileSaveAs_Click(ctx);
+        saveDocumentAs(ctx);
     };
     save(u"plain"_s);                            // first use: the text filter
     save(u"<HTML>\r\n<HEAD>\r\n</HEAD>\r\nx"_s); // HTML selects the html filter
@@ -415,7 +415,7 @@ QString unmappableQuestion(int count, const QString& first, int line) {
 TEST_F(Editor, UnmappableCharactersAreConfirmedBeforeSave) {
     openDocument(u"doc.txt"_s, "old", kUnmappableText);
     answer(MsgAnswer::No); // keep Shift_JIS
-    mnuFileSave_Click(e.ctx);
+    saveDocument(e.ctx);
     ASSERT_EQ(e.fake.prompts.shown.size(), 1);
     EXPECT_EQ(e.fake.prompts.shown[0].text, unmappableQuestion(2, u"😀"_s, 1));
     EXPECT_EQ(e.fake.prompts.shown[0].buttons, MsgButtons::YesNoCancel);
@@ -427,7 +427,7 @@ TEST_F(Editor, UnmappableCharactersAreConfirmedBeforeSave) {
 TEST_F(Editor, RefusedUnmappableSaveWritesNothingAndShowsTheCharacter) {
     openDocument(u"doc.txt"_s, "old", kUnmappableText);
     answer(MsgAnswer::Cancel);
-    mnuFileSave_Click(e.ctx);
+    saveDocument(e.ctx);
     EXPECT_EQ(e.fake.prompts.shown.size(), 1);
     EXPECT_EQ(readBytes(file(u"doc.txt"_s)), QByteArray("old"));
     EXPECT_TRUE(e.state.Dirty);
@@ -440,7 +440,7 @@ TEST_F(Editor, RefusedUnmappableSaveAsIsACancel) {
     e.state.WorkPath = u"kept"_s;
     saveAs(file(u"new.txt"_s));
     answer(MsgAnswer::Cancel);
-    mnuFileSaveAs_Click(e.ctx);
+    saveDocumentAs(e.ctx);
     ASSERT_EQ(e.fake.dialogs.proposed.size(), 1); // the name is chosen first
     EXPECT_EQ(shownTexts(e), QStringList{unmappableQuestion(1, u"\xd800"_s, 0)});
     EXPECT_FALSE(QFileInfo::exists(file(u"new.txt"_s)));
@@ -455,7 +455,7 @@ TEST_F(Editor, RefusedUnmappableSaveAsIsACancel) {
 TEST_F(Editor, BytesFromAnInvalidFileAreNotUnmappable) {
     openDocument(u"doc.txt"_s, "\x82\x7f\xfd", u"\xdc82\x7f\xf8f1"_s);
     e.state.Dirty = true;
-    mnuFileSave_Click(e.ctx);
+    saveDocument(e.ctx);
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
     EXPECT_EQ(readBytes(file(u"doc.txt"_s)), QByteArray("\x82\x7f\xfd\r\n"));
 }
@@ -476,12 +476,12 @@ protected:
 
 TEST_F(Recovered, SaveAsksForANameInsteadOfWritingTheBackup) {
     saveAs(std::nullopt);
-    mnuFileSave_Click(e.ctx);
+    saveDocument(e.ctx);
     EXPECT_EQ(e.fake.dialogs.proposed, QStringList{u"lost"_s}); // from the text
     EXPECT_EQ(backup(), QByteArray("lost work\r\n"));
 
     saveAs(file(u"work.txt"_s));
-    mnuFileSave_Click(e.ctx);
+    saveDocument(e.ctx);
     EXPECT_EQ(readBytes(file(u"work.txt"_s)), QByteArray("lost work\r\n\r\n"));
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"work.txt"_s)));
     EXPECT_EQ(backup(), QByteArray("lost work\r\n"));

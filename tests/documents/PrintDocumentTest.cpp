@@ -116,8 +116,8 @@ TEST_F(Printing, SecondPrintDuringARunDoesNothing) {
     FakeProgress second;
     PrintOutcome nested = PrintOutcome::Printed;
     e.fake.pump.onEvents = [&] {
-        nested = mnuFilePrint_Click(e.ctx, second);
-        mnuFilePageSetup_Click(e.ctx);
+        nested = printDocument(e.ctx, second);
+        pageSetup(e.ctx);
     };
     EXPECT_EQ(print(QStringLiteral("1\r\n2\r\n3\r\n4\r\n5")), PrintOutcome::Printed);
     EXPECT_EQ(nested, PrintOutcome::NotStarted);
@@ -128,10 +128,10 @@ TEST_F(Printing, SecondPrintDuringARunDoesNothing) {
 
 TEST_F(Printing, DialogsAndProposedOutput) {
     e.fake.dialogs.printAnswers << false << true;
-    EXPECT_EQ(mnuFilePrint_Click(e.ctx, progress), PrintOutcome::NotStarted);
+    EXPECT_EQ(printDocument(e.ctx, progress), PrintOutcome::NotStarted);
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
     // No printer to print on.
-    EXPECT_EQ(mnuFilePrint_Click(e.ctx, progress), PrintOutcome::Failed);
+    EXPECT_EQ(printDocument(e.ctx, progress), PrintOutcome::Failed);
     EXPECT_EQ(e.fake.prompts.texts(), QStringList{"Error"});
     EXPECT_EQ(e.fake.dialogs.printTitles, QStringList(2, QStringLiteral("ﾍﾟｰｼﾞ設定")));
     EXPECT_EQ(proposedPdfPath(e.window.windowTitle, "/h"), "/d/a.txt.pdf");

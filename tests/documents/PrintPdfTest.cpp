@@ -1,6 +1,6 @@
 #include "documents/DocumentTestSupport.h"
 #include "documents/PrintTestSupport.h"
-#include "platform/QtPrintJob.h"
+#include "platform/ui/QtPrintJob.h"
 #include "support/QtPrinters.h"
 
 #include <QDir>
@@ -78,7 +78,7 @@ TEST_F(PdfPrinting, CancelLeavesTheEarlierFileWhole) {
 
 } // namespace
 
-#include "documents/Form3.h"
+#include "documents/ui/PrintProgressDialog.h"
 
 #include <QPushButton>
 
@@ -86,7 +86,7 @@ namespace {
 
 // While printing, only the progress window takes input; キャンセル ends it for this run only.
 TEST(PrintProgressWindow, BlocksTheProgramUntilCancelled) {
-    Form3 w;
+    PrintProgressDialog w;
     w.showProgress();
     EXPECT_EQ(w.windowModality(), Qt::ApplicationModal);
     EXPECT_TRUE(w.isVisible());

@@ -1,7 +1,7 @@
 #include "DocumentTestSupport.h"
 
 #include "documents/FileCommands.h"
-#include "documents/Form5.h"
+#include "documents/ui/OpenFileDialog.h"
 #include "documents/RecentFiles.h"
 #include "shell/MainFixture.h"
 
@@ -77,7 +77,7 @@ protected:
 
 TEST_F(RecentClick, OpensTheFileAsAFreshDocument) {
     const QStringList before = list();
-    mnuRecentFile_Click(e.ctx, 1);
+    openRecentFile(e.ctx, 1);
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
     EXPECT_EQ(e.text.text(), u"かな"_s);
     EXPECT_EQ(e.state.LoadedText, u"かな"_s);
@@ -91,7 +91,7 @@ TEST_F(RecentClick, OpensTheFileAsAFreshDocument) {
 
 TEST_F(RecentClick, WhileUntitledTheDocumentStaysChanged) {
     e.window.windowTitle = doctitle::kUntitled;
-    mnuRecentFile_Click(e.ctx, 1);
+    openRecentFile(e.ctx, 1);
     EXPECT_EQ(e.text.text(), u"かな"_s);
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"other.txt"_s)));
     EXPECT_TRUE(e.state.Dirty);
@@ -105,7 +105,7 @@ TEST_F(RecentClick, DeletedFileLeavesTheDocumentAlone) {
     e.text.setText(u"edited"_s);
     answer(MsgAnswer::No);
     const QStringList before = list();
-    mnuRecentFile_Click(e.ctx, 1);
+    openRecentFile(e.ctx, 1);
     ASSERT_EQ(shownTexts(e), (QStringList{savePrompt(file(u"doc.txt"_s)), kRecentMissing}));
     EXPECT_EQ(e.fake.prompts.shown[1].buttons, MsgButtons::OK);
     EXPECT_EQ(e.fake.prompts.shown[1].icon, MsgIcon::None);
@@ -117,10 +117,10 @@ TEST_F(RecentClick, DeletedFileLeavesTheDocumentAlone) {
 }
 
 TEST_F(RecentClick, EmptySlotAndBadIndex) {
-    mnuRecentFile_Click(e.ctx, 2); // never filled
+    openRecentFile(e.ctx, 2); // never filled
     EXPECT_EQ(shownTexts(e), QStringList{kRecentMissing});
-    mnuRecentFile_Click(e.ctx, 3);
-    mnuRecentFile_Click(e.ctx, -1);
+    openRecentFile(e.ctx, 3);
+    openRecentFile(e.ctx, -1);
     EXPECT_EQ(e.fake.prompts.shown.size(), 1);
     EXPECT_EQ(e.text.text(), u"doc"_s);
 }
@@ -130,7 +130,7 @@ TEST_F(RecentClick, OpensTheEntryClickedEvenWhenTheSaveMovesTheList) {
     e.text.setText(u"draft"_s);
     answer(MsgAnswer::Yes);
     e.fake.dialogs.saveAnswers.enqueue(file(u"draft.txt"_s));
-    mnuRecentFile_Click(e.ctx, 1); // other.txt, which the save moves to slot 2
+    openRecentFile(e.ctx, 1); // other.txt, which the save moves to slot 2
     EXPECT_EQ(readBytes(file(u"draft.txt"_s)), QByteArray("draft\r\n"));
     EXPECT_EQ(list(),
               (QStringList{file(u"draft.txt"_s), file(u"doc.txt"_s), file(u"other.txt"_s)}));
@@ -162,7 +162,7 @@ TEST_P(RecentPrompt, YesSavesWithSave) {
     }
     e.text.setText(u"edited"_s);
     answer(c.answer);
-    mnuRecentFile_Click(e.ctx, 1);
+    openRecentFile(e.ctx, 1);
     EXPECT_EQ(shownTexts(e).value(0), savePrompt(file(u"doc.txt"_s)));
     EXPECT_TRUE(e.fake.dialogs.proposed.isEmpty()); // a titled document saves in place
     if (c.answer == MsgAnswer::Yes && !c.saveFails)
@@ -186,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(MainFixture, StoredRecentFilesShowOnlyTheFilledSlots) {
     writeIni("[data]\r\nrecentfile0=C:\\a.txt\r\nrecentfile1=\r\nrecentfile2=C:\\c.txt\r\n");
-    frmMain& w = start();
+    MainWindow& w = start();
     EXPECT_TRUE(w.action(u"mnuFileBar3"_s)->isVisible());
     EXPECT_TRUE(w.action(u"mnuRecentFile(0)"_s)->isVisible());
     EXPECT_FALSE(w.action(u"mnuRecentFile(1)"_s)->isVisible());
@@ -200,7 +200,7 @@ TEST_F(MainFixture, FileCommandsRunFromTheMenu) {
     writeFile(u"b.txt"_s, "second");
     writeIni(QByteArray("[data]\r\nrecentfile0=") + path(u"a.txt"_s).toUtf8() +
              "\r\nrecentfile1=" + path(u"b.txt"_s).toUtf8() + "\r\n");
-    frmMain& w = start(path(u"a.txt"_s));
+    MainWindow& w = start(path(u"a.txt"_s));
     EXPECT_FALSE(w.action(u"mnuFileBar3"_s) == nullptr);
 
     w.action(u"mnuRecentFile(1)"_s)->trigger();
@@ -228,11 +228,11 @@ TEST_F(MainFixture, FileCommandsRunFromTheMenu) {
     // The real open dialog: go to the folder, click the file, press 開く(&O).
     const auto acceptInDialog = [this](const QString& name) {
         QTimer::singleShot(0, [this, name] {
-            auto* dialog = qobject_cast<Form5*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<OpenFileDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
             dialog->chooser().chooseFolder(dir.path());
-            dialog->File1_Click(int(dialog->chooser().files().indexOf(name)));
-            dialog->Command1_Click();
+            dialog->onFileClicked(int(dialog->chooser().files().indexOf(name)));
+            dialog->onOpenClicked();
         });
     };
     acceptInDialog(u"a.txt"_s);
@@ -249,7 +249,7 @@ TEST_F(MainFixture, FileCommandsRunFromTheMenu) {
 
 TEST_F(MainFixture, LoadingIntoTheWindowShowsTheText) {
     writeFile(u"doc.txt"_s, "\x93\xfa\x96\x7b\x8c\xea\r\n2");
-    frmMain& w = start();
+    MainWindow& w = start();
     state.WorkPath = path(u"doc.txt"_s);
     LoadAcceptedFile(w.context(), false);
     settle();
@@ -264,7 +264,7 @@ TEST_F(MainFixture, LoadingIntoTheWindowShowsTheText) {
 
 // A path with "&" is shown as it is, not with an access key, and stored back unchanged.
 TEST_F(MainFixture, RecentPathWithAmpersandKeepsIt) {
-    frmMain& w = start();
+    MainWindow& w = start();
     const QString odd = path(u"R&D notes.txt"_s);
     PushRecentFile(w.context(), odd);
     EXPECT_EQ(w.recentFileCaption(0), odd);

@@ -103,7 +103,7 @@ TEST(CheckpointPieces, UndoAndRecordingShareWithNeighbours) {
     RecordUndo(e.state, e.text);
     EXPECT_GE(e.state.UndoData[1].piecesSharedWith(e.state.UndoData[2]),
               e.state.UndoData[1].pieceCount() - 3);
-    mnuEditUndo_Click(e.ctx);
+    undo(e.ctx);
     EXPECT_TRUE(e.state.UndoData[1].sharesTextWith(e.state.UndoData[2]));
     EXPECT_EQ(e.text.selStart(), 0);
 }

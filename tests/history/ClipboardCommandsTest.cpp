@@ -67,25 +67,25 @@ const QString kError = QStringLiteral("Error");
 INSTANTIATE_TEST_SUITE_P(
     Rules, ClipboardCommand,
     ::testing::Values(
-        CommandCase{"Cut", mnuEditCut_Click, 1, 1, kClip, {}, "ac", "b", {}, 1, 1},
+        CommandCase{"Cut", cutSelection, 1, 1, kClip, {}, "ac", "b", {}, 1, 1},
         // A clipboard that refuses the text: the selection stays, the failure is reported.
-        CommandCase{"CutIntoFailingClipboard", mnuEditCut_Click, 1, 1, kClip, {}, "abc", kClip, {}, 1, 1,
+        CommandCase{"CutIntoFailingClipboard", cutSelection, 1, 1, kClip, {}, "abc", kClip, {}, 1, 1,
                     {kError}, true},
-        CommandCase{"Copy", mnuEditCopy_Click, 0, 2, kClip, {}, "abc", "ab", {}, 1, 0},
-        CommandCase{"CopyWithoutSelection", mnuEditCopy_Click, 0, 0, kClip, {}, "abc", kClip, {}, 0, 0},
-        CommandCase{"Delete", mnuSakujo_Click, 0, 2, kClip, "2nd", "c", kClip, "2nd", 0, 1},
-        CommandCase{"Cut2", mnuEditCut2_Click, 2, 1, kClip, "old", "ab", kClip, "c", 1, 1},
-        CommandCase{"Copy2", mnuEditCopy2_Click, 0, 3, kClip, "old", "abc", kClip, "abc", 1, 0},
-        CommandCase{"Paste", mnuEditPaste_Click, 1, 1, kClip, {}, "aclipc", kClip, {}, 0, 1},
-        CommandCase{"PasteUnreadable", mnuEditPaste_Click, 1, 1, kClip, {}, "abc", kClip, {}, 0, 0,
+        CommandCase{"Copy", copySelection, 0, 2, kClip, {}, "abc", "ab", {}, 1, 0},
+        CommandCase{"CopyWithoutSelection", copySelection, 0, 0, kClip, {}, "abc", kClip, {}, 0, 0},
+        CommandCase{"Delete", deleteSelection, 0, 2, kClip, "2nd", "c", kClip, "2nd", 0, 1},
+        CommandCase{"Cut2", cutToSecondClipboard, 2, 1, kClip, "old", "ab", kClip, "c", 1, 1},
+        CommandCase{"Copy2", copyToSecondClipboard, 0, 3, kClip, "old", "abc", kClip, "abc", 1, 0},
+        CommandCase{"Paste", pasteClipboard, 1, 1, kClip, {}, "aclipc", kClip, {}, 0, 1},
+        CommandCase{"PasteUnreadable", pasteClipboard, 1, 1, kClip, {}, "abc", kClip, {}, 0, 0,
                     {kError}, true},
         // Lines from other programs end in LF; a text with any CR is pasted exactly.
-        CommandCase{"PasteLfLines", mnuEditPaste_Click, 3, 0, "x\ny\n", {}, "abcx\r\ny\r\n", "x\ny\n", {}, 0, 1},
-        CommandCase{"PasteMixedBreaksExactly", mnuEditPaste_Click, 3, 0, "x\r\ny\nz\r", {}, "abcx\r\ny\nz\r",
+        CommandCase{"PasteLfLines", pasteClipboard, 3, 0, "x\ny\n", {}, "abcx\r\ny\r\n", "x\ny\n", {}, 0, 1},
+        CommandCase{"PasteMixedBreaksExactly", pasteClipboard, 3, 0, "x\r\ny\nz\r", {}, "abcx\r\ny\nz\r",
                     "x\r\ny\nz\r", {}, 0, 1},
-        CommandCase{"Paste2", mnuEditPaste2_Click, 0, 1, kClip, "p\nq", "p\r\nqbc", kClip, "p\nq", 0, 1},
-        CommandCase{"Paste2Empty", mnuEditPaste2_Click, 0, 1, kClip, {}, "abc", kClip, {}, 0, 0},
-        CommandCase{"CopyWholeText", mnuallcopy_Click, 1, 0, kClip, {}, "a\rb\nc", "a\rb\nc", {}, 0, 0, {},
+        CommandCase{"Paste2", pasteSecondClipboard, 0, 1, kClip, "p\nq", "p\r\nqbc", kClip, "p\nq", 0, 1},
+        CommandCase{"Paste2Empty", pasteSecondClipboard, 0, 1, kClip, {}, "abc", kClip, {}, 0, 0},
+        CommandCase{"CopyWholeText", copyAllText, 1, 0, kClip, {}, "a\rb\nc", "a\rb\nc", {}, 0, 0, {},
                     false, "a\rb\nc"}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
@@ -95,12 +95,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ClipboardCommands, PanelAndToolTipAfterCutAndCopy) {
     FakeEditor e;
     e.fake.clipboard.content = QString(32000, u'x');
-    mnuEditCopy_Click(e.ctx);
+    copySelection(e.ctx);
     EXPECT_EQ(e.window.toolTip, QString(100, u'x'));
     EXPECT_EQ(e.window.panels[0],
               QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「") + QString(100, u'x') + QStringLiteral("」"));
     e.state.CharTotal = 7;
-    mnuAllSelect_Click(e.ctx);
+    selectAllText(e.ctx);
     EXPECT_EQ(e.window.panels[1], QStringLiteral("選択範囲：7文字"));
 }
 
@@ -121,7 +121,7 @@ TEST(ClipboardCommands, PasteFromHistoryMapsItemsToSlots) {
         FakeEditor e;
         e.state.MaxUndo = 10;
         fillHistory(e.state, c.entries);
-        popCB_Click(e.ctx, c.index);
+        pasteClipboardHistoryEntry(e.ctx, c.index);
         EXPECT_EQ(e.text.text(), QString::fromUtf8(c.pasted))
             << c.entries.size() << " entries, item " << c.index;
         EXPECT_EQ(e.state.UndoCount, 2);
@@ -134,8 +134,8 @@ TEST(ClipboardCommands, EqualHistoryEntriesShareTheirText) {
     e.state.ClipHistoryCount = 2;
     e.text.setText(QString::fromLatin1("same")); // heap text: a literal shares with nothing
     e.text.setSelLength(4);
-    mnuEditCopy_Click(e.ctx);
-    mnuEditCopy2_Click(e.ctx);
+    copySelection(e.ctx);
+    copyToSecondClipboard(e.ctx);
     ASSERT_EQ(e.state.ClipHistoryCount, 4);
     EXPECT_TRUE(e.state.ClipHistory[1].isSharedWith(e.state.ClipHistory[2]));
     EXPECT_TRUE(e.state.SecondClipboard.isSharedWith(e.state.ClipHistory[1]));
@@ -172,8 +172,8 @@ TEST_P(MenuOpening, SetsItems) {
     RecordUndo(e.state, e.text);
     e.state.RedoData[1] = Checkpoint::take(0, QStringLiteral("redo"));
     fillHistory(e.state, c.history);
-    mnuEdit_Click(e.ctx);
-    popEdit_Click(e.ctx);
+    prepareEditMenu(e.ctx);
+    preparePopupMenu(e.ctx);
 
     const auto& on = e.window.itemEnabled;
     EXPECT_EQ(on.value(QStringLiteral("mnuEditUndo")), c.undo);

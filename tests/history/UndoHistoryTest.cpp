@@ -41,9 +41,9 @@ void run(FakeEditor& e, const QString& step) {
     if (step == u"rec")
         RecordUndo(e.state, e.text);
     else if (step == u"undo")
-        mnuEditUndo_Click(e.ctx);
+        undo(e.ctx);
     else if (step == u"redo")
-        mnuEditRedo_Click(e.ctx);
+        redo(e.ctx);
     else if (step == u"reset")
         resetHistory(e.state);
     else if (step.startsWith(u"max="))
@@ -254,7 +254,7 @@ TEST(RunRecording, TakesTheWritersTypingWithIt) {
     e.state.WriterEditPending = true;
     RecordUndo(e.state, e.text, 1, 0);
     EXPECT_FALSE(e.state.WriterEditPending);
-    mnuEditUndo_Click(e.ctx);
+    undo(e.ctx);
     EXPECT_EQ(e.text.text(), QStringLiteral("A"));
 }
 
@@ -264,7 +264,7 @@ TEST(BackToLoaded, AsksAndRestoresTheLoadedText) {
         e.state.LoadedText = QStringLiteral("loaded");
         e.text.setText(QStringLiteral("edited"));
         e.fake.prompts.answers.enqueue(answer);
-        mnuYarinaoi_Click(e.ctx);
+        redoAll(e.ctx);
         ASSERT_EQ(e.fake.prompts.shown.size(), 1);
         const RecordedMessage& m = e.fake.prompts.shown[0];
         EXPECT_EQ(m.text, QStringLiteral("文書を最も最初の状態に戻します。よろしいですか？"));
@@ -287,13 +287,13 @@ TEST(UndoEvents, UndoAndRedoMarkTheDocumentChanged) {
     for (const char* step : {"AB", "rec", "ABC", "rec"})
         run(e, QString::fromLatin1(step));
     e.state.Dirty = e.state.UndoPending = false;
-    mnuEditUndo_Click(e.ctx);
+    undo(e.ctx);
     EXPECT_TRUE(e.state.Dirty);
     // The restored text stands in slot 1 already: nothing is left to record.
     EXPECT_FALSE(e.state.UndoPending);
     EXPECT_EQ(e.window.statusRefreshes, 1);
     e.state.Dirty = false;
-    mnuEditRedo_Click(e.ctx);
+    redo(e.ctx);
     EXPECT_TRUE(e.state.Dirty);
     EXPECT_FALSE(e.state.UndoPending);
     EXPECT_EQ(e.window.statusRefreshes, 1); // Redo leaves the status bar to the next refresh

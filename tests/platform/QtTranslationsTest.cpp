@@ -1,4 +1,4 @@
-#include "platform/QtServices.h"
+#include "platform/ui/QtServices.h"
 #include "platform/QtTranslations.h"
 
 #include <QAbstractButton>

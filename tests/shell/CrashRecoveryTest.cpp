@@ -14,17 +14,17 @@ protected:
 };
 
 TEST_F(CrashRecovery, TypedTextComesBackUnderTheBackupTitle) {
-    frmMain& w = start();
-    w.Text1()->setFocus();
-    QTest::keyClicks(w.Text1(), QStringLiteral("first"));
-    QTest::keyClick(w.Text1(), Qt::Key_Return);
+    MainWindow& w = start();
+    w.textView()->setFocus();
+    QTest::keyClicks(w.textView(), QStringLiteral("first"));
+    QTest::keyClick(w.textView(), Qt::Key_Return);
     w.text().setSelText(QStringLiteral("二行目"));
     ASSERT_EQ(w.text().text(), QStringLiteral("first\r\n二行目"));
     ASSERT_TRUE(state.Dirty);
-    w.Timer1_Timer();
+    w.onBackupTimer();
     crash();
 
-    frmMain& again = start();
+    MainWindow& again = start();
     EXPECT_EQ(again.text().text(), QStringLiteral("first\r\n二行目\r\n"));
     EXPECT_EQ(again.windowTitle(), QStringLiteral("Pallo   ") + backupPath());
     EXPECT_FALSE(state.Dirty);
@@ -34,11 +34,11 @@ TEST_F(CrashRecovery, TypedTextComesBackUnderTheBackupTitle) {
 
 TEST_F(CrashRecovery, EmptyDocumentComesBackAsOneLineBreak) {
     start();
-    form->Timer1_Timer();
+    form->onBackupTimer();
     EXPECT_EQ(readFile(QStringLiteral("PalloBackup.txt")), QByteArray("\r\n"));
     crash();
 
-    frmMain& again = start();
+    MainWindow& again = start();
     EXPECT_EQ(again.text().text(), QStringLiteral("\r\n"));
     EXPECT_EQ(again.windowTitle(), QStringLiteral("Pallo   ") + backupPath());
 }
@@ -47,9 +47,9 @@ TEST_F(CrashRecovery, EmptyDocumentComesBackAsOneLineBreak) {
 // deletes: closing or replacing it asks first, as for a changed document.
 TEST_F(CrashRecovery, RecoveredTextIsNotDroppedUnasked) {
     start().text().setText(QStringLiteral("救われた原稿"));
-    form->Timer1_Timer();
+    form->onBackupTimer();
     crash();
-    frmMain& w = start();
+    MainWindow& w = start();
     ASSERT_FALSE(state.Dirty);
     const QString question =
         backupPath() + QStringLiteral("の内容が変更されています。保存しますか？");

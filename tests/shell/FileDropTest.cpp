@@ -43,7 +43,7 @@ TEST_F(MainFixture, DroppedFilesOpenAfterTheSaveQuestion) {
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "changed " << row.changed << " files " << row.files);
         fake.prompts.shown.clear();
-        frmMain& w = start();
+        MainWindow& w = start();
         w.text().setText(u"書きかけ"_s);
         state.Dirty = row.changed;
         if (row.changed) fake.prompts.answers.enqueue(row.answer);
@@ -59,7 +59,7 @@ TEST_F(MainFixture, DroppedFilesOpenAfterTheSaveQuestion) {
 }
 
 TEST_F(MainFixture, DroppedTextStaysText) {
-    frmMain& w = start();
+    MainWindow& w = start();
     QMimeData mime;
     mime.setText(u"落とした文"_s);
     dropOn(w.findChild<QAbstractScrollArea*>(u"Text1"_s)->viewport(), mime);

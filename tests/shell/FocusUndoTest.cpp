@@ -15,18 +15,18 @@ namespace {
 
 class FocusUndo : public MainFixture {
 protected:
-    frmMain& open() {
+    MainWindow& open() {
         writeIni("[data]\r\nmaxundo=10\r\n");
-        frmMain& w = start();
+        MainWindow& w = start();
         w.show();
         QApplication::setActiveWindow(&w);
-        w.Text1()->setFocus();
+        w.textView()->setFocus();
         return w;
     }
-    void type(frmMain& w, const QString& keys) { QTest::keyClicks(w.Text1(), keys); }
-    void focusOut(frmMain& w, Qt::FocusReason reason) {
+    void type(MainWindow& w, const QString& keys) { QTest::keyClicks(w.textView(), keys); }
+    void focusOut(MainWindow& w, Qt::FocusReason reason) {
         QFocusEvent out(QEvent::FocusOut, reason);
-        QApplication::sendEvent(w.Text1(), &out);
+        QApplication::sendEvent(w.textView(), &out);
     }
 };
 
@@ -38,7 +38,7 @@ TEST_F(FocusUndo, OnlyAControlOfTheWindowTakesTheFocus) {
         {Qt::MenuBarFocusReason, false},      {Qt::TabFocusReason, true},
         {Qt::MouseFocusReason, true},         {Qt::OtherFocusReason, true},
     };
-    frmMain& w = open();
+    MainWindow& w = open();
     for (const auto& [reason, records] : reasons) {
         type(w, QStringLiteral("x"));
         const int before = state.UndoCount;
@@ -51,7 +51,7 @@ TEST_F(FocusUndo, OnlyAControlOfTheWindowTakesTheFocus) {
 // Type "a ", "b ", "c ", Undo, open and cancel a dialog: two more Undo steps reach "a " and
 // the empty start.
 TEST_F(FocusUndo, UndoIsNotRecordedAgainAfterADialog) {
-    frmMain& w = open();
+    MainWindow& w = open();
     for (const char* word : {"a ", "b ", "c "})
         type(w, QString::fromLatin1(word));
     w.action(QStringLiteral("mnuEditUndo"))->trigger();
@@ -66,7 +66,7 @@ TEST_F(FocusUndo, UndoIsNotRecordedAgainAfterADialog) {
         dialog.reject();
         QApplication::setActiveWindow(&w);
     }
-    w.tbToolBar_ButtonClick(QStringLiteral("元に戻す"));
+    w.onToolButtonClicked(QStringLiteral("元に戻す"));
     EXPECT_EQ(w.text().text(), QStringLiteral("a "));
     w.action(QStringLiteral("popUndo"))->trigger();
     EXPECT_EQ(w.text().text(), QString());
@@ -75,7 +75,7 @@ TEST_F(FocusUndo, UndoIsNotRecordedAgainAfterADialog) {
 // Typing since the last checkpoint is recorded by Undo first: Undo returns to the text
 // before it and Redo brings it back. A command's change is not recorded a second time.
 TEST_F(FocusUndo, UndoKeepsTheWritersUnrecordedTyping) {
-    frmMain& w = open();
+    MainWindow& w = open();
     type(w, QStringLiteral("abc def "));
     type(w, QStringLiteral("x"));
     EXPECT_TRUE(state.WriterEditPending);
@@ -111,15 +111,15 @@ TEST(InsertFile, OneUndoReturnsToTheTypedTextBeforeIt) {
         e.text.setText(QStringLiteral("typed\r\ninserted"));
         RecordUndo(e.state, e.text);
     };
-    mnugousei_Click(e.ctx);
-    mnuEditUndo_Click(e.ctx);
+    insertFile(e.ctx);
+    undo(e.ctx);
     EXPECT_EQ(e.text.text(), QStringLiteral("typed"));
 }
 
 // A second clipboard goes to key 2cb up to its first line break, and never writes a key of
 // its own: "ab" CR LF "maxundo=0" leaves the undo limit alone at the next start.
 TEST_F(FocusUndo, SecondClipboardKeepsToItsKey) {
-    frmMain& w = open();
+    MainWindow& w = open();
     w.text().setText(QStringLiteral("ab\r\nmaxundo=0"));
     w.text().setSelection(0, w.text().length());
     w.action(QStringLiteral("popCopy2"))->trigger();
@@ -136,14 +136,14 @@ TEST_F(FocusUndo, SecondClipboardKeepsToItsKey) {
 
 // The menus run the states of their opening: the popup's history items and Paste.
 TEST_F(FocusUndo, PopupOpeningSetsItsItems) {
-    frmMain& w = open();
+    MainWindow& w = open();
     fake.clipboard.content.clear();
     w.text().setText(QStringLiteral("first second"));
     w.text().setSelection(0, 5);
-    w.tbToolBar_ButtonClick(QStringLiteral("ｺﾋﾟｰ"));
+    w.onToolButtonClicked(QStringLiteral("ｺﾋﾟｰ"));
     w.text().setSelection(6, 6);
     w.action(QStringLiteral("popCut"))->trigger();
-    emit w.popEdit()->aboutToShow();
+    emit w.popupMenu()->aboutToShow();
     EXPECT_TRUE(w.action(QStringLiteral("popPaste"))->isEnabled());
     EXPECT_TRUE(w.action(QStringLiteral("popCBrireki"))->isEnabled());
     EXPECT_EQ(w.action(QStringLiteral("popCB(0)"))->text(), QStringLiteral("first"));

@@ -43,7 +43,7 @@ TEST_P(StartDocument, ChoosesTheFirstDocument) {
     QString cmd = QString::fromUtf8(c.commandLine);
     cmd.replace(QStringLiteral("@doc"), path(QStringLiteral("doc.txt")));
     cmd.replace(QStringLiteral("@new"), path(QStringLiteral("新しい原稿.txt")));
-    frmMain& w = start(cmd);
+    MainWindow& w = start(cmd);
 
     EXPECT_EQ(w.text().text(), c.expectedText);
     const QString title = QString::fromUtf8(c.expectedTitle);
@@ -81,9 +81,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The name given for a file not yet written is where 上書き保存 writes, without asking.
 TEST_F(MainFixture, NewFileNamedOnCommandLineIsSavedUnderThatName) {
-    frmMain& w = start(path(QStringLiteral("新しい原稿.txt")));
+    MainWindow& w = start(path(QStringLiteral("新しい原稿.txt")));
     w.text().setText(QStringLiteral("書き出し"));
-    mnuFileSave_Click(w.context());
+    saveDocument(w.context());
     EXPECT_TRUE(fake.dialogs.saveAnswers.isEmpty() && fake.prompts.shown.isEmpty());
     EXPECT_EQ(readFile(QStringLiteral("新しい原稿.txt")), cp932::encode(u"書き出し\r\n"_qs));
 }
@@ -91,7 +91,7 @@ TEST_F(MainFixture, NewFileNamedOnCommandLineIsSavedUnderThatName) {
 TEST_F(MainFixture, InvalidBackupBytesAreShownAndKept) {
     const QByteArray bytes("\x82\xa0\xff\x81\x20\x80", 6);
     writeFile(QStringLiteral("PalloBackup.txt"), bytes);
-    frmMain& w = start();
+    MainWindow& w = start();
     EXPECT_EQ(cp932::encode(w.text().text()), bytes);
     // Saved from the recovered document, the bytes go back as they came. Save asks for a
     // name: the backup file itself is never the target.
@@ -109,7 +109,7 @@ TEST_F(MainFixture, UnwritableFolderOpensNothing) {
     writeFile(QStringLiteral("doc.txt"), "doc");
     const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", path(QStringLiteral("doc.txt/config")).toLocal8Bit());
-    frmMain& w = start(path(QStringLiteral("doc.txt")), path(QStringLiteral("doc.txt/sub")));
+    MainWindow& w = start(path(QStringLiteral("doc.txt")), path(QStringLiteral("doc.txt/sub")));
     qputenv("XDG_CONFIG_HOME", configHome);
     EXPECT_EQ(w.text().text(), QString());
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Pallo   （無題）"));
@@ -121,7 +121,7 @@ TEST_F(MainFixture, UnwritableFolderOpensNothing) {
 
 TEST_F(MainFixture, FirstStartState) {
     fake.clipboard.content = QStringLiteral("clip");
-    frmMain& w = start();
+    MainWindow& w = start();
     EXPECT_EQ(w.panelText(1), QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「clip」"));
     EXPECT_EQ(w.panelText(2), QStringLiteral("第2ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「」"));
     EXPECT_EQ(w.panelText(3), QStringLiteral("総行数:1 現在行:0 文字位置:0 総文字数:0 "));
@@ -136,7 +136,7 @@ TEST_F(MainFixture, FirstStartState) {
     EXPECT_TRUE(w.action(QStringLiteral("mnuIMEtyokusetu"))->isChecked());
     EXPECT_FALSE(w.action(QStringLiteral("mnuIMEhiragana"))->isChecked());
     EXPECT_TRUE(w.action(QStringLiteral("pophiragana"))->isChecked());
-    EXPECT_FALSE(w.Text1()->testAttribute(Qt::WA_InputMethodEnabled));
+    EXPECT_FALSE(w.textView()->testAttribute(Qt::WA_InputMethodEnabled));
     EXPECT_FALSE(w.action(QStringLiteral("mnuFileBar3"))->isVisible());
     EXPECT_EQ(w.action(QStringLiteral("popsitei(10)"))->text(), QStringLiteral("2026/12/08"));
     EXPECT_EQ(w.action(QStringLiteral("mnusitei(10)"))->text(), QStringLiteral("2026/12/08"));
@@ -144,7 +144,7 @@ TEST_F(MainFixture, FirstStartState) {
 
 TEST_F(MainFixture, LongClipboardStaysOnTheClipboardButOutOfTheHistory) {
     fake.clipboard.content = QString(40000, u'x');
-    frmMain& w = start();
+    MainWindow& w = start();
     EXPECT_EQ(fake.clipboard.content.size(), 40000);
     EXPECT_EQ(state.ClipHistory.value(1), QString());
     EXPECT_EQ(w.statusToolTip(), QString());
@@ -155,7 +155,7 @@ TEST_F(MainFixture, LongClipboardStaysOnTheClipboardButOutOfTheHistory) {
 TEST_F(MainFixture, ClipboardPanelCutsAt32000) {
     for (const auto& [length, shown] : {std::pair{31999, 31999}, {32000, 100}}) {
         fake.clipboard.content = QString(length, u'y');
-        frmMain& w = start();
+        MainWindow& w = start();
         EXPECT_EQ(w.panelText(1).size(), QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「」").size() + shown);
     }
 }
@@ -164,12 +164,12 @@ TEST_F(MainFixture, StoredSettingsAreApplied) {
     writeIni("[data]\r\nime=1\r\nfontsize=10.5\r\nfontname=MotoyaLCedar\r\nforecolor=255\r\n"
              "backcolor=-2147483643\r\nwidth=9000\r\nheight=6000\r\ntop=300\r\nleft=450\r\n"
              "2cb=second\r\nmaxundo=100\r\ny0=hello\r\ny9=world\r\nrecentfile1=/a/b.txt\r\n");
-    frmMain& w = start();
+    MainWindow& w = start();
     EXPECT_DOUBLE_EQ(w.fontSize(), 10.5);
     EXPECT_EQ(w.fontName(), QStringLiteral("MotoyaLCedar"));
     EXPECT_EQ(w.foreColor(), 255);
     EXPECT_EQ(w.backColor(), -2147483643);
-    EXPECT_EQ(w.Text1()->palette().color(QPalette::Text), QColor(255, 0, 0));
+    EXPECT_EQ(w.textView()->palette().color(QPalette::Text), QColor(255, 0, 0));
     EXPECT_EQ(w.windowWidth(), 8999);
     EXPECT_EQ(w.windowHeight(), 5999);
     EXPECT_EQ(w.windowTop(), 300);
@@ -188,7 +188,7 @@ TEST_F(MainFixture, StoredSettingsAreApplied) {
 
 TEST_F(MainFixture, FlagsKeepTheDesignedAppearance) {
     writeIni("[data]\r\nfont=0\r\nfontsize=31\r\nfontname=Nope\r\ncolor=0\r\nforecolor=255\r\n");
-    frmMain& w = start();
+    MainWindow& w = start();
     EXPECT_NE(w.fontSize(), 31);
     EXPECT_EQ(w.foreColor(), -2147483640);
 }
@@ -196,7 +196,7 @@ TEST_F(MainFixture, FlagsKeepTheDesignedAppearance) {
 TEST_F(MainFixture, UnreadableValuesAreSkipped) {
     writeIni("[data]\r\nfontsize=big\r\nforecolor=99999999999\r\nbackcolor=0x12\r\n"
              "width=-5\r\nheight=1e300\r\ntop=abc\r\nmaxundo=70000\r\n\x01\x02\xff garbage\r\n");
-    frmMain& w = start();
+    MainWindow& w = start();
     EXPECT_EQ(w.foreColor(), -2147483640);
     EXPECT_EQ(w.backColor(), -2147483643);
     EXPECT_EQ(state.MaxUndo, 100);
@@ -212,7 +212,7 @@ TEST_F(MainFixture, NoUndoLimitWord) {
 // ---------------------------------------------------------------- shutdown
 
 TEST_F(MainFixture, CleanCloseWritesSettingsAndRemovesTheBackup) {
-    frmMain& w = start();
+    MainWindow& w = start();
     w.setPopupUserStringCaption(3, QStringLiteral("三"));
     state.SecondClipboard = QStringLiteral("ab\r\ncd");
     w.setWindowWidth(9000);
@@ -260,7 +260,7 @@ class ChangedClose : public MainFixture, public ::testing::WithParamInterface<Cl
 TEST_P(ChangedClose, AsksAndActs) {
     const CloseCase& c = GetParam();
     writeFile(QStringLiteral("doc.txt"), "old");
-    frmMain& w = start(c.titled ? path(QStringLiteral("doc.txt")) : QString());
+    MainWindow& w = start(c.titled ? path(QStringLiteral("doc.txt")) : QString());
     w.text().setText(QStringLiteral("new text"));
     ASSERT_TRUE(state.Dirty);
     fake.prompts.answers.enqueue(c.answer);
@@ -292,7 +292,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(MainFixture, YesSavesTheTitledDocument) {
     writeFile(QStringLiteral("doc.txt"), "old");
-    frmMain& w = start(path(QStringLiteral("doc.txt")));
+    MainWindow& w = start(path(QStringLiteral("doc.txt")));
     w.text().setText(QStringLiteral("新しい"));
     fake.prompts.answers.enqueue(MsgAnswer::Yes);
     EXPECT_TRUE(w.close());
@@ -301,7 +301,7 @@ TEST_F(MainFixture, YesSavesTheTitledDocument) {
 
 TEST_F(MainFixture, FailedSaveKeepsTheWindowOpen) {
     writeFile(QStringLiteral("doc.txt"), "old");
-    frmMain& w = start(path(QStringLiteral("doc.txt")));
+    MainWindow& w = start(path(QStringLiteral("doc.txt")));
     w.text().setText(QStringLiteral("changed"));
     // Replace the document by a folder so that the write must fail.
     QFile::remove(path(QStringLiteral("doc.txt")));
@@ -316,7 +316,7 @@ TEST_F(MainFixture, FailedSaveKeepsTheWindowOpen) {
 
 TEST_F(MainFixture, MaximizedCloseKeepsTheStoredGeometry) {
     writeIni("[data]\r\ntop=1\r\nleft=2\r\nwidth=9000\r\nheight=7000\r\n");
-    frmMain& w = start();
+    MainWindow& w = start();
     w.showMaximized();
     QCoreApplication::processEvents();
     if (!w.isMaximized()) GTEST_SKIP() << "the platform cannot maximize";
@@ -331,7 +331,7 @@ TEST_F(MainFixture, HugeGarbageSettingsFile) {
     for (int i = 0; junk.size() < (10 << 20); ++i)
         junk += QByteArray(1, char(i * 37)) + "garbage=\xff\xfe[" + QByteArray::number(i) + "\r\n";
     writeIni(junk + "[DATA]\r\n  Top = 150 \r\nwidth=\"9000\"\r\n");
-    frmMain& w = start();
+    MainWindow& w = start();
     EXPECT_EQ(w.windowTop(), 150);
     EXPECT_EQ(w.windowWidth(), 8999);
     ASSERT_TRUE(w.close());

@@ -2,7 +2,7 @@
 
 #include "command/Settings.h"
 #include "platform/Cp932Codec.h"
-#include "shell/Form9.h"
+#include "shell/ui/OptionsDialog.h"
 #include "shell/Options.h"
 #include "support/FakeWindow.h"
 #include "support/FindChild.h"
@@ -68,16 +68,16 @@ TEST_P(OptionsOk, AppliesAndStoresOrRefuses) {
     e.state.BackupCountdown = 4;
     OptionsSetup setup(e.ctx);
     if (c.backupOn)
-        setup.Option2_Click();
+        setup.onBackupOnChosen();
     else
-        setup.Option1_Click();
+        setup.onBackupOffChosen();
     setup.intervalText = QString::fromUtf16(c.interval);
     setup.undoText = QString::fromUtf16(c.undo);
     for (int i = 0; i < 4; ++i)
         setup.checks[i] = c.checks[i] == '1';
 
     const QString message = QString::fromUtf16(c.message);
-    EXPECT_EQ(setup.Command1_Click(), message.isEmpty());
+    EXPECT_EQ(setup.onOkClicked(), message.isEmpty());
     EXPECT_EQ(e.fake.prompts.texts(), message.isEmpty() ? QStringList() : QStringList{message});
     EXPECT_EQ(e.state.BackupTicks, c.ticks);
     EXPECT_EQ(e.state.BackupCountdown, c.countdown);
@@ -105,7 +105,7 @@ TEST(OptionsBackup, StoppedTimerStartsAgain) {
     e.window.intervals[1] = 0;
     OptionsSetup setup(e.ctx);
     setup.intervalText = QStringLiteral("3");
-    ASSERT_TRUE(setup.Command1_Click());
+    ASSERT_TRUE(setup.onOkClicked());
     EXPECT_EQ(e.window.intervals[1], 30000);
 }
 
@@ -154,8 +154,8 @@ TEST(OptionsLoad, UndoLimitAtStartUp) {
 
 TEST_F(MainFixture, OptionsFormForwardsAndStaysOpenOnAnError) {
     writeIni("[data]\r\ntimer=3\r\nfont=0\r\n");
-    frmMain& w = start();
-    Form9 form(w.context(), &w);
+    MainWindow& w = start();
+    OptionsDialog form(w.context(), &w);
     auto* combo1 = child<QComboBox>(&form, "Combo1");
     auto* combo2 = child<QComboBox>(&form, "Combo2");
     EXPECT_EQ(combo1->currentText(), QStringLiteral("3"));

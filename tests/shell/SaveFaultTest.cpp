@@ -76,9 +76,9 @@ protected:
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
             f.write(encodeDocument(QString(3000, u'旧')));
         }
-        frmMain& w = start(document, program);
+        MainWindow& w = start(document, program);
         state.BackupTicks = 1; // every tick writes, as with the options' shortest interval
-        w.Timer1_Timer();
+        w.onBackupTimer();
         const QByteArray docBefore = readBytes(document);
         const QByteArray backupBefore = readBytes(backupFilePath(program));
         ASSERT_FALSE(backupBefore.isEmpty());
@@ -92,7 +92,7 @@ protected:
         EXPECT_TRUE(readBytes(document) == docBefore) << "the document changed";
         EXPECT_EQ(filesIn(docs), docsBefore);
 
-        w.Timer1_Timer();
+        w.onBackupTimer();
         EXPECT_EQ(fake.prompts.texts(), (QStringList{kSaveFailed, kBackupFailed}));
         EXPECT_EQ(state.BackupCountdown, 0); // the next tick tries again
         EXPECT_TRUE(readBytes(backupFilePath(program)) == backupBefore) << "the backup changed";

@@ -1,5 +1,5 @@
 #include "command/SettingsFolder.h"
-#include "shell/frmMain.h"
+#include "shell/ui/MainWindow.h"
 #include "support/FakeServices.h"
 
 #include <QCoreApplication>
@@ -31,11 +31,11 @@ void runInstalled(const QString& programDir, const QString& configHome) {
     {
         FakeServiceSet fake;
         AppState state;
-        frmMain w(state, fake.services, programDir);
-        w.Form_Load(QString());
+        MainWindow w(state, fake.services, programDir);
+        w.load(QString());
         EXPECT_TRUE(QFileInfo::exists(kept + u"/PalloBackup.txt"_s));
         w.text().setText(u"下書き"_s);
-        w.Timer1_Timer();
+        w.onBackupTimer();
         QFile backup(kept + u"/PalloBackup.txt"_s);
         ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
         EXPECT_EQ(backup.readAll(), cp932::encode(u"下書き\r\n"_s));

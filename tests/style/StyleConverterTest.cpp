@@ -107,7 +107,7 @@ TEST(StyleConverter, RunStartAndEndStates) {
     EXPECT_EQ(r.dialog.unloads, 0);
 
     // Closing the finished dialog restores the pointer again and unloads it.
-    r.converter.Command2_Click();
+    r.converter.onCancelClicked();
     EXPECT_EQ(r.fake.pointer.changes, (QList<bool>{true, false, false}));
     EXPECT_EQ(r.dialog.unloads, 1);
 }
@@ -117,7 +117,7 @@ TEST(StyleConverter, OneUndoRestoresTheTextBeforeTheRun) {
     RecordUndo(r.state, r.text); // the dialog opening
     r.run();
     ASSERT_EQ(r.text.text(), QStringLiteral("これは本です。雨ですが、"));
-    mnuEditUndo_Click(r.ctx);
+    undo(r.ctx);
     EXPECT_EQ(r.text.text(), QStringLiteral("これは本だ。雨だが、"));
 }
 
@@ -159,7 +159,7 @@ TEST(StyleConverter, StopDuringARunEndsItWithoutAMessage) {
     StyleRun r(text);
     int marks = 0;
     r.fake.pump.onEvents = [&] {
-        if (r.state.FoundAt != 0 && ++marks == 10) r.converter.Command2_Click();
+        if (r.state.FoundAt != 0 && ++marks == 10) r.converter.onCancelClicked();
     };
     r.run();
     EXPECT_EQ(r.dialog.closeCaption, QStringLiteral("閉じる"));
@@ -171,7 +171,7 @@ TEST(StyleConverter, StopDuringARunEndsItWithoutAMessage) {
     // The busy pointer stays until the dialog is closed.
     EXPECT_EQ(r.fake.pointer.changes, (QList<bool>{true}));
     EXPECT_EQ(r.dialog.unloads, 0);
-    r.converter.Command2_Click();
+    r.converter.onCancelClicked();
     EXPECT_EQ(r.fake.pointer.changes, (QList<bool>{true, false}));
     EXPECT_EQ(r.dialog.unloads, 1);
 }
@@ -181,7 +181,7 @@ TEST(StyleConverter, StopAtTheEndOfTheFullStopPassIsNotLost) {
     int calls = 0;
     r.fake.pump.onEvents = [&] {
         // Before the search that ends the full-stop pass (the third time events run).
-        if (++calls == 3) r.converter.Command2_Click();
+        if (++calls == 3) r.converter.onCancelClicked();
     };
     r.run();
     EXPECT_TRUE(r.fake.prompts.shown.isEmpty());
@@ -224,7 +224,7 @@ TEST(StyleConverter, ASecondClickDuringARunDoesNotStartAnother) {
     StyleRun r(QStringLiteral("これは本だ。それは本だ。"));
     int nested = 0;
     r.fake.pump.onEvents = [&] {
-        if (nested++ == 0) r.converter.Command1_Click();
+        if (nested++ == 0) r.converter.onConvertClicked();
     };
     r.run();
     EXPECT_EQ(r.text.text(), QStringLiteral("これは本です。それは本です。"));

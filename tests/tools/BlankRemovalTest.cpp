@@ -83,7 +83,7 @@ TEST(BlankRemovalUndo, CombinedCommandUndoneByOneUndo) {
     RecordUndo(e.state, e.text);
     blanks::RemoveSpacesAndBlankLines(e.ctx);
     EXPECT_EQ(e.text.text(), QStringLiteral("ab\r\nc"));
-    mnuEditUndo_Click(e.ctx);
+    undo(e.ctx);
     EXPECT_EQ(e.text.text(), before);
 }
 

@@ -42,7 +42,7 @@ TEST_P(EndingRun, InsertsBeforeEveryMark) {
     dialog.check1 = p.check1;
     dialog.check2 = p.check2;
     ending::EndingInserter run(e.ctx, dialog);
-    run.Command1_Click();
+    run.onConvertClicked();
     EXPECT_EQ(e.text.text(), QString::fromUtf16(p.out));
     EXPECT_EQ(e.text.selStart(), p.caret);
     ASSERT_EQ(e.fake.prompts.shown.size(), 1);
@@ -50,7 +50,7 @@ TEST_P(EndingRun, InsertsBeforeEveryMark) {
     EXPECT_EQ(e.fake.prompts.shown[0].icon, MsgIcon::Information);
     EXPECT_EQ(dialog.unloads, 1);
     EXPECT_TRUE(e.state.FindText.isEmpty());
-    mnuEditUndo_Click(e.ctx);
+    undo(e.ctx);
     EXPECT_EQ(e.text.text(), QString::fromUtf16(p.in));
 }
 

@@ -26,7 +26,7 @@ TEST(SimpleHtml, WrapsTheTextAndOneUndoReturns) {
     RecordUndo(e.state, e.text);
     html::MakeSimpleHtml(e.ctx);
     EXPECT_EQ(e.fake.prompts.texts(), QStringList{QStringLiteral("簡易HTML化が終了しました。")});
-    mnuEditUndo_Click(e.ctx);
+    undo(e.ctx);
     EXPECT_EQ(e.text.text(), QStringLiteral("本文\r\n"));
 }
 
@@ -106,13 +106,13 @@ TEST(ExtractionRun, StopKeepsWhatWasRemovedAndUndoReturns) {
     RecordUndo(e.state, e.text);
     FakeWorking working;
     html::TextExtractor extractor(e.ctx, working);
-    e.fake.pump.onEvents = [&] { extractor.Command1_Click(); };
+    e.fake.pump.onEvents = [&] { extractor.onCancelClicked(); };
     extractor.ExtractText();
     EXPECT_EQ(e.text.text(), QStringLiteral("a<b>b"));
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
     EXPECT_EQ(e.state.Scratch, QStringLiteral("Yes"));
     EXPECT_EQ(e.window.inputBlocked, (QList<bool>{true, false}));
-    mnuEditUndo_Click(e.ctx);
+    undo(e.ctx);
     EXPECT_EQ(e.text.text(), QStringLiteral("<i>a</i><b>b"));
 }
 
@@ -146,7 +146,7 @@ TEST_P(Links, Extracts) {
     FakeEditor e;
     e.fake.clipboard.content = QStringLiteral("keep");
     e.text.setText(QString::fromUtf16(p.in));
-    html::mnulink_Click(e.ctx);
+    html::copyLinkTargets(e.ctx);
     EXPECT_EQ(e.fake.clipboard.content, QString::fromUtf16(p.clipboard));
     ASSERT_EQ(e.fake.prompts.shown.size(), 1);
     EXPECT_EQ(e.fake.prompts.shown[0].text, QString::fromUtf16(p.message));

@@ -33,7 +33,7 @@ struct ListEditor {
     }
     void add(const QString& phrase) {
         dialog.input = phrase;
-        editor.Command1_Click();
+        editor.onAddClicked();
     }
 };
 
@@ -41,7 +41,7 @@ TEST(UserStringList, LoadCompactsAndAddKeepsTheLimit) {
     ListEditor l;
     WriteSetting(settings::kSection, QStringLiteral("y1"), l.ini(), QStringLiteral("B"));
     WriteSetting(settings::kSection, QStringLiteral("y4"), l.ini(), QStringLiteral("E"));
-    l.editor.Form_Load();
+    l.editor.onLoad();
     EXPECT_EQ(l.dialog.shown, (QStringList{QStringLiteral("B"), QStringLiteral("E")}));
     EXPECT_FALSE(l.dialog.deleteEnabled);
     l.add(QString());
@@ -61,12 +61,12 @@ TEST(UserStringList, StoreWritesAllTenKeysAndTheCaptions) {
     ListEditor l;
     for (const char* p : {"A", "B", "C"})
         l.add(QLatin1String(p));
-    l.editor.Command3_Click();
+    l.editor.onRegisterClicked();
     l.dialog.selected = 1;
-    l.editor.List1_Click();
+    l.editor.onEntryClicked();
     EXPECT_TRUE(l.dialog.deleteEnabled);
-    l.editor.Command2_Click();
-    l.editor.Command3_Click();
+    l.editor.onDeleteClicked();
+    l.editor.onRegisterClicked();
     EXPECT_EQ(l.key(0), QStringLiteral("A"));
     EXPECT_EQ(l.key(1), QStringLiteral("C"));
     EXPECT_EQ(l.key(2), QString());
@@ -79,7 +79,7 @@ TEST(UserStringMenu, ToolsMenuFollowsThePopupAndInsertReplacesTheSelection) {
     FakeEditor e;
     e.window.popupCaptions[0] = QStringLiteral("A&B");
     e.window.popupCaptions[10] = QStringLiteral("2026/12/08");
-    userstrings::mnutool_Click(e.window);
+    userstrings::prepareToolMenu(e.window);
     EXPECT_EQ(e.window.menuCaptions[0], QStringLiteral("A&B"));
     EXPECT_TRUE(e.window.menuVisible[0]);
     EXPECT_FALSE(e.window.menuVisible[1]);
@@ -91,7 +91,7 @@ TEST(UserStringMenu, ToolsMenuFollowsThePopupAndInsertReplacesTheSelection) {
     userstrings::insertUserString(e.ctx, e.window.popupCaptions[0]);
     EXPECT_EQ(e.text.text(), QStringLiteral("xA&Bz"));
     EXPECT_EQ(e.text.selStart(), 4);
-    mnuEditUndo_Click(e.ctx);
+    undo(e.ctx);
     EXPECT_EQ(e.text.text(), QStringLiteral("xyz"));
 }
 
