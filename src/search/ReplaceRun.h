@@ -53,7 +53,7 @@ private:
     // whether the selection was replaced.
     bool step(bool& replaced);
     void replaceAllAtOnce();
-    // RecordUndo; during a run, told how much of the text the last checkpoint still shares.
+    // UndoHistory::record; during a run, told how much of the text the last checkpoint still shares.
     void record();
     void end(bool counted);
 

@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 
 namespace {
@@ -130,7 +131,15 @@ void MainLogic::phaseB(const QString& commandLine) {
     while (path.endsWith(u' '))
         path.chop(1);
     if (!path.isEmpty()) {
-        if (!loadInto(path)) return;
+        if (!loadInto(path)) {
+            // A name for a file not yet written, in a folder that exists: the empty
+            // document is saved under it.
+            const QFileInfo named(path);
+            if (named.exists() || !named.absoluteDir().exists()) return;
+            m_newFilePath = named.absoluteFilePath();
+            m_document.setPath(m_newFilePath);
+            return;
+        }
         m_document.setPath(path);
         m_document.setLoadedText(m_text.text());
         return;
@@ -192,7 +201,7 @@ void MainLogic::phaseC() {
     refreshPositionPanel();
     m_document.setDirty(false);
 
-    if (m_text.text().isEmpty()) m_document.setUntitled();
+    if (m_text.text().isEmpty() && m_newFilePath.isEmpty()) m_document.setUntitled();
 }
 
 // ---------------------------------------------------------------- shutdown

@@ -71,4 +71,6 @@ private:
     QString m_programDir;
     UndoHistory& m_history;
     DocumentSession& m_document;
+    // The command line named a file that does not exist yet: the document's name.
+    QString m_newFilePath;
 };

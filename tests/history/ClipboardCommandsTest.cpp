@@ -20,7 +20,7 @@ struct CommandCase {
     QString clipAfter; // the system clipboard afterwards
     QString secondAfter;
     int historyAdded;
-    int checkpoints; // RecordUndo calls
+    int checkpoints; // checkpoints recorded
     QStringList messages = {};
     bool clipboardFails = false;
     QString start = QStringLiteral("abc");

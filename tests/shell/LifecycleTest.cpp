@@ -3,6 +3,7 @@
 #include "MainFixture.h"
 
 #include "command/Settings.h"
+#include "documents/FileCommands.h"
 #include "documents/SaveCommands.h"
 #include "platform/Cp932Codec.h"
 
@@ -26,7 +27,7 @@ struct StartCase {
     const char* commandLine;
     QByteArray docFile; // content of doc.txt in the program folder; "-" = no file
     QString expectedText;
-    const char* expectedTitle; // "" = untitled, "@backup", "@doc", "@quoted"
+    const char* expectedTitle; // "" = untitled, "@backup", "@doc", "@new"
 };
 inline void PrintTo(const StartCase& c, std::ostream* os) {
     *os << c.name;
@@ -43,6 +44,7 @@ TEST_P(StartDocument, ChoosesTheFirstDocument) {
     writeIni(ini);
     QString cmd = QString::fromUtf8(c.commandLine);
     cmd.replace(QStringLiteral("@doc"), path(QStringLiteral("doc.txt")));
+    cmd.replace(QStringLiteral("@new"), path(QStringLiteral("新しい原稿.txt")));
     MainWindow& w = start(cmd);
 
     EXPECT_EQ(w.text().text(), c.expectedText);
@@ -50,6 +52,7 @@ TEST_P(StartDocument, ChoosesTheFirstDocument) {
     QString expected = QStringLiteral("Pallo   （無題）");
     if (title == u"@backup") expected = QStringLiteral("Pallo   ") + backupPath();
     if (title == u"@doc") expected = QStringLiteral("Pallo   ") + path(QStringLiteral("doc.txt"));
+    if (title == u"@new") expected = QStringLiteral("Pallo   ") + path(QStringLiteral("新しい原稿.txt"));
     EXPECT_EQ(w.windowTitle(), expected);
     EXPECT_FALSE(form->document().isDirty());
     EXPECT_EQ(form->document().loadedText(), c.expectedText);
@@ -66,6 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
         StartCase{"CommandLine", "", "", "  @doc  ", "abc\r\n", QStringLiteral("abc\r\n"), "@doc"},
         StartCase{"MissingCommandLineFileIgnoresAuto", "-",
                   "[data]\r\nauto=1\r\nrecentfile0=@doc\r\n", "/no/such/file.txt", "doc", "", ""},
+        StartCase{"NewFileNamedOnCommandLine", "-", "[data]\r\nauto=1\r\nrecentfile0=@doc\r\n",
+                  "@new", "doc", "", "@new"},
         StartCase{"QuotedPathIsNotOpened", "-", "", "\"@doc\"", "doc", "", ""},
         StartCase{"FolderOnCommandLine", "-", "", "/tmp", "-", "", ""},
         StartCase{"EmptyCommandLineFile", "-", "", "@doc", "", "", ""},
@@ -75,6 +80,15 @@ INSTANTIATE_TEST_SUITE_P(
         StartCase{"AutoGarbage", "-", "[data]\r\nauto=yes\r\nrecentfile0=@doc\r\n", "", "xyz", "",
                   ""}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The name given for a file not yet written is where 上書き保存 writes, without asking.
+TEST_F(MainFixture, NewFileNamedOnCommandLineIsSavedUnderThatName) {
+    MainWindow& w = start(path(QStringLiteral("新しい原稿.txt")));
+    w.text().setText(QStringLiteral("書き出し"));
+    saveDocument(w.context());
+    EXPECT_TRUE(fake.dialogs.saveAnswers.isEmpty() && fake.prompts.shown.isEmpty());
+    EXPECT_EQ(readFile(QStringLiteral("新しい原稿.txt")), cp932::encode(u"書き出し\r\n"_qs));
+}
 
 TEST_F(MainFixture, InvalidBackupBytesAreShownAndKept) {
     const QByteArray bytes("\x82\xa0\xff\x81\x20\x80", 6);

@@ -89,3 +89,23 @@ TEST(SettingsFolderChild, RunsAsInstalled) {
     ASSERT_NE(geteuid(), 0u);
     runInstalled(program, qEnvironmentVariable(kHomeVar));
 }
+
+// A writable program folder keeps the settings unless the program is installed there (its
+// manual in ../share/pallo), as /usr/bin is writable for root yet owned by the package.
+TEST(SettingsFolder, WritableFolderOfAnInstalledProgramIsNotUsed) {
+    struct Row {
+        bool installed;
+        bool besideProgram;
+    };
+    for (const Row row : {Row{false, true}, Row{true, false}}) {
+        QTemporaryDir prefix, home;
+        const QString bin = prefix.path() + u"/bin"_s;
+        ASSERT_TRUE(QDir().mkpath(bin));
+        if (row.installed) ASSERT_TRUE(QDir().mkpath(prefix.path() + u"/share/pallo"_s));
+        const QByteArray before = qgetenv("XDG_CONFIG_HOME");
+        const auto restore = qScopeGuard([&] { qputenv("XDG_CONFIG_HOME", before); });
+        qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
+        EXPECT_EQ(settingsFolder(bin), row.besideProgram ? bin : home.path() + u"/pallo"_s)
+            << "installed " << row.installed;
+    }
+}

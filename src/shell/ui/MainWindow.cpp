@@ -1,7 +1,9 @@
 #include "shell/ui/MainWindow.h"
 
+#include "documents/DroppedFiles.h"
 #include "platform/ui/TextView.h"
 #include "shell/Appearance.h"
+#include "shell/FileDrops.h"
 #include "shell/MenuTable.h"
 
 #include <QAction>
@@ -122,6 +124,11 @@ MainWindow::MainWindow(AppState& state, Services& services, QString programDir, 
     m_view = new TextView(m_text, this);
     m_view->setObjectName(QStringLiteral("Text1"));
     setCentralWidget(m_view);
+    // A file dropped anywhere on the window opens as 開く opens it; dropped text stays text.
+    auto* drops = new FileDrops([this](const QStringList& paths) { openDroppedFiles(m_ctx, paths); }, this);
+    m_view->viewport()->installEventFilter(drops);
+    installEventFilter(drops);
+    setAcceptDrops(true);
 
     buildMenus();
     buildToolBar();
