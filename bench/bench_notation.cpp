@@ -3,6 +3,8 @@
 #include "notation/NotationCount.h"
 #include "platform/TextBox.h"
 
+#include "BenchSupport.h"
+
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
@@ -73,10 +75,4 @@ BENCHMARK(liveCountPerKey)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+PALLO_CORE_BENCHMARK_MAIN()

@@ -5,6 +5,8 @@
 #include "proofread/MorphAnalyzer.h"
 #include "proofread/Proofreader.h"
 
+#include "BenchSupport.h"
+
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
@@ -85,10 +87,4 @@ BENCHMARK(BM_RecheckAfterOneKey)->Unit(benchmark::kMillisecond)->Iterations(200)
 
 } // namespace
 
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+PALLO_CORE_BENCHMARK_MAIN()

@@ -9,7 +9,7 @@ QString DocumentSession::title() const {
 }
 
 QString DocumentSession::displayName() const {
-    return doctitle::currentPath(title());
+    return isUntitled() ? doctitle::currentPath(doctitle::kUntitled) : m_path;
 }
 
 void DocumentSession::setPath(const QString& path) {

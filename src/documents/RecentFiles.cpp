@@ -6,10 +6,9 @@
 #include "documents/FileCommands.h"
 #include "documents/SaveCommands.h"
 #include "history/UndoHistory.h"
-#include "state/DocumentTitle.h"
 
 void openRecentFile(CommandContext& ctx, int index) {
-    if (index < 0 || index >= kRecentFileCount) return;
+    if (index < 0 || index >= DocumentSession::kRecentFileCount) return;
     // Taken before the prompt: a save under a new name there moves the entries down.
     const QString path = ctx.document.recentFile(index);
     switch (askToSave(ctx, SaveDocument)) {
@@ -38,8 +37,6 @@ void openRecentFile(CommandContext& ctx, int index) {
         ctx.document.setDirty(true);
         return;
     }
-    for (int i = 0; i < kRecentFileCount; ++i)
-        if (!ctx.document.recentFile(i).isEmpty()) ctx.window.setRecentFileVisible(i);
     ctx.window.refreshStatus();
     ctx.history.reset();
     ctx.document.setDirty(false);

@@ -1,11 +1,6 @@
 #pragma once
 
-#include <QString>
-
 struct CommandContext;
 
-// The three newest document paths at the end of the file menu (mnuRecentFile(0..2)).
-inline constexpr int kRecentFileCount = 3;
-
-// Opens the file of item `index` after the save prompt. The list's order does not change.
+// Opens the recent file of item `index` (mnuRecentFile(0..2)) after the save prompt. The list's order does not change.
 void openRecentFile(CommandContext& ctx, int index);

@@ -6,7 +6,6 @@
 #include "documents/RecentFiles.h"
 #include "platform/Cp932Codec.h"
 #include "platform/TextCompare.h"
-#include "state/DocumentTitle.h"
 
 #include <optional>
 
@@ -101,10 +100,8 @@ bool writeEncoded(CommandContext& ctx, const QString& path, const QByteArray& by
 // The document's own file, or empty when it has none worth proposing or overwriting: an
 // untitled document, or the backup of a lost session (which shutdown deletes).
 QString ownFile(const CommandContext& ctx) {
-    const QString title = ctx.document.title();
-    if (doctitle::isUntitled(title)) return QString();
-    const QString path = doctitle::currentPath(title);
-    return isBackupFile(path, ctx.programDir) ? QString() : path;
+    const QString& path = ctx.document.path();
+    return path.isEmpty() || isBackupFile(path, ctx.programDir) ? QString() : path;
 }
 
 // The format a name chosen with `filter` is written in: the document's own, or the encoding

@@ -151,7 +151,7 @@ bool TextExtractor::tagLoop(const QString& work, QString& result) {
 
 void TextExtractor::ExtractText() {
     if (m_running) return;
-    const QString ending = m_ctx.document.title().right(3);
+    const QString ending = m_ctx.document.path().right(3);
     if (ending == u"TXT" || ending == u"txt") {
         if (m_ctx.services.prompts.message(notHtmlQuestion(), MsgButtons::YesNo) != MsgAnswer::Yes)
             return;
