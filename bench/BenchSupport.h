@@ -49,3 +49,13 @@ inline LargeFile& largeFile() {
         benchmark::Shutdown();                                                                     \
         return 0;                                                                                  \
     }
+
+// The same for benchmarks of engines without widgets.
+#define PALLO_CORE_BENCHMARK_MAIN()                                                                \
+    int main(int argc, char** argv) {                                                              \
+        QCoreApplication app(argc, argv);                                                          \
+        benchmark::Initialize(&argc, argv);                                                        \
+        benchmark::RunSpecifiedBenchmarks();                                                       \
+        benchmark::Shutdown();                                                                     \
+        return 0;                                                                                  \
+    }

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "documents/DocumentSession.h"
 #include "platform/Cp932Codec.h"
-#include "platform/QtServices.h"
-#include "shell/frmMain.h"
+#include "platform/ui/QtServices.h"
+#include "shell/ui/MainWindow.h"
 #include "support/FakeServices.h"
 
 #include <QCoreApplication>
@@ -18,13 +19,13 @@ struct BenchWindow {
     QtEventPump pump;
     Services services{fake.prompts, fake.clipboard, fake.clock, pump, fake.pointer, fake.dialogs};
     AppState state;
-    std::unique_ptr<frmMain> w;
+    std::unique_ptr<MainWindow> w;
 
     explicit BenchWindow(bool livePump = false)
-        : w(std::make_unique<frmMain>(state, livePump ? services : fake.services,
+        : w(std::make_unique<MainWindow>(state, livePump ? services : fake.services,
                                       programDir.path())) {}
     ~BenchWindow() {
-        state.Dirty = false;
+        w->document().setDirty(false);
         w->close();
     }
     // `text` as a Shift_JIS file in the program's folder; its path.
@@ -37,7 +38,7 @@ struct BenchWindow {
     }
     // Starts with `path` as the document, shows the window and waits for the layout.
     void openDocument(const QString& path) {
-        w->Form_Load(path);
+        w->load(path);
         w->show();
         waitForLayout();
     }

@@ -2,8 +2,8 @@
 // wrapped layout and the status panel catch up in idle time.
 #include "BenchSupport.h"
 #include "PaintWatcher.h"
-#include "platform/TextView.h"
-#include "shell/frmMain.h"
+#include "platform/ui/TextView.h"
+#include "shell/ui/MainWindow.h"
 #include "support/FakeServices.h"
 
 #include <QElapsedTimer>
@@ -15,20 +15,20 @@ struct LargeWindow {
     QTemporaryDir programDir;
     FakeServiceSet fake;
     AppState state;
-    std::unique_ptr<frmMain> w;
+    std::unique_ptr<MainWindow> w;
     LargeWindow() {
-        w = std::make_unique<frmMain>(state, fake.services, programDir.path());
-        w->Form_Load(QString());
+        w = std::make_unique<MainWindow>(state, fake.services, programDir.path());
+        w->load(QString());
         w->setFontName(QStringLiteral("MotoyaLCedar"));
         w->setFontSize(12);
         w->text().setText(largeDocument());
         w->text().setSelection(1000, 0);
         PaintWatcher watcher;
-        w->Text1()->viewport()->installEventFilter(&watcher);
+        w->textView()->viewport()->installEventFilter(&watcher);
         w->show();
         while (!watcher.painted)
             QApplication::processEvents();
-        w->Text1()->viewport()->removeEventFilter(&watcher);
+        w->textView()->viewport()->removeEventFilter(&watcher);
     }
 };
 
@@ -38,7 +38,7 @@ void BM_SizeStepOnLargeDocument(benchmark::State& state) {
     LargeWindow large;
     bool up = true;
     for (auto _ : state) {
-        large.w->tbToolBar_ButtonClick(up ? QStringLiteral("拡大") : QStringLiteral("縮小"));
+        large.w->onToolButtonClicked(up ? QStringLiteral("拡大") : QStringLiteral("縮小"));
         state.PauseTiming();
         up = !up;
         QApplication::processEvents();
@@ -53,11 +53,11 @@ void BM_SizeStepToRepaint(benchmark::State& state) {
     bool up = true;
     for (auto _ : state) {
         PaintWatcher watcher;
-        large.w->Text1()->viewport()->installEventFilter(&watcher);
-        large.w->tbToolBar_ButtonClick(up ? QStringLiteral("拡大") : QStringLiteral("縮小"));
+        large.w->textView()->viewport()->installEventFilter(&watcher);
+        large.w->onToolButtonClicked(up ? QStringLiteral("拡大") : QStringLiteral("縮小"));
         while (!watcher.painted)
             QApplication::processEvents();
-        large.w->Text1()->viewport()->removeEventFilter(&watcher);
+        large.w->textView()->viewport()->removeEventFilter(&watcher);
         up = !up;
     }
 }

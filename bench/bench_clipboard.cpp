@@ -1,9 +1,9 @@
 // The second-clipboard panel with a 10 MB second clipboard, the Undo viewer over 100
 // checkpoints of a 10 MB document, and the memory of a long clipboard history.
 #include "history/ClipboardCommands.h"
-#include "history/Form10.h"
-#include "history/RecordUndo.h"
-#include "shell/frmMain.h"
+#include "history/ui/HistoryViewerDialog.h"
+#include "history/UndoHistory.h"
+#include "shell/ui/MainWindow.h"
 #include "support/FakeServices.h"
 #include "support/FakeWindow.h"
 
@@ -30,14 +30,14 @@ void BM_KeyReleaseWith10MBSecondClipboard(benchmark::State& st) {
     Window win;
     win.state.SecondClipboard = largeDocument();
     for (auto _ : st)
-        win.w->logic().Text1_KeyUp(65, 0);
+        win.w->logic().onTextKeyUp(65, 0);
 }
 BENCHMARK(BM_KeyReleaseWith10MBSecondClipboard)->Unit(benchmark::kMillisecond)->Iterations(50);
 
 // Cut2 of the whole 10 MB document; the panel's part of it is counted apart.
 void BM_Cut2Of10MB(benchmark::State& st) {
     Window win(largeFile().path);
-    win.state.MaxUndo = 10;
+    win.w->history().setMaxUndo(10);
     double panel = 0;
     for (auto _ : st) {
         st.PauseTiming();
@@ -60,18 +60,18 @@ BENCHMARK(BM_Cut2Of10MB)->Unit(benchmark::kMillisecond)->Iterations(3);
 // showing another entry (with its line count), restoring one.
 void BM_UndoViewerOn10MB(benchmark::State& st) {
     Window win(largeFile().path);
-    win.state.MaxUndo = 100;
+    win.w->history().setMaxUndo(100);
     for (int i = 0; i < 100; ++i) {
         win.w->text().setSelStart(win.w->text().length() / 2 + i * 50);
         win.w->text().setSelText(QStringLiteral("追記"));
-        RecordUndo(win.state, win.w->text());
+        win.w->history().record(win.w->text());
     }
     double show = 0, restore = 0;
     for (auto _ : st) {
         QElapsedTimer t;
         t.start();
         auto form =
-            std::make_unique<Form10>(win.w->context(), HistoryViewer::Mode::Undo, win.w.get());
+            std::make_unique<HistoryViewerDialog>(win.w->context(), HistoryViewer::Mode::Undo, win.w.get());
         form->show();
         QCoreApplication::processEvents();
         st.SetIterationTime(t.nsecsElapsed() / 1e9);
@@ -84,7 +84,7 @@ void BM_UndoViewerOn10MB(benchmark::State& st) {
         show += t.nsecsElapsed() / 1e7;
         win.fake.prompts.answers.enqueue(MsgAnswer::Yes);
         t.start();
-        form->logic().List1_DblClick(list->currentRow());
+        form->logic().onEntryDoubleClicked(list->currentRow());
         QCoreApplication::processEvents();
         restore += t.nsecsElapsed() / 1e6;
     }
@@ -106,7 +106,7 @@ void BM_ClipHistoryOf10000Copies(benchmark::State& st) {
         for (int i = 0; i < 10000; ++i) {
             e.text.setText(texts[i % 10]);
             e.text.setSelection(0, e.text.length());
-            mnuEditCopy_Click(e.ctx);
+            copySelection(e.ctx);
         }
         e.text.setText(QString());
         st.counters["history_MB"] = heapMegabytes() - before;

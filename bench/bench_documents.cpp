@@ -1,10 +1,11 @@
 // Opening a large document through the open dialog's loading step, and saving it.
+#include "documents/DocumentSession.h"
 #include "documents/DocumentFile.h"
 #include "documents/FileCommands.h"
 #include "documents/SaveCommands.h"
 #include "platform/Cp932Codec.h"
-#include "platform/TextView.h"
-#include "shell/frmMain.h"
+#include "platform/ui/TextView.h"
+#include "shell/ui/MainWindow.h"
 #include "support/FakeServices.h"
 
 #include "BenchSupport.h"
@@ -25,15 +26,15 @@ struct ShownWindow {
     QTemporaryDir programDir;
     FakeServiceSet fake;
     AppState state;
-    frmMain w{state, fake.services, programDir.path()};
+    MainWindow w{state, fake.services, programDir.path()};
     ShownWindow() {
-        w.Form_Load(QString());
+        w.load(QString());
         w.show();
         (void)QTest::qWaitForWindowExposed(&w);
         QCoreApplication::processEvents();
     }
     ~ShownWindow() {
-        state.Dirty = false;
+        w.document().setDirty(false);
         w.close();
     }
 };
@@ -44,17 +45,16 @@ void BM_OpenLargeFileToFirstPaint(benchmark::State& st) {
     ShownWindow shown;
     for (auto _ : st) {
         PaintWatcher spy;
-        shown.w.Text1()->viewport()->installEventFilter(&spy);
+        shown.w.textView()->viewport()->installEventFilter(&spy);
         QElapsedTimer t;
         t.start();
-        shown.state.WorkPath = path;
-        LoadAcceptedFile(shown.w.context(), false);
+                loadAcceptedFile(shown.w.context(), path, false);
         while (!spy.painted)
             QCoreApplication::processEvents();
         st.SetIterationTime(t.nsecsElapsed() / 1e9);
 
         st.PauseTiming();
-        shown.w.Text1()->viewport()->removeEventFilter(&spy);
+        shown.w.textView()->viewport()->removeEventFilter(&spy);
         st.counters["chars"] = shown.w.text().length();
         shown.w.text().setText(QString());
         QCoreApplication::processEvents();
@@ -68,12 +68,10 @@ BENCHMARK(BM_OpenLargeFileToFirstPaint)
 
 void BM_SaveLargeFile(benchmark::State& st) {
     ShownWindow shown;
-    shown.state.WorkPath = largeFile().path;
-    LoadAcceptedFile(shown.w.context(), false);
+        loadAcceptedFile(shown.w.context(), largeFile().path, false);
     const QString out = shown.programDir.path() + QStringLiteral("/saved.txt");
     for (auto _ : st) {
-        shown.state.SaveText = shown.w.text().text();
-        if (!WriteDocumentFile(shown.w.context(), out)) st.SkipWithError("write failed");
+        if (!writeDocumentFile(shown.w.context(), out, shown.w.text().text())) st.SkipWithError("write failed");
     }
     st.counters["bytes"] = QFileInfo(out).size();
 }

@@ -1,9 +1,9 @@
 // The checkpoint history: memory of a long history of a 1 MB document, and Undo / Redo on a
 // 10 MB document in the shown main window.
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
 #include "platform/Cp932Codec.h"
-#include "platform/TextView.h"
-#include "shell/frmMain.h"
+#include "platform/ui/TextView.h"
+#include "shell/ui/MainWindow.h"
 #include "support/FakeServices.h"
 #include "support/FakeWindow.h"
 
@@ -49,21 +49,21 @@ double heapMegabytes() {
 void BM_TenThousandCheckpointsOf1MB(benchmark::State& st) {
     for (auto _ : st) {
         FakeEditor e;
-        e.state.MaxUndo = 10000;
+        e.history.setMaxUndo(10000);
         e.text.setText(prose(1'000'000));
-        e.state.UndoData[1] = Checkpoint::take(1, e.text.text());
+        e.history.startFrom(1, e.text.text());
         const double heapBefore = heapMegabytes();
         QElapsedTimer t;
         t.start();
         for (int i = 0; i < 10000; ++i) {
             e.text.setSelStart(int((qint64(i) * 7919) % e.text.length()));
             e.text.setSelText(QStringLiteral("語"));
-            RecordUndo(e.state, e.text);
+            e.history.record(e.text);
         }
         st.counters["ms_per_checkpoint"] = double(t.elapsed()) / 10000;
         st.counters["history_MB"] = heapMegabytes() - heapBefore;
         st.counters["peak_rss_MB"] = peakMegabytes();
-        st.counters["slots"] = e.state.UndoCount;
+        st.counters["slots"] = e.history.undoCount();
     }
 }
 BENCHMARK(BM_TenThousandCheckpointsOf1MB)->Unit(benchmark::kSecond)->Iterations(1);
@@ -71,25 +71,25 @@ BENCHMARK(BM_TenThousandCheckpointsOf1MB)->Unit(benchmark::kSecond)->Iterations(
 struct LargeWindow : BenchWindow {
     LargeWindow() {
         openDocument(largeFile().path);
-        state.MaxUndo = 10;
+        w->history().setMaxUndo(10);
     }
     void edit(int i) {
         w->text().setSelStart(w->text().length() / 2 + i * 10);
         w->text().setSelText(QStringLiteral("追記"));
-        RecordUndo(state, w->text());
+        w->history().record(w->text());
     }
     // Runs a command and waits for the window's next paint.
     double timed(const char* command) {
         PaintWatcher spy;
-        w->Text1()->viewport()->installEventFilter(&spy);
+        w->textView()->viewport()->installEventFilter(&spy);
         QElapsedTimer t;
         t.start();
         w->runCommand(QString::fromLatin1(command));
-        w->Text1()->viewport()->update();
+        w->textView()->viewport()->update();
         while (!spy.painted)
             QCoreApplication::processEvents();
         const double s = t.nsecsElapsed() / 1e9;
-        w->Text1()->viewport()->removeEventFilter(&spy);
+        w->textView()->viewport()->removeEventFilter(&spy);
         return s;
     }
 };
@@ -122,7 +122,7 @@ void BM_RecordUndoOn10MB(benchmark::State& st) {
         lw.w->text().setSelStart(lw.w->text().length() / 2 + i++);
         lw.w->text().setSelText(QStringLiteral("字"));
         st.ResumeTiming();
-        RecordUndo(lw.state, lw.w->text());
+        lw.w->history().record(lw.w->text());
     }
 }
 BENCHMARK(BM_RecordUndoOn10MB)->Unit(benchmark::kMillisecond)->Iterations(20);

@@ -1,7 +1,7 @@
 // Printing the large document to PDF, and opening the character count window on it.
-#include "documents/Form15.h"
+#include "documents/ui/CharCountDialog.h"
 #include "documents/PrintDocument.h"
-#include "platform/QtPrintJob.h"
+#include "platform/ui/QtPrintJob.h"
 #include "support/FakeWindow.h"
 
 #include "BenchSupport.h"
@@ -39,7 +39,7 @@ void BM_PrintLargeDocumentToPdf(benchmark::State& st) {
         qint64 maxGap = 0;
         gap.start();
         e.fake.pump.onEvents = [&] { maxGap = std::max(maxGap, gap.restart()); };
-        if (PrintDocument(e.ctx, job, progress) != PrintOutcome::Printed)
+        if (printToJob(e.ctx, job, progress) != PrintOutcome::Printed)
             st.SkipWithError("printing failed");
         st.counters["max_gap_ms"] = double(maxGap);
         st.counters["bar_steps"] = progress.bars;
@@ -51,10 +51,10 @@ BENCHMARK(BM_PrintLargeDocumentToPdf)->Unit(benchmark::kMillisecond)->Iterations
 
 void BM_OpenCharCountOnLargeDocument(benchmark::State& st) {
     FakeEditor e;
-    e.window.windowTitle = doctitle::forPath(largeFile().path);
+    e.document.setPath(largeFile().path);
     e.text.setText(largeDocument());
     for (auto _ : st) {
-        Form15 w(e.ctx);
+        CharCountDialog w(e.ctx);
         benchmark::DoNotOptimize(&w);
     }
 }

@@ -1,11 +1,12 @@
 // Find, count, replace and jump on the 10 MB, 200,000-line document in the shown main window,
 // the view attached and its wrapped layout complete. "abc" occurs once on every line.
-#include "platform/QtServices.h"
-#include "platform/TextView.h"
-#include "search/Form1.h"
-#include "search/Form2.h"
-#include "search/Form7.h"
-#include "shell/frmMain.h"
+#include "history/UndoHistory.h"
+#include "platform/ui/QtServices.h"
+#include "platform/ui/TextView.h"
+#include "search/ui/FindDialog.h"
+#include "search/ui/ReplaceDialog.h"
+#include "search/ui/JumpDialog.h"
+#include "shell/ui/MainWindow.h"
 #include "support/FakeServices.h"
 
 #include "BenchSupport.h"
@@ -25,11 +26,11 @@ struct SearchWindow : BenchWindow {
 
     SearchWindow() : BenchWindow(true) {
         openDocument(largeFile().path);
-        w->logic().gyou();
+        w->logic().refreshPositionPanel();
         QCoreApplication::processEvents();
-        w->Text1()->viewport()->installEventFilter(&viewPaints);
+        w->textView()->viewport()->installEventFilter(&viewPaints);
     }
-    ~SearchWindow() { w->Text1()->viewport()->removeEventFilter(&viewPaints); }
+    ~SearchWindow() { w->textView()->viewport()->removeEventFilter(&viewPaints); }
     template <typename Dialog> Dialog* open(const char* command) {
         w->runCommand(QString::fromLatin1(command));
         return w->findChild<Dialog*>();
@@ -44,7 +45,7 @@ void BM_CountTwoHundredThousand(benchmark::State& st) {
         st.PauseTiming();
         SearchWindow sw;
         sw.fake.clipboard.content = QStringLiteral("abc");
-        Form1* f = sw.open<Form1>("mnuitti");
+        FindDialog* f = sw.open<FindDialog>("mnuitti");
         f->findChild<QCheckBox*>(QStringLiteral("Check2"))->setChecked(true);
         st.ResumeTiming();
         SearchWindow::click(f, "Command1");
@@ -55,11 +56,11 @@ void BM_CountTwoHundredThousand(benchmark::State& st) {
 }
 BENCHMARK(BM_CountTwoHundredThousand)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-Form2* openReplace(SearchWindow& sw, bool fromTop,
-                   const QString& replacement = QStringLiteral("xyz")) {
-    sw.state.MaxUndo = 100;
+ReplaceDialog* openReplace(SearchWindow& sw, bool fromTop,
+                           const QString& replacement = QStringLiteral("xyz")) {
+    sw.w->history().setMaxUndo(100);
     sw.fake.clipboard.content = QStringLiteral("abc");
-    Form2* f = sw.open<Form2>("mnuReplace");
+    ReplaceDialog* f = sw.open<ReplaceDialog>("mnuReplace");
     f->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(replacement);
     f->findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(fromTop);
     sw.w->text().setSelStart(0);
@@ -70,7 +71,7 @@ void BM_ReplaceAllAtOnce(benchmark::State& st) {
     for (auto _ : st) {
         st.PauseTiming();
         SearchWindow sw;
-        Form2* f = openReplace(sw, true);
+        ReplaceDialog* f = openReplace(sw, true);
         st.ResumeTiming();
         SearchWindow::click(f, "Command2");
         st.PauseTiming();
@@ -85,13 +86,13 @@ void BM_ReplaceAllStepByStep(benchmark::State& st) {
     for (auto _ : st) {
         st.PauseTiming();
         SearchWindow sw;
-        Form2* f = openReplace(sw, false);
+        ReplaceDialog* f = openReplace(sw, false);
         st.ResumeTiming();
         SearchWindow::click(f, "Command2");
         st.PauseTiming();
         st.SetLabel(sw.fake.prompts.texts().value(0).toStdString());
         st.counters["view_paints"] = sw.viewPaints.paints;
-        st.counters["undo_slots"] = sw.state.UndoCount;
+        st.counters["undo_slots"] = sw.w->history().undoCount();
         st.ResumeTiming();
     }
 }
@@ -103,7 +104,7 @@ void BM_ReplaceAllStepByStepLonger(benchmark::State& st) {
     for (auto _ : st) {
         st.PauseTiming();
         SearchWindow sw;
-        Form2* f = openReplace(sw, false, QStringLiteral("ＸＹＺ漢字"));
+        ReplaceDialog* f = openReplace(sw, false, QStringLiteral("ＸＹＺ漢字"));
         st.ResumeTiming();
         SearchWindow::click(f, "Command2");
         st.PauseTiming();
@@ -120,7 +121,7 @@ void BM_JumpDialogOpensAndJumpsToTheLastLine(benchmark::State& st) {
         QElapsedTimer clock;
         st.ResumeTiming();
         clock.start();
-        Form7* f = sw.open<Form7>("mnufly");
+        JumpDialog* f = sw.open<JumpDialog>("mnufly");
         QCoreApplication::processEvents();
         const qint64 opened = clock.nsecsElapsed();
         f->findChild<QComboBox*>(QStringLiteral("Combo1"))->setEditText(QStringLiteral("199999"));

@@ -1,7 +1,8 @@
 // Start-up with a large document on the command line, and typing in it.
+#include "documents/DocumentSession.h"
 #include "platform/Cp932Codec.h"
-#include "platform/TextView.h"
-#include "shell/frmMain.h"
+#include "platform/ui/TextView.h"
+#include "shell/ui/MainWindow.h"
 #include "support/FakeServices.h"
 
 #include "BenchSupport.h"
@@ -28,22 +29,22 @@ void BM_StartupToFirstPaint(benchmark::State& st) {
         AppState state;
         QElapsedTimer t;
         t.start();
-        frmMain w(state, fake.services, programDir.path());
-        w.Form_LoadWindow();
+        MainWindow w(state, fake.services, programDir.path());
+        w.loadWindow();
         PaintWatcher spy;
-        w.Text1()->viewport()->installEventFilter(&spy);
+        w.textView()->viewport()->installEventFilter(&spy);
         w.show();
         while (!spy.painted)
             QCoreApplication::processEvents();
         window += t.nsecsElapsed() / 1e6;
-        w.Form_LoadDocument(path);
+        w.loadDocument(path);
         spy.painted = false;
         while (!spy.painted || !w.layoutComplete())
             QCoreApplication::processEvents();
         st.SetIterationTime(t.nsecsElapsed() / 1e9);
         st.PauseTiming();
-        w.Text1()->viewport()->removeEventFilter(&spy);
-        state.Dirty = false;
+        w.textView()->viewport()->removeEventFilter(&spy);
+        w.document().setDirty(false);
         w.close();
         st.ResumeTiming();
     }
@@ -55,8 +56,8 @@ void BM_TypeOneCharacter(benchmark::State& st) {
     QTemporaryDir programDir;
     FakeServiceSet fake;
     AppState state;
-    frmMain w(state, fake.services, programDir.path());
-    w.Form_Load(largeFile().path);
+    MainWindow w(state, fake.services, programDir.path());
+    w.load(largeFile().path);
     QElapsedTimer layout;
     layout.start();
     w.show();
@@ -64,18 +65,18 @@ void BM_TypeOneCharacter(benchmark::State& st) {
     while (!w.layoutComplete())
         QCoreApplication::processEvents();
     st.counters["layout_ms"] = layout.elapsed();
-    w.Text1()->setFocus();
+    w.textView()->setFocus();
     w.text().setSelStart(w.text().length() / 2);
     for (auto _ : st) {
-        // Key press (the change event), key release (gyou and the panels); the Backspace
+        // Key press (the change event), key release (refreshPositionPanel and the panels); the Backspace
         // keeps the line as it was, so every iteration types into the same line.
-        QTest::keyClick(w.Text1(), Qt::Key_A);
-        QTest::keyClick(w.Text1(), Qt::Key_Backspace);
+        QTest::keyClick(w.textView(), Qt::Key_A);
+        QTest::keyClick(w.textView(), Qt::Key_Backspace);
     }
     st.counters["per_key_ms"] = benchmark::Counter(
         2 * st.iterations(), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     st.counters["lines"] = state.LineTotal;
-    state.Dirty = false;
+    w.document().setDirty(false);
     w.close();
 }
 BENCHMARK(BM_TypeOneCharacter)->Unit(benchmark::kMillisecond)->Iterations(500);

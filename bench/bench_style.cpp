@@ -1,10 +1,10 @@
 // The style conversion run over a 1 MB plain-style document of about 20,000 sentences: on the
 // document model alone, and in the shown main window with the dialog and the view attached.
 #include "platform/Cp932Codec.h"
-#include "platform/QtServices.h"
-#include "platform/TextView.h"
-#include "shell/frmMain.h"
-#include "style/Form8.h"
+#include "platform/ui/QtServices.h"
+#include "platform/ui/TextView.h"
+#include "shell/ui/MainWindow.h"
+#include "style/ui/StyleConversionDialog.h"
 #include "style/StyleRunSupport.h"
 
 #include "BenchSupport.h"
@@ -68,21 +68,21 @@ BENCHMARK(BM_ConvertOneMegabyteOnTheModel)->Unit(benchmark::kMillisecond)->Itera
 // The run in the shown main window: the view follows every replacement, the report box gets
 // every line, and events are let through at every mark as the program does.
 struct StyleWindow : BenchWindow {
-    Form8* dialog = nullptr;
+    StyleConversionDialog* dialog = nullptr;
     PaintWatcher viewPaints;
 
     StyleWindow() : BenchWindow(true) {
-        w->Form_Load(writeFile(QStringLiteral("prose.txt"), megabyteOfProse()));
+        w->load(writeFile(QStringLiteral("prose.txt"), megabyteOfProse()));
         if (qEnvironmentVariableIsSet("STYLE_BENCH_FONT"))
             w->setFontName(qEnvironmentVariable("STYLE_BENCH_FONT"));
         w->show();
         waitForLayout();
         w->runCommand(QStringLiteral("mnuDesumasu"));
-        dialog = w->findChild<Form8*>();
+        dialog = w->findChild<StyleConversionDialog*>();
         QCoreApplication::processEvents();
-        w->Text1()->viewport()->installEventFilter(&viewPaints);
+        w->textView()->viewport()->installEventFilter(&viewPaints);
     }
-    ~StyleWindow() { w->Text1()->viewport()->removeEventFilter(&viewPaints); }
+    ~StyleWindow() { w->textView()->viewport()->removeEventFilter(&viewPaints); }
 };
 
 void BM_ConvertOneMegabyteInTheWindow(benchmark::State& st) {

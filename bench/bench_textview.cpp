@@ -1,6 +1,6 @@
 // Speed of the document model and its view on a large document: 200,000 lines of Japanese,
 // about 10 MB as a Shift_JIS file.
-#include "platform/TextView.h"
+#include "platform/ui/TextView.h"
 
 #include "BenchSupport.h"
 #include "PaintWatcher.h"

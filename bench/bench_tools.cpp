@@ -1,11 +1,12 @@
 // The text tools in the shown main window with the view attached: text extraction, link
 // extraction, sentence-ending insertion, the character-class conversions and blank removal.
+#include "history/UndoHistory.h"
 #include "platform/Cp932Codec.h"
-#include "platform/QtServices.h"
-#include "shell/frmMain.h"
+#include "platform/ui/QtServices.h"
+#include "shell/ui/MainWindow.h"
 #include "support/FakeWindow.h"
 #include "tools/CharConversions.h"
-#include "tools/Form4.h"
+#include "tools/ui/EndingInsertionDialog.h"
 
 #include "BenchSupport.h"
 #include "BenchWindow.h"
@@ -55,7 +56,7 @@ struct ToolWindow : BenchWindow {
 
     explicit ToolWindow(const QString& text) : BenchWindow(true) {
         const QString path = writeFile(QStringLiteral("doc.html"), text);
-        state.MaxUndo = 10;
+        w->history().setMaxUndo(10);
         openDocument(path);
         fake.prompts.whileOpen = [this] {
             if (messageAt < 0) messageAt = clock.nsecsElapsed();
@@ -113,7 +114,7 @@ void BM_EndingInsertionTenMegabytes(benchmark::State& st) {
         st.PauseTiming();
         ToolWindow tw(text);
         tw.w->runCommand(QStringLiteral("mnuGobi"));
-        auto* dialog = tw.w->findChild<Form4*>();
+        auto* dialog = tw.w->findChild<EndingInsertionDialog*>();
         dialog->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("ニャ"));
         tw.clock.start();
         dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
@@ -141,7 +142,7 @@ BENCHMARK(BM_WholeTextToolsTenMegabytes)->Unit(benchmark::kMillisecond)->Iterati
 // The same conversion on the document model alone, without a view.
 void BM_WideOnTheModelTenMegabytes(benchmark::State& st) {
     FakeEditor e;
-    e.state.MaxUndo = 10;
+    e.history.setMaxUndo(10);
     const QString text = largeDocument();
     for (auto _ : st) {
         st.PauseTiming();

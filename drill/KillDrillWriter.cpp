@@ -4,8 +4,9 @@
 //
 //   pallo_killdrill PROGRAM_FOLDER DOCUMENT SEED
 
-#include "platform/TextView.h"
-#include "shell/frmMain.h"
+#include "documents/DocumentSession.h"
+#include "platform/ui/TextView.h"
+#include "shell/ui/MainWindow.h"
 #include "state/AppState.h"
 #include "support/FakeServices.h"
 #include "support/KillDrill.h"
@@ -40,12 +41,12 @@ void logLine(QByteArrayView word, const QByteArray& rest) {
 
 class Writer {
 public:
-    Writer(frmMain& window, FakeServiceSet& fake, QString document, quint32 seed)
+    Writer(MainWindow& window, FakeServiceSet& fake, QString document, quint32 seed)
         : m_window(window), m_fake(fake), m_document(std::move(document)), m_rng(seed) {}
 
     // One step: a few characters, now and then a line break, every few steps a save.
     void step() {
-        TextView* box = m_window.Text1();
+        TextView* box = m_window.textView();
         switch (m_rng.bounded(6)) {
         case 0:
             QTest::keyClick(box, Qt::Key_Return);
@@ -75,7 +76,7 @@ public:
     }
 
 private:
-    frmMain& m_window;
+    MainWindow& m_window;
     FakeServiceSet& m_fake;
     QString m_document;
     QRandomGenerator m_rng;
@@ -95,16 +96,16 @@ int main(int argc, char** argv) {
         logLine(killdrill::kMessage, fake.prompts.shown.last().text.toUtf8().replace('\n', ' '));
     };
     AppState state;
-    frmMain window(state, fake.services, programDir);
-    window.Form_LoadWindow();
-    window.Form_LoadDocument(document);
+    MainWindow window(state, fake.services, programDir);
+    window.loadWindow();
+    window.loadDocument(document);
     logLine(killdrill::kLoaded,
-            killdrill::checksum(window.text().text()) + ' ' + window.title().toUtf8());
+            killdrill::checksum(window.text().text()) + ' ' + window.windowTitle().toUtf8());
 
     // The options' shortest interval (a backup at every tick), on a fast clock.
     state.BackupTicks = 1;
     qsizetype messages = 0;
-    QObject::connect(window.Timer1(), &QTimer::timeout, [&] {
+    QObject::connect(window.backupTimer(), &QTimer::timeout, [&] {
         // Runs after the window's own tick: a tick that showed no message wrote the backup.
         const qsizetype before = std::exchange(messages, fake.prompts.shown.size());
         if (messages == before)
@@ -112,7 +113,7 @@ int main(int argc, char** argv) {
     });
     window.setTimerInterval(1, kTickMs);
 
-    window.Text1()->setFocus();
+    window.textView()->setFocus();
     Writer writer(window, fake, document, quint32(QByteArray(argv[3]).toULongLong()));
     QTimer typing;
     QObject::connect(&typing, &QTimer::timeout, [&] { writer.step(); });

@@ -1,3 +1,4 @@
+#include "history/UndoHistory.h"
 #include "FuzzSupport.h"
 #include "platform/Cp932Codec.h"
 #include "platform/TextCompare.h"
@@ -96,7 +97,7 @@ QString naiveWithoutBlankLines(QString s) {
 FakeEditor& editor() {
     static FakeEditor* e = [] {
         auto* made = new FakeEditor;
-        made->state.MaxUndo = 4;
+        made->history.setMaxUndo(4);
         return made;
     }();
     return *e;
@@ -165,7 +166,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     FakeEditor& e = editor();
     e.text.setText(text);
-    blanks::RemoveSpacesAndBlankLines(e.ctx);
+    blanks::removeSpacesAndBlankLines(e.ctx);
     FUZZ_CHECK(e.text.text() == naiveWithoutBlankLines(spaceless));
     FUZZ_CHECK(e.text.selStart() == 0 && e.text.selLength() == 0);
     return 0;

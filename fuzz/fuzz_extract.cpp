@@ -1,3 +1,4 @@
+#include "history/UndoHistory.h"
 #include "FuzzSupport.h"
 #include "command/Settings.h"
 #include "platform/Cp932Codec.h"
@@ -34,7 +35,7 @@ FakeEditor& editor() {
         // The settings file is rewritten for every input: in memory, not on a disk.
         if (QFileInfo(QStringLiteral("/dev/shm")).isWritable()) qputenv("TMPDIR", "/dev/shm");
         auto* made = new FakeEditor;
-        made->state.MaxUndo = 4;
+        made->history.setMaxUndo(4);
         return made;
     }();
     return *e;
@@ -113,7 +114,7 @@ void checkExtraction(FakeEditor& e, const QString& text, MsgAnswer notHtml, MsgA
     const QString ini = settings::iniPath(e.dir.path());
     QString expected = text;
     for (int i = 0; i < kTagCount; ++i) {
-        const QString name = ReadSetting(settings::kSection, settings::key::extractTag(i), ini);
+        const QString name = readSetting(settings::kSection, settings::key::extractTag(i), ini);
         expected = naiveRemoveTag(expected, name, false);
         expected = naiveRemoveTag(expected, name, true);
     }
@@ -138,7 +139,7 @@ void checkExtraction(FakeEditor& e, const QString& text, MsgAnswer notHtml, MsgA
     e.fake.prompts.answers.enqueue(blankOut);
     Working working;
     html::TextExtractor extractor(e.ctx, working);
-    extractor.ExtractText();
+    extractor.extractText();
     FUZZ_CHECK(e.text.text() == expected);
     FUZZ_CHECK(e.fake.prompts.texts() == asked);
     FUZZ_CHECK(!extractor.running());
@@ -155,7 +156,7 @@ void checkLinks(FakeEditor& e, const QString& text) {
     e.text.setText(text);
     e.fake.prompts.shown.clear();
     e.fake.clipboard.content = QStringLiteral("keep");
-    html::mnulink_Click(e.ctx);
+    html::copyLinkTargets(e.ctx);
     FUZZ_CHECK(e.fake.clipboard.content == expected);
     FUZZ_CHECK(e.fake.prompts.shown.size() == 1);
     FUZZ_CHECK(
@@ -182,7 +183,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     static const char16_t* const titles[] = {u"Pallo   /d/page.html", u"Pallo   /d/a.TXT",
                                              u"Pallo   /d/a.txt", u"Pallo   （無題）"};
-    e.window.windowTitle = QString::fromUtf16(titles[in.pick(4)]);
+    setDocumentTitle(e.document, QString::fromUtf16(titles[in.pick(4)]));
     const MsgAnswer notHtml = in.flag() ? MsgAnswer::Yes : MsgAnswer::No;
     const MsgAnswer blankOut = in.flag() ? MsgAnswer::Yes : MsgAnswer::No;
 

@@ -1,5 +1,7 @@
+#include "documents/DocumentSession.h"
 #include "FuzzSupport.h"
-#include "history/RecordUndo.h"
+#include "history/UndoCommands.h"
+#include "history/UndoHistory.h"
 #include "support/FakeWindow.h"
 
 // Any sequence of edits, recordings, Undo, Redo, back-to-loaded, resets and changes of the
@@ -118,20 +120,22 @@ struct Editor {
     TextBox text;
     FakeServiceSet fake;
     FakeWindow window;
-    CommandContext ctx{state, text, fake.services, window, QString()};
+    UndoHistory history;
+    DocumentSession document{window};
+    CommandContext ctx{state, text, fake.services, window, QString(), history, document};
 };
 
 void compare(const Editor& e, const Model& m) {
     FUZZ_CHECK(e.text.text() == m.text);
     FUZZ_CHECK(e.text.selStart() == m.caret);
-    FUZZ_CHECK(e.state.UndoCount == m.undoCount && e.state.RedoCount == m.redoCount);
-    FUZZ_CHECK(e.state.UndoData.size() == m.undo.size());
-    for (int slot = 1; slot <= e.state.UndoData.size(); ++slot)
-        FUZZ_CHECK(e.state.UndoData[slot].toString() == m.undo[slot - 1]);
-    FUZZ_CHECK(e.state.RedoData.size() == m.redo.size());
-    for (int slot = 1; slot <= e.state.RedoData.size(); ++slot)
-        FUZZ_CHECK(e.state.RedoData[slot].toString() == m.redo[slot - 1]);
-    FUZZ_CHECK(e.state.WriterEditPending == m.writerPending);
+    FUZZ_CHECK(e.history.undoCount() == m.undoCount && e.history.redoCount() == m.redoCount);
+    FUZZ_CHECK(e.history.undoSlots().size() == m.undo.size());
+    for (int slot = 1; slot <= e.history.undoSlots().size(); ++slot)
+        FUZZ_CHECK(e.history.undoSlots()[slot].toString() == m.undo[slot - 1]);
+    FUZZ_CHECK(e.history.redoSlots().size() == m.redo.size());
+    for (int slot = 1; slot <= e.history.redoSlots().size(); ++slot)
+        FUZZ_CHECK(e.history.redoSlots()[slot].toString() == m.redo[slot - 1]);
+    FUZZ_CHECK(e.history.writerEditPending() == m.writerPending);
     FUZZ_CHECK(e.fake.prompts.texts() == m.messages);
 }
 
@@ -172,13 +176,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Model m;
     const QString start = in.flag() ? longText(in) : shortText(in, 12);
     m.maxUndo = in.pick(5);
-    e.state.MaxUndo = qint16(m.maxUndo);
+    e.history.setMaxUndo(qint16(m.maxUndo));
     e.text.setText(start);
     m.setText(start);
-    e.state.LoadedText = m.loaded = start;
+    m.loaded = start;
+    e.document.setLoadedText(start);
     if (in.flag()) {
         // The start-up checkpoint: position field 1.
-        e.state.UndoData[1] = Checkpoint::take(1, start);
+        e.history.startFrom(1, start);
         m.undo[0] = QStringLiteral("00001") + start;
     }
     compare(e, m);
@@ -197,7 +202,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const QString inserted = paste ? m.text.mid(in.pick(len + 1), 3000) : shortText(in, 4);
             const bool byWriter = in.flag();
             e.text.replace(pos, removed, inserted);
-            if (byWriter) e.state.WriterEditPending = true;
+            if (byWriter) e.history.setWriterEditPending(true);
             const int cut = std::min(removed, len - pos);
             m.text = m.text.left(pos) + inserted + m.text.mid(pos + cut);
             m.caret = pos + int(inserted.size());
@@ -212,44 +217,44 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         case 5:
         case 6:
-            RecordUndo(e.state, e.text);
+            e.history.record(e.text);
             m.record();
             break;
         case 7: { // a run's recording, told what it left unchanged since slot 1
             const QString base = Model::textOf(m.undo[0]);
             const int head = in.pick(int(commonHead(base, m.text)) + 1);
             const int tail = in.pick(int(commonTail(base, m.text)) + 1);
-            RecordUndo(e.state, e.text, head, tail);
+            e.history.recordEdited(e.text, head, tail);
             m.record();
             break;
         }
         case 8:
         case 9:
-            mnuEditUndo_Click(e.ctx);
+            undo(e.ctx);
             m.undoStep();
             break;
         case 10:
         case 11:
-            mnuEditRedo_Click(e.ctx);
+            redo(e.ctx);
             m.redoStep();
             break;
         case 12:
-            resetHistory(e.state);
+            e.history.reset();
             m.reset();
             break;
         case 13:
             m.maxUndo = in.pick(5);
-            e.state.MaxUndo = qint16(m.maxUndo);
+            e.history.setMaxUndo(qint16(m.maxUndo));
             break;
         case 14: {
             const bool yes = in.flag();
             e.fake.prompts.answers.enqueue(yes ? MsgAnswer::Yes : MsgAnswer::No);
-            mnuYarinaoi_Click(e.ctx);
+            redoAll(e.ctx);
             m.backToLoaded(yes);
             break;
         }
         default:
-            recordUnlessRecorded(e.state, e.text);
+            e.history.recordUnlessRecorded(e.text);
             if (m.undo[0].isEmpty() || Model::textOf(m.undo[0]) != m.text)
                 m.record();
             else

@@ -1,3 +1,4 @@
+#include "history/UndoHistory.h"
 #include "FuzzSupport.h"
 #include "platform/TextCompare.h"
 #include "style/StyleRunSupport.h"
@@ -158,7 +159,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const qsizetype marks = count(original, isFullStop) + count(original, isComma);
 
     static FakeEditor& e = *new FakeEditor;
-    e.state.MaxUndo = 2;
+    e.history.setMaxUndo(2);
     e.fake.pump.calls = 0;
     e.fake.prompts.shown.clear();
     Dialog dialog;
@@ -169,7 +170,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         dialog.answers.enqueue(a);
     StyleConverter converter(e.ctx, dialog);
     e.text.setText(original);
-    converter.Form_Load();
+    converter.onLoad();
 
     // Events run a bounded number of times per mark; in between the writer may switch the
     // direction or press キャンセル.
@@ -178,7 +179,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(call <= 4 * (marks + 4));
         const std::uint8_t action = call <= actions.size() ? std::uint8_t(actions[call - 1]) : 0;
         if (action % 8 == 1) dialog.option1 = !dialog.option1;
-        if (action == 0xFF) converter.Command2_Click();
+        if (action == 0xFF) converter.onCancelClicked();
     };
 
     QString before = original;
@@ -202,7 +203,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             before = after;
         });
 
-    converter.Command1_Click();
+    converter.onConvertClicked();
     e.fake.pump.onEvents = nullptr;
     const QString& result = e.text.text();
     FUZZ_CHECK(!converter.running());

@@ -1,3 +1,4 @@
+#include "history/UndoHistory.h"
 #include "FuzzSupport.h"
 #include "platform/TextCompare.h"
 #include "search/SearchTestSupport.h"
@@ -91,7 +92,7 @@ void checkDialogs(const QString& text, const QString& find, const QString& repla
         d.top = true;
         d.exactCase = exact;
         d.counting = true;
-        search::FindCount(e.ctx, d).Command1_Click();
+        search::FindCount(e.ctx, d).onFindClicked();
         const int n = naiveCount(text, find, !exact);
         FUZZ_CHECK(e.fake.prompts.texts() == QStringList{search::FindCount::countMessage(find, n)});
     }
@@ -100,14 +101,14 @@ void checkDialogs(const QString& text, const QString& find, const QString& repla
         FakeEditor e;
         FakeReplaceDialog d;
         search::ReplaceState state;
-        e.state.MaxUndo = 3;
+        e.history.setMaxUndo(3);
         e.text.setText(text);
         e.text.setSelStart(top ? int(text.size()) : caret);
         d.find = find;
         d.replacement = replacement;
         d.exactCase = exact;
         d.top = top;
-        search::ReplaceRun(e.ctx, state, d).Command2_Click();
+        search::ReplaceRun(e.ctx, state, d).replaceAll();
         const int from = top ? 0 : caret;
         const QString expected = text.left(from) + naiveReplace(QStringView(text).sliced(from),
                                                                 find, replacement, !exact, &count);

@@ -7,8 +7,11 @@
 
 #include <QString>
 
-// What every command works on: the shared state, the document, the services that ask and
-// answer, and the main window. The main window owns one; tests build one over fakes.
+class DocumentSession;
+class UndoHistory;
+
+// What every command works on: the shared state, the text, the services that ask and answer,
+// the main window, the undo history and the open document. The main window owns one; tests build one over fakes.
 struct CommandContext {
     AppState& state;
     TextBox& text;
@@ -16,4 +19,6 @@ struct CommandContext {
     MainWindowPort& window;
     // The program's own folder: Pallo.ini and PalloBackup.txt live there.
     QString programDir;
+    UndoHistory& history;
+    DocumentSession& document;
 };

@@ -1,4 +1,5 @@
 #include "documents/CharCount.h"
+#include "documents/DocumentSession.h"
 
 #include "documents/QuickViewText.h"
 #include "platform/TextCompare.h"
@@ -66,7 +67,7 @@ Report countReport(const QString& title, QStringView text, int lines,
 }
 
 Report countReport(CommandContext& ctx) {
-    const QString title = ctx.window.title();
+    const QString title = ctx.document.title();
     const std::optional<FileFacts> file =
         doctitle::isUntitled(title) ? std::nullopt : fileFacts(doctitle::currentPath(title));
     return countReport(title, ctx.text.text(), ctx.text.hardLineCount(), file);

@@ -2,27 +2,24 @@
 
 #include "command/CommandContext.h"
 #include "documents/DocumentFile.h"
-#include "documents/RecentFiles.h"
+#include "documents/DocumentSession.h"
 #include "documents/SaveCommands.h"
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
 #include "state/DocumentTitle.h"
 
 bool isRecoveredText(const CommandContext& ctx) {
-    const QString title = ctx.window.title();
-    return !doctitle::isUntitled(title) &&
-           isBackupFile(doctitle::currentPath(title), ctx.programDir);
+    return !ctx.document.isUntitled() && isBackupFile(ctx.document.path(), ctx.programDir);
 }
 
-SavePromptResult askToSave(CommandContext& ctx, bool (*save)(CommandContext&)) {
-    if (!ctx.state.Dirty && !isRecoveredText(ctx)) return SavePromptResult::Unchanged;
+SavePromptResult askToSave(CommandContext& ctx, SaveFunction save) {
+    if (!ctx.document.isDirty() && !isRecoveredText(ctx)) return SavePromptResult::Unchanged;
     const MsgAnswer answer =
-        ctx.services.prompts.message(doctitle::currentPath(ctx.window.title()) +
+        ctx.services.prompts.message(ctx.document.displayName() +
                                          QStringLiteral("の内容が変更されています。保存しますか？"),
                                      MsgButtons::YesNoCancel);
     switch (answer) {
     case MsgAnswer::Yes:
-        ctx.state.SaveText = ctx.text.text();
-        return save(ctx) ? SavePromptResult::Saved : SavePromptResult::NotSaved;
+        return save(ctx, ctx.text.text()) ? SavePromptResult::Saved : SavePromptResult::NotSaved;
     case MsgAnswer::No:
         return SavePromptResult::Declined;
     default:
@@ -30,21 +27,21 @@ SavePromptResult askToSave(CommandContext& ctx, bool (*save)(CommandContext&)) {
     }
 }
 
-void mnuFileNew_Click(CommandContext& ctx) {
+void newDocument(CommandContext& ctx) {
     // Yes saves under a new name and ends the command: the text stays for another look.
-    const SavePromptResult prompt = askToSave(ctx, SaveDocumentAs);
+    const SavePromptResult prompt = askToSave(ctx, saveTextAs);
     if (prompt != SavePromptResult::Unchanged && prompt != SavePromptResult::Declined) return;
     ctx.text.setText(QString());
-    setDocumentFormat(ctx, DocumentFormat());
-    ctx.state.LoadedText.clear();
-    ctx.window.setTitle(doctitle::kUntitled);
-    ctx.state.Dirty = false;
+    ctx.document.setFormat(DocumentFormat());
+    ctx.document.setLoadedText(QString());
+    ctx.document.setUntitled();
+    ctx.document.setDirty(false);
     ctx.window.refreshStatus();
-    resetHistory(ctx.state);
+    ctx.history.reset();
 }
 
-void mnuFileOpen_Click(CommandContext& ctx) {
-    switch (askToSave(ctx, SaveDocumentAs)) {
+void openDocument(CommandContext& ctx) {
+    switch (askToSave(ctx, saveTextAs)) {
     case SavePromptResult::Cancelled:
     case SavePromptResult::NotSaved: // the writer asked to keep the changes
         return;
@@ -52,30 +49,28 @@ void mnuFileOpen_Click(CommandContext& ctx) {
         break;
     }
     ctx.window.showOpenDialog(false);
-    resetHistory(ctx.state);
+    ctx.history.reset();
 }
 
-void mnugousei_Click(CommandContext& ctx) {
+void insertFile(CommandContext& ctx) {
     // One Undo after the insert returns to the text just before it, typing included.
-    recordWriterEdits(ctx.state, ctx.text);
+    ctx.history.recordWriterEdits(ctx.text);
     ctx.window.showOpenDialog(true);
 }
 
-void mnuFileSave_Click(CommandContext& ctx) {
-    ctx.state.SaveText = ctx.text.text();
-    SaveDocument(ctx);
+void saveDocument(CommandContext& ctx) {
+    saveText(ctx, ctx.text.text());
 }
 
-void mnuFileSaveAs_Click(CommandContext& ctx) {
-    ctx.state.SaveText = ctx.text.text();
-    SaveDocumentAs(ctx);
+void saveDocumentAs(CommandContext& ctx) {
+    saveTextAs(ctx, ctx.text.text());
 }
 
-void LoadAcceptedFile(CommandContext& ctx, bool insertMode) {
+void loadAcceptedFile(CommandContext& ctx, const QString& path, bool insertMode) {
     ctx.services.pointer.setBusy(true);
     QString loaded;
     DocumentFormat format;
-    if (!ReadDocumentFile(ctx.state.WorkPath, loaded, format)) {
+    if (!readDocumentFile(path, loaded, format)) {
         ctx.services.pointer.setBusy(false);
         ctx.services.prompts.message(
             QStringLiteral("エラーが発生しました。ファイルが大きすぎるようです。"));
@@ -86,20 +81,15 @@ void LoadAcceptedFile(CommandContext& ctx, bool insertMode) {
         ctx.text.setSelText(QStringLiteral("\r\n") + loaded);
     } else {
         ctx.text.setText(loaded);
-        setDocumentFormat(ctx, format);
-        ctx.window.setTitle(doctitle::forPath(ctx.state.WorkPath));
+        ctx.document.setFormat(format);
+        ctx.document.setPath(path);
     }
-    PushRecentFile(ctx, ctx.state.WorkPath);
+    ctx.document.pushRecentFile(path);
     ctx.services.pointer.setBusy(false);
 
-    ctx.state.LoadedText = ctx.text.text();
-    RecordUndo(ctx.state, ctx.text);
+    ctx.document.setLoadedText(ctx.text.text());
+    ctx.history.record(ctx.text);
     // An insert makes the text differ from the file named in the title: it is a change like
     // any other.
-    ctx.state.Dirty = insertMode;
-}
-
-void setDocumentFormat(CommandContext& ctx, const DocumentFormat& format) {
-    ctx.state.Format = format;
-    ctx.window.setFormatText(formatName(format));
+    ctx.document.setDirty(insertMode);
 }

@@ -19,20 +19,18 @@ enum class SavePromptResult {
 bool isRecoveredText(const CommandContext& ctx);
 
 // The question before a command replaces a changed (or recovered) document:
-// "<path>の内容が変更されています。 保存しますか？" with Yes, No and Cancel. Yes copies the text to
-// SaveText and calls `save`.
-SavePromptResult askToSave(CommandContext& ctx, bool (*save)(CommandContext&));
+// "<path>の内容が変更されています。 保存しますか？" with Yes, No and Cancel. Yes calls `save` with
+// the text.
+using SaveFunction = bool (*)(CommandContext&, const QString& text);
+SavePromptResult askToSave(CommandContext& ctx, SaveFunction save);
 
 // New, Open, Insert file, Save and Save As.
-void mnuFileNew_Click(CommandContext& ctx);
-void mnuFileOpen_Click(CommandContext& ctx);
-void mnugousei_Click(CommandContext& ctx);
-void mnuFileSave_Click(CommandContext& ctx);
-void mnuFileSaveAs_Click(CommandContext& ctx);
+void newDocument(CommandContext& ctx);
+void openDocument(CommandContext& ctx);
+void insertFile(CommandContext& ctx);
+void saveDocument(CommandContext& ctx);
+void saveDocumentAs(CommandContext& ctx);
 
-// Runs when the open dialog accepts a file; WorkPath holds its path. Open mode replaces the
+// Runs when the open dialog accepts the file at `path`. Open mode replaces the
 // document, insert mode appends the file on a new line. The dialog closes itself afterwards.
-void LoadAcceptedFile(CommandContext& ctx, bool insertMode);
-
-// The document is now written in `format`; the status bar shows it.
-void setDocumentFormat(CommandContext& ctx, const DocumentFormat& format);
+void loadAcceptedFile(CommandContext& ctx, const QString& path, bool insertMode);

@@ -37,6 +37,9 @@ const std::array<FilterEntry, 3>& filterTable();
 // The open dialog's logic: drive, folder and file lists with a type filter, the quick view
 // of the file clicked, and the hand-over of the accepted file to the loading step. The form
 // shows this state and forwards its events here.
+// What accepting a file runs: loading the file at `path`.
+using LoadingStep = std::function<void(const QString& path)>;
+
 class OpenChooser {
 public:
     // What a call changed, so that the form refreshes only that (rebuilding the file list
@@ -53,7 +56,7 @@ public:
     };
 
     // `drives` and `startFolder` are the platform's unless a caller (a test) gives its own.
-    OpenChooser(CommandContext& ctx, bool insertMode, std::function<void()> loadingStep,
+    OpenChooser(CommandContext& ctx, bool insertMode, LoadingStep loadingStep,
                 QList<DriveEntry> drives = platformDrives(),
                 QString startFolder = QDir::currentPath());
 
@@ -66,25 +69,25 @@ public:
         m_listener = std::move(listener);
     }
 
-    // Form_Load: the filter entries, the caption, then the saved drive, folder and filter.
+    // onLoad: the filter entries, the caption, then the saved drive, folder and filter.
     void load();
-    // Drive1_Change: moves the folder list to the drive; false (with a message) when the
+    // onDriveChanged: moves the folder list to the drive; false (with a message) when the
     // drive cannot be read, leaving the lists as they were.
     bool chooseDrive(int index);
-    // Dir1_Change: the folder and the files in it; false when it is not a readable folder.
+    // onFolderChanged: the folder and the files in it; false when it is not a readable folder.
     bool chooseFolder(const QString& path);
     bool chooseFolderEntry(int index);
-    // Combo1_Click: the pattern of the entry, then the count labels.
+    // onFilterChosen: the pattern of the entry, then the count labels.
     void selectFilter(int index);
-    // Combo1_Change: a typed text is the pattern at once; the labels wait for the next
+    // onFilterEdited: a typed text is the pattern at once; the labels wait for the next
     // folder change.
     void typePattern(const QString& text);
-    // File1_Click: selects the file and shows its information and first lines.
+    // onFileClicked: selects the file and shows its information and first lines.
     void clickFile(int index);
-    // Command1_Click: without a selected file a message and false. Otherwise `hide`, then
-    // WorkPath, the saved drive, folder and filter, and the loading step; true.
+    // onOpenClicked: without a selected file a message and false. Otherwise `hide`, then
+    // the saved drive, folder and filter, and the loading step with the path; true.
     bool accept(const std::function<void()>& hide = {});
-    // Command2_Click: nothing is kept.
+    // onCancelClicked: nothing is kept.
     void cancel() {}
 
     // The folder, one separator unless the folder already ends with one, the file name;
@@ -121,7 +124,7 @@ private:
 
     CommandContext& m_ctx;
     bool m_insertMode;
-    std::function<void()> m_loadingStep;
+    LoadingStep m_loadingStep;
     std::function<void(unsigned)> m_listener;
     unsigned m_pending = 0;
 

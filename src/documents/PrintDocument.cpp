@@ -1,4 +1,5 @@
 #include "documents/PrintDocument.h"
+#include "documents/DocumentSession.h"
 
 #include "platform/PrintJob.h"
 #include "state/DocumentTitle.h"
@@ -23,11 +24,10 @@ class PrintRun {
 public:
     PrintRun(CommandContext& ctx, PrintJob& job, PrintProgressPort& progress)
         : m_ctx(ctx), m_job(job), m_progress(progress),
-          m_path(doctitle::currentPath(ctx.window.title())) {}
+          m_path(ctx.document.displayName()) {}
 
     PrintOutcome run() {
         m_progress.showProgress();
-        m_ctx.state.CancelRequested = false;
         if (!m_job.begin()) return fail();
         m_job.setFont(m_ctx.window.fontName(), m_ctx.window.fontSize());
         m_textHeight = m_job.textHeight();
@@ -68,7 +68,6 @@ private:
         while (pos < text.size()) {
             m_ctx.services.pump.doEvents();
             if (m_progress.cancelRequested()) {
-                m_ctx.state.CancelRequested = true;
                 m_job.abort();
                 m_progress.closeProgress();
                 return PrintOutcome::Cancelled;
@@ -103,25 +102,25 @@ private:
 
 } // namespace
 
-void mnuFilePageSetup_Click(CommandContext& ctx) {
+void pageSetup(CommandContext& ctx) {
     if (g_running) return;
     ctx.services.dialogs.printerSetup(printing::kDialogTitle);
 }
 
-PrintOutcome mnuFilePrint_Click(CommandContext& ctx, PrintProgressPort& progress) {
+PrintOutcome printDocument(CommandContext& ctx, PrintProgressPort& progress) {
     if (g_running) return PrintOutcome::NotStarted;
     CommonDialogs& dialogs = ctx.services.dialogs;
-    dialogs.setPrintFileProposal(proposedPdfPath(ctx.window.title(), QDir::homePath()));
+    dialogs.setPrintFileProposal(proposedPdfPath(ctx.document.title(), QDir::homePath()));
     if (!dialogs.printDialog(printing::kDialogTitle)) return PrintOutcome::NotStarted;
     const std::unique_ptr<PrintJob> job = dialogs.printJob();
     if (!job) {
         ctx.services.prompts.message(kError);
         return PrintOutcome::Failed;
     }
-    return PrintDocument(ctx, *job, progress);
+    return printToJob(ctx, *job, progress);
 }
 
-PrintOutcome PrintDocument(CommandContext& ctx, PrintJob& job, PrintProgressPort& progress) {
+PrintOutcome printToJob(CommandContext& ctx, PrintJob& job, PrintProgressPort& progress) {
     if (g_running) return PrintOutcome::NotStarted;
     RunningFlag running;
     return PrintRun(ctx, job, progress).run();

@@ -5,7 +5,7 @@
 
 class PrintJob;
 
-// What a print run asks of its progress window (Form3). The form implements it; tests script
+// What a print run asks of its progress window (PrintProgressDialog). The form implements it; tests script
 // it.
 class PrintProgressPort {
 public:
@@ -22,17 +22,17 @@ public:
 enum class PrintOutcome { Printed, Cancelled, Failed, NotStarted };
 
 // ﾍﾟｰｼﾞ設定(&U)...: the printer setup dialog; its choices stay with the printer.
-void mnuFilePageSetup_Click(CommandContext& ctx);
+void pageSetup(CommandContext& ctx);
 
 // 印刷(&P)...: the print dialog, then the run. While a run is going a second request does
 // nothing (NotStarted).
-PrintOutcome mnuFilePrint_Click(CommandContext& ctx, PrintProgressPort& progress);
+PrintOutcome printDocument(CommandContext& ctx, PrintProgressPort& progress);
 
 // Prints the whole text on `job`: the path at the top of every page, the body from line 4 and
 // the page number and the date at the bottom. Each run measures its own layout and keeps its
 // own position. A failure closes the progress window, discards the job and says "Error"; a
 // cancel discards the job silently.
-PrintOutcome PrintDocument(CommandContext& ctx, PrintJob& job, PrintProgressPort& progress);
+PrintOutcome printToJob(CommandContext& ctx, PrintJob& job, PrintProgressPort& progress);
 
 // Where PDF output is proposed: beside the document, or in the home folder when it is
 // untitled.

@@ -2,26 +2,16 @@
 
 #include "command/CommandContext.h"
 #include "documents/DocumentFile.h"
+#include "documents/DocumentSession.h"
 #include "documents/FileCommands.h"
 #include "documents/SaveCommands.h"
-#include "history/RecordUndo.h"
-#include "state/DocumentTitle.h"
+#include "history/UndoHistory.h"
 
-void PushRecentFile(CommandContext& ctx, const QString& path) {
-    MainWindowPort& w = ctx.window;
-    w.showRecentSeparator();
-    for (int i = kRecentFileCount - 1; i > 0; --i)
-        w.setRecentFileCaption(i, w.recentFileCaption(i - 1));
-    w.setRecentFileCaption(0, path);
-    for (int i = 0; i < kRecentFileCount; ++i)
-        if (!w.recentFileCaption(i).isEmpty()) w.setRecentFileVisible(i);
-}
-
-void mnuRecentFile_Click(CommandContext& ctx, int index) {
-    if (index < 0 || index >= kRecentFileCount) return;
+void openRecentFile(CommandContext& ctx, int index) {
+    if (index < 0 || index >= DocumentSession::kRecentFileCount) return;
     // Taken before the prompt: a save under a new name there moves the entries down.
-    const QString path = ctx.window.recentFileCaption(index);
-    switch (askToSave(ctx, SaveDocument)) {
+    const QString path = ctx.document.recentFile(index);
+    switch (askToSave(ctx, saveText)) {
     case SavePromptResult::Cancelled:
     case SavePromptResult::NotSaved: // loading now would lose the changes kept by Yes
         return;
@@ -31,25 +21,23 @@ void mnuRecentFile_Click(CommandContext& ctx, int index) {
 
     QString loaded;
     DocumentFormat format;
-    if (!ReadDocumentFile(path, loaded, format)) {
+    if (!readDocumentFile(path, loaded, format)) {
         ctx.services.prompts.message(
             QStringLiteral("Errorが発生しました。ファイルが存在しないようです。"));
         return;
     }
-    const bool wasUntitled = doctitle::isUntitled(ctx.window.title());
+    const bool wasUntitled = ctx.document.isUntitled();
     ctx.text.setText(loaded);
-    setDocumentFormat(ctx, format);
-    ctx.state.LoadedText = ctx.text.text();
-    ctx.window.setTitle(doctitle::forPath(path));
+    ctx.document.setFormat(format);
+    ctx.document.setLoadedText(ctx.text.text());
+    ctx.document.setPath(path);
     if (wasUntitled) {
         // The untitled text was replaced without a fresh start: the history stays and the
         // document counts as changed, as the change of the text marked it.
-        ctx.state.Dirty = true;
+        ctx.document.setDirty(true);
         return;
     }
-    for (int i = 0; i < kRecentFileCount; ++i)
-        if (!ctx.window.recentFileCaption(i).isEmpty()) ctx.window.setRecentFileVisible(i);
     ctx.window.refreshStatus();
-    resetHistory(ctx.state);
-    ctx.state.Dirty = false;
+    ctx.history.reset();
+    ctx.document.setDirty(false);
 }

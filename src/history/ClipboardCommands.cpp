@@ -1,8 +1,9 @@
 #include "history/ClipboardCommands.h"
+#include "documents/DocumentSession.h"
 
 #include "command/CommandContext.h"
 #include "history/ClipboardPanels.h"
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
 
 #include <algorithm>
 
@@ -48,10 +49,9 @@ void replaceSelection(CommandContext& ctx, const QString& text) {
 
 // Undo and Redo are offered while the document is changed and they have something to do.
 void setUndoItems(CommandContext& ctx, const QString& undo, const QString& redo) {
-    const AppState& s = ctx.state;
-    const bool canUndo = s.UndoCount >= 2 && s.UndoData.size() >= 2 && !s.UndoData[2].isEmpty();
-    ctx.window.setItemEnabled(undo, s.Dirty && canUndo);
-    ctx.window.setItemEnabled(redo, s.Dirty && !s.RedoData[1].isEmpty());
+    const bool canUndo = ctx.history.canUndo();
+    ctx.window.setItemEnabled(undo, ctx.document.isDirty() && canUndo);
+    ctx.window.setItemEnabled(redo, ctx.document.isDirty() && ctx.history.canRedo());
 }
 
 } // namespace
@@ -76,24 +76,24 @@ QString pastedText(const QString& text) {
     return QString(text).replace(u'\n', QStringLiteral("\r\n"));
 }
 
-void mnuEditCut_Click(CommandContext& ctx) {
+void cutSelection(CommandContext& ctx) {
     if (hasSelection(ctx)) {
-        RecordUndo(ctx.state, ctx.text);
+        ctx.history.record(ctx.text);
         if (selectionToClipboard(ctx, ctx.text.selText())) ctx.text.setSelText(QString());
     }
     refreshClipboardPanelWithTip(ctx);
 }
 
-void mnuEditCopy_Click(CommandContext& ctx) {
+void copySelection(CommandContext& ctx) {
     if (hasSelection(ctx)) selectionToClipboard(ctx, ctx.text.selText());
     refreshClipboardPanelWithTip(ctx);
 }
 
-void mnuEditPaste_Click(CommandContext& ctx) {
+void pasteClipboard(CommandContext& ctx) {
     QString clip;
     bool ok = ctx.services.clipboard.text(clip);
     if (ok && !clip.isEmpty()) {
-        RecordUndo(ctx.state, ctx.text);
+        ctx.history.record(ctx.text);
         ok = ctx.services.clipboard.text(clip);
         if (ok) replaceSelection(ctx, clip);
     }
@@ -104,33 +104,33 @@ void mnuEditPaste_Click(CommandContext& ctx) {
     ctx.window.refreshStatus();
 }
 
-void mnuSakujo_Click(CommandContext& ctx) {
+void deleteSelection(CommandContext& ctx) {
     if (!hasSelection(ctx)) return;
-    RecordUndo(ctx.state, ctx.text);
+    ctx.history.record(ctx.text);
     ctx.text.setSelText(QString());
 }
 
-void mnuEditCut2_Click(CommandContext& ctx) {
+void cutToSecondClipboard(CommandContext& ctx) {
     if (hasSelection(ctx)) {
-        RecordUndo(ctx.state, ctx.text);
+        ctx.history.record(ctx.text);
         selectionToSecondClipboard(ctx);
         ctx.text.setSelText(QString());
     }
     clippanels::refreshSecondClipboardPanel(ctx.state, ctx.window);
 }
 
-void mnuEditCopy2_Click(CommandContext& ctx) {
+void copyToSecondClipboard(CommandContext& ctx) {
     if (hasSelection(ctx)) selectionToSecondClipboard(ctx);
     clippanels::refreshSecondClipboardPanel(ctx.state, ctx.window);
 }
 
-void mnuEditPaste2_Click(CommandContext& ctx) {
+void pasteSecondClipboard(CommandContext& ctx) {
     if (ctx.state.SecondClipboard.isEmpty()) return;
-    RecordUndo(ctx.state, ctx.text);
+    ctx.history.record(ctx.text);
     replaceSelection(ctx, ctx.state.SecondClipboard);
 }
 
-void mnuallcopy_Click(CommandContext& ctx) {
+void copyAllText(CommandContext& ctx) {
     ctx.text.setSelStart(0);
     ctx.text.setSelLength(ctx.text.length());
     // Each step is optional: a clipboard that refuses the text leaves the rest to run.
@@ -138,15 +138,15 @@ void mnuallcopy_Click(CommandContext& ctx) {
     clippanels::refreshClipboardPanel(ctx.state, ctx.services.clipboard, ctx.window);
 }
 
-void mnuAllSelect_Click(CommandContext& ctx) {
+void selectAllText(CommandContext& ctx) {
     ctx.text.setSelStart(0);
     ctx.text.setSelLength(ctx.text.length());
     ctx.window.setPanelText(2, QStringLiteral("選択範囲：") + QString::number(ctx.state.CharTotal) +
                                    QStringLiteral("文字"));
 }
 
-void popCB_Click(CommandContext& ctx, int index) {
-    RecordUndo(ctx.state, ctx.text);
+void pasteClipboardHistoryEntry(CommandContext& ctx, int index) {
+    ctx.history.record(ctx.text);
     const int n = ctx.state.ClipHistoryCount;
     int slot = 0;
     if (n == 2)
@@ -159,22 +159,22 @@ void popCB_Click(CommandContext& ctx, int index) {
     replaceSelection(ctx, ctx.state.ClipHistory[slot]);
 }
 
-void mnuEdit_Click(CommandContext& ctx) {
+void prepareEditMenu(CommandContext& ctx) {
     ctx.window.syncImeItems(false);
     setUndoItems(ctx, QStringLiteral("mnuEditUndo"), QStringLiteral("mnuEditRedo"));
     ctx.window.setItemEnabled(QStringLiteral("mnuEditPaste"), clipboardHasText(ctx));
 }
 
-void popEdit_Click(CommandContext& ctx) {
-    MainWindowPort& w = ctx.window;
+void preparePopupMenu(CommandContext& ctx) {
+    MenuItems& w = ctx.window;
     const AppState& s = ctx.state;
     w.syncImeItems(true);
     setUndoItems(ctx, QStringLiteral("popUndo"), QStringLiteral("popRedo"));
-    if (s.Dirty) w.setItemEnabled(QStringLiteral("popPaste2"), !s.SecondClipboard.isEmpty());
+    if (ctx.document.isDirty()) w.setItemEnabled(QStringLiteral("popPaste2"), !s.SecondClipboard.isEmpty());
     w.setItemEnabled(QStringLiteral("popPaste"), clipboardHasText(ctx));
     for (int i = 0; i <= 9; ++i)
         w.setItemVisible(QStringLiteral("popsitei(%1)").arg(i),
-                         !w.popupUserStringCaption(i).isEmpty());
+                         !s.UserStrings[i].isEmpty());
 
     const int n = s.ClipHistoryCount;
     const auto caption = [&](int item, int slot) {

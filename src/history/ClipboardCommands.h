@@ -15,18 +15,18 @@ void pushClipHistory(AppState& state, const QString& text);
 QString pastedText(const QString& text);
 
 // The commands of the 編集 menu, the popup and the toolbar.
-void mnuEditCut_Click(CommandContext& ctx);
-void mnuEditCopy_Click(CommandContext& ctx);
-void mnuEditPaste_Click(CommandContext& ctx);
-void mnuSakujo_Click(CommandContext& ctx);
-void mnuEditCut2_Click(CommandContext& ctx);
-void mnuEditCopy2_Click(CommandContext& ctx);
-void mnuEditPaste2_Click(CommandContext& ctx);
-void mnuallcopy_Click(CommandContext& ctx);
-void mnuAllSelect_Click(CommandContext& ctx);
+void cutSelection(CommandContext& ctx);
+void copySelection(CommandContext& ctx);
+void pasteClipboard(CommandContext& ctx);
+void deleteSelection(CommandContext& ctx);
+void cutToSecondClipboard(CommandContext& ctx);
+void copyToSecondClipboard(CommandContext& ctx);
+void pasteSecondClipboard(CommandContext& ctx);
+void copyAllText(CommandContext& ctx);
+void selectAllText(CommandContext& ctx);
 // popCB(index): pastes an older entry of the clipboard history.
-void popCB_Click(CommandContext& ctx, int index);
+void pasteClipboardHistoryEntry(CommandContext& ctx, int index);
 
 // The menus as they open: the 編集 menu and the popup "編集".
-void mnuEdit_Click(CommandContext& ctx);
-void popEdit_Click(CommandContext& ctx);
+void prepareEditMenu(CommandContext& ctx);
+void preparePopupMenu(CommandContext& ctx);

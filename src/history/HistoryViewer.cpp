@@ -2,7 +2,7 @@
 
 #include "history/ClipboardCommands.h"
 #include "history/ClipboardPanels.h"
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
 
 namespace {
 
@@ -11,7 +11,7 @@ const QString kUnlimited = QStringLiteral("Undo回数：無制限");
 const QString kRestoreQuestion = QStringLiteral("この状態に戻しますか？");
 const QString kCopyQuestion =
     QStringLiteral("この文字列をクリップボードにコピーします。よろしいですか？");
-// The MaxUndo value of the setting "設定しない".
+// The maxUndo() value of the setting "設定しない".
 constexpr int kNoLimit = 10000;
 
 QString ago(int i) {
@@ -28,7 +28,7 @@ HistoryViewer::HistoryViewer(CommandContext& ctx, TextBox& text1, HistoryViewerP
                              Mode mode)
     : m_ctx(ctx), m_text1(text1), m_port(port), m_mode(mode) {}
 
-void HistoryViewer::Form_Load() {
+void HistoryViewer::onLoad() {
     const AppState& s = m_ctx.state;
     m_port.addItem(kCurrent);
     if (m_mode == Mode::Clipboard) {
@@ -43,20 +43,20 @@ void HistoryViewer::Form_Load() {
         if (m_ctx.services.clipboard.text(clip)) m_text1.setText(clip);
         return;
     }
-    for (int i = 1; i <= s.UndoCount - 1; ++i)
+    for (int i = 1; i <= m_ctx.history.undoCount() - 1; ++i)
         m_port.addItem(ago(i));
     m_port.selectItem(0);
     m_port.setLabelText(4, dataLabel(kCurrent));
     m_port.setLabelText(5, QStringLiteral("Undo履歴の総数：") +
                                QString::number(m_port.itemCount() - 1) + QStringLiteral("個"));
-    m_port.setLabelText(6, s.MaxUndo == kNoLimit
+    m_port.setLabelText(6, m_ctx.history.maxUndo() == kNoLimit
                                ? kUnlimited
-                               : QStringLiteral("Undo回数：") + QString::number(s.MaxUndo) +
+                               : QStringLiteral("Undo回数：") + QString::number(m_ctx.history.maxUndo()) +
                                      QStringLiteral("回まで"));
-    undogyou();
+    refreshCounts();
 }
 
-void HistoryViewer::List1_Click(int index) {
+void HistoryViewer::onEntryClicked(int index) {
     const AppState& s = m_ctx.state;
     if (index < 0) return;
     if (m_mode == Mode::Clipboard) {
@@ -72,16 +72,16 @@ void HistoryViewer::List1_Click(int index) {
         m_text1.setText(m_ctx.text.text());
         m_port.setLabelText(4, dataLabel(kCurrent));
     } else {
-        if (index + 1 > s.UndoData.size()) return;
-        const Checkpoint& c = s.UndoData[index + 1];
+        if (index + 1 > m_ctx.history.undoSlots().size()) return;
+        const Checkpoint& c = m_ctx.history.undoSlots()[index + 1];
         m_text1.setText(c.text());
         m_text1.setSelStart(c.position());
         m_port.setLabelText(4, dataLabel(ago(index)));
     }
-    undogyou();
+    refreshCounts();
 }
 
-void HistoryViewer::undogyou() {
+void HistoryViewer::refreshCounts() {
     AppState& s = m_ctx.state;
     s.LineTotal = m_text1.lineCount();
     s.CharTotal = m_text1.length() - 2 * s.LineTotal + 2;
@@ -89,7 +89,7 @@ void HistoryViewer::undogyou() {
                                QStringLiteral("\r\n総文字数\r\n  ") + QString::number(s.CharTotal));
 }
 
-void HistoryViewer::List1_DblClick(int index) {
+void HistoryViewer::onEntryDoubleClicked(int index) {
     if (index < 0) return;
     if (m_mode == Mode::Undo)
         restore();
@@ -98,15 +98,12 @@ void HistoryViewer::List1_DblClick(int index) {
 }
 
 void HistoryViewer::restore() {
-    AppState& s = m_ctx.state;
-    s.Scratch.clear();
     const MsgAnswer answer = m_ctx.services.prompts.message(kRestoreQuestion, MsgButtons::YesNo);
-    s.Scratch = QString::number(int(answer));
     if (answer != MsgAnswer::Yes) return;
     // The writer's unrecorded typing would be replaced without a trace.
-    recordWriterEdits(s, m_ctx.text);
+    m_ctx.history.recordWriterEdits(m_ctx.text);
     m_ctx.text.setText(m_text1.text());
-    recordUnlessRecorded(s, m_ctx.text);
+    m_ctx.history.recordUnlessRecorded(m_ctx.text);
     m_port.closeDialog();
 }
 
@@ -114,7 +111,7 @@ void HistoryViewer::copyBack() {
     const MsgAnswer answer = m_ctx.services.prompts.message(kCopyQuestion, MsgButtons::YesNo);
     if (answer != MsgAnswer::Yes) return;
     AppState& s = m_ctx.state;
-    recordUnlessRecorded(s, m_ctx.text);
+    m_ctx.history.recordUnlessRecorded(m_ctx.text);
     const QString text = m_text1.text();
     pushClipHistory(s, text);
     m_ctx.services.clipboard.setText(text);
@@ -123,6 +120,5 @@ void HistoryViewer::copyBack() {
     m_port.closeDialog();
 }
 
-void HistoryViewer::Form_Unload() {
-    m_ctx.state.Scratch.clear();
+void HistoryViewer::onUnload() {
 }

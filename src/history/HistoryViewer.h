@@ -4,7 +4,7 @@
 
 #include <QString>
 
-// What the viewer's logic asks of its dialog (Form10); the form implements it.
+// What the viewer's logic asks of its dialog (HistoryViewerDialog); the form implements it.
 class HistoryViewerPort {
 public:
     virtual ~HistoryViewerPort() = default;
@@ -13,7 +13,7 @@ public:
     virtual void setLabelText(int label, const QString& text) = 0;
     virtual void addItem(const QString& item) = 0;
     virtual int itemCount() const = 0;
-    // Selects a list item; the form then runs List1_Click.
+    // Selects a list item; the form then runs onEntryClicked.
     virtual void selectItem(int index) = 0;
     virtual void closeDialog() = 0;
 };
@@ -28,12 +28,12 @@ public:
     HistoryViewer(CommandContext& ctx, TextBox& text1, HistoryViewerPort& port, Mode mode);
 
     Mode mode() const { return m_mode; }
-    void Form_Load();
-    void List1_Click(int index);
-    void List1_DblClick(int index);
+    void onLoad();
+    void onEntryClicked(int index);
+    void onEntryDoubleClicked(int index);
     // Counts the lines and characters of Text1 into LineTotal and CharTotal and shows them.
-    void undogyou();
-    void Form_Unload();
+    void refreshCounts();
+    void onUnload();
 
 private:
     void restore();

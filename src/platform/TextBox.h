@@ -4,6 +4,9 @@
 #include <QString>
 #include <memory>
 
+// A line break inside the document, as the text box holds it.
+inline const QString kCrLf = QStringLiteral("\r\n");
+
 class TextBox;
 
 // Answers the two line questions of the edit control: how many lines, and which line holds a
@@ -85,7 +88,7 @@ public:
     LineLayout* lineLayout() const;
 
 signals:
-    // Text1_Change: once for every change of the text, typed or programmatic.
+    // onTextChanged: once for every change of the text, typed or programmatic.
     void changed();
     // A delta for views: `removed` code units at `pos` became `inserted`. Sent before
     // selectionChanged and changed, with the text already changed; the delta is cut down to

@@ -37,7 +37,7 @@ QString FindCount::countMessage(const QString& word, int count) {
 FindCount::FindCount(CommandContext& ctx, FindDialogPort& dialog) : m_ctx(ctx), m_dialog(dialog) {}
 
 QString FindCount::savedWord() const {
-    return ReadSetting(settings::kSection, settings::key::SearchWord,
+    return readSetting(settings::kSection, settings::key::SearchWord,
                        settings::iniPath(m_ctx.programDir));
 }
 
@@ -46,7 +46,7 @@ QString FindCount::clipboardText() const {
     return m_ctx.services.clipboard.text(clip) ? clip : QString();
 }
 
-void FindCount::Command1_Click() {
+void FindCount::onFindClicked() {
     const bool counting = m_dialog.countMode();
     if (counting)
         m_dialog.setSearchEnabled(false);
@@ -54,7 +54,7 @@ void FindCount::Command1_Click() {
         m_dialog.setSearchCaption(kFindNextButton);
     AppState& state = m_ctx.state;
     const QString word = m_dialog.word();
-    WriteSetting(settings::kSection, settings::key::SearchWord, settings::iniPath(m_ctx.programDir),
+    writeSetting(settings::kSection, settings::key::SearchWord, settings::iniPath(m_ctx.programDir),
                  word);
     // The live text is searched: a copy kept in the shared scratch would cost a whole-text
     // copy at the next edit of a large document.
@@ -107,11 +107,11 @@ void FindCount::count() {
     m_dialog.unload();
 }
 
-void FindCount::Command2_Click() {
+void FindCount::onCancelClicked() {
     m_dialog.unload();
 }
 
-void FindCount::Form_Unload() {
+void FindCount::onUnload() {
     QString clip;
     if (m_ctx.services.clipboard.text(clip)) m_ctx.state.ClipboardView = clip;
 }

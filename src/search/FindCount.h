@@ -16,7 +16,7 @@ int searchText(QStringView text, int start, QStringView find, bool exact);
 // edits and searches in turn does not have the whole text put together at every step.
 int searchText(const TextBox& box, int start, QStringView find, bool exact);
 
-// What the find and count dialog (Form1) shows. The form implements it; tests script it.
+// What the find and count dialog (FindDialog) shows. The form implements it; tests script it.
 class FindDialogPort {
 public:
     virtual ~FindDialogPort() = default;
@@ -36,12 +36,12 @@ class FindCount {
 public:
     FindCount(CommandContext& ctx, FindDialogPort& dialog);
 
-    // Form_Load: the saved word (the one list item) and the clipboard text (the field).
+    // onLoad: the saved word (the one list item) and the clipboard text (the field).
     QString savedWord() const;
     QString clipboardText() const;
-    void Command1_Click();
-    void Command2_Click();
-    void Form_Unload();
+    void onFindClicked();
+    void onCancelClicked();
+    void onUnload();
 
     static const QString kFindCaption;    // the dialog in find mode
     static const QString kCountCaption;   // the dialog in count mode

@@ -2,12 +2,12 @@
 
 namespace search {
 
-void mnuSentou_Click(CommandContext& ctx) {
+void jumpToTop(CommandContext& ctx) {
     ctx.text.setSelStart(0);
     ctx.window.refreshStatus();
 }
 
-void mnuEnd_Click(CommandContext& ctx) {
+void jumpToEnd(CommandContext& ctx) {
     ctx.text.setSelStart(ctx.text.length());
     ctx.window.refreshStatus();
 }
@@ -74,7 +74,7 @@ QString Jump::outOfRangeMessage(int lastLine) {
 
 // The target is checked against the line count as it is now, so the line looked for exists;
 // out of range, the caret stays and the dialog stays open for a new number.
-void Jump::Command1_Click() {
+void Jump::onJumpClicked() {
     const QString typed = m_dialog.target();
     if (typed.isEmpty()) return;
     TextBox& text = m_ctx.text;
@@ -91,7 +91,7 @@ void Jump::Command1_Click() {
     m_dialog.unload();
 }
 
-void Jump::Command2_Click() {
+void Jump::onCancelClicked() {
     m_cancelJump = true;
     m_dialog.unload();
 }

@@ -9,8 +9,8 @@
 namespace search {
 
 // カーソルを先頭へ / カーソルを末尾へ.
-void mnuSentou_Click(CommandContext& ctx);
-void mnuEnd_Click(CommandContext& ctx);
+void jumpToTop(CommandContext& ctx);
+void jumpToEnd(CommandContext& ctx);
 
 // A line number as typed: blanks around it and a sign allowed, full-width digits, signs and
 // blanks read as their ASCII forms (the input method may be left in hiragana mode). nullopt
@@ -34,7 +34,7 @@ private:
     int m_rows;
 };
 
-// What the jump dialog (Form7) shows.
+// What the jump dialog (JumpDialog) shows.
 class JumpDialogPort {
 public:
     virtual ~JumpDialogPort() = default;
@@ -50,9 +50,9 @@ public:
     // Label2, from the line count of the last status refresh.
     QString rangeCaption() const;
     int lineTotal() const { return m_ctx.state.LineTotal; }
-    void Command1_Click();
-    void Command2_Click();
-    bool CancelJump() const { return m_cancelJump; }
+    void onJumpClicked();
+    void onCancelClicked();
+    bool cancelJump() const { return m_cancelJump; }
 
     static QString outOfRangeMessage(int lastLine);
 

@@ -1,7 +1,7 @@
 #include "search/ReplaceRun.h"
 
 #include "history/ClipboardPanels.h"
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
 #include "platform/TextCompare.h"
 #include "search/FindCount.h"
 
@@ -14,7 +14,6 @@ namespace {
 constexpr int kUntouched = std::numeric_limits<int>::max();
 
 constexpr qint16 kMaxCount = 32767;
-// Longer clipboard texts show only their beginning in the clipboard panel.
 
 } // namespace
 
@@ -27,13 +26,12 @@ QString ReplaceRun::countMessage(int count) {
 ReplaceRun::ReplaceRun(CommandContext& ctx, ReplaceState& state, ReplaceDialogPort& dialog)
     : m_ctx(ctx), m_state(state), m_dialog(dialog) {}
 
-QString ReplaceRun::Form_Load() {
-    m_state.ReplaceAllRunning = 0;
+QString ReplaceRun::onLoad() {
     m_state.FirstClickDone = 0;
     return m_ctx.text.selText();
 }
 
-bool ReplaceRun::Text1_Click() {
+bool ReplaceRun::onFindFieldClicked() {
     if (m_state.FirstClickDone) return false;
     m_state.FirstClickDone = -1;
     return true;
@@ -41,7 +39,6 @@ bool ReplaceRun::Text1_Click() {
 
 void ReplaceRun::end(bool counted) {
     if (counted) {
-        m_state.ReplaceDone = -1;
         m_ctx.services.prompts.message(countMessage(m_replaced), MsgButtons::OK,
                                        MsgIcon::Information);
     } else {
@@ -51,10 +48,10 @@ void ReplaceRun::end(bool counted) {
 
 void ReplaceRun::record() {
     if (!m_running) {
-        RecordUndo(m_ctx.state, m_ctx.text);
+        m_ctx.history.record(m_ctx.text);
         return;
     }
-    RecordUndo(m_ctx.state, m_ctx.text, m_sameHead, m_sameTail);
+    m_ctx.history.recordEdited(m_ctx.text, m_sameHead, m_sameTail);
     m_sameHead = m_sameTail = kUntouched;
 }
 
@@ -82,8 +79,6 @@ bool ReplaceRun::step(bool& replaced) {
     const bool found = state.FoundAt >= 1;
     if (found) {
         text.setSelection(state.FoundAt - 1, int(state.FindText.size()));
-        m_state.ReplaceDone = 0;
-        if (m_state.ReplaceCount < kMaxCount) ++m_state.ReplaceCount;
     }
     // A run moves the focus once, at its end: moving it per step changes nothing but costs
     // a window activation each time.
@@ -92,7 +87,7 @@ bool ReplaceRun::step(bool& replaced) {
     return found;
 }
 
-void ReplaceRun::Command1_Click() {
+void ReplaceRun::replaceOne() {
     if (m_running) return;
     // An empty search string would "find" the empty selection: nothing changes, not even
     // the history.
@@ -104,13 +99,10 @@ void ReplaceRun::Command1_Click() {
     if (!step(replaced)) end(false);
 }
 
-void ReplaceRun::Command2_Click() {
+void ReplaceRun::replaceAll() {
     if (m_running) return;
-    m_state.ReplaceDone = 0;
     const bool empty = m_dialog.findText().isEmpty();
-    if (!empty) RecordUndo(m_ctx.state, m_ctx.text);
-    m_state.ReplaceCount = 0;
-    m_state.ReplaceAllRunning = -1;
+    if (!empty) m_ctx.history.record(m_ctx.text);
     if (m_dialog.fromTop()) {
         if (!empty) replaceAllAtOnce();
         end(false);
@@ -150,7 +142,6 @@ void ReplaceRun::Command2_Click() {
         m_running = false;
         end(true);
     }
-    m_state.ReplaceAllRunning = 0;
     m_dialog.unload();
 }
 
@@ -165,7 +156,7 @@ void ReplaceRun::replaceAllAtOnce() {
         text.setText(textcmp::replaceAll(text.text(), find, replacement));
 }
 
-void ReplaceRun::Command3_Click() {
+void ReplaceRun::onCancelClicked() {
     m_stopRequested = true;
     m_dialog.unload();
 }
@@ -175,7 +166,7 @@ QString ReplaceRun::clipboardText() const {
     return m_ctx.services.clipboard.text(clip) ? clip : QString();
 }
 
-void ReplaceRun::Form_Unload() {
+void ReplaceRun::onUnload() {
     clippanels::refreshClipboardPanel(m_ctx.state, m_ctx.services.clipboard, m_ctx.window,
                                       clippanels::kLongAfterCopy);
 }

@@ -10,13 +10,10 @@ namespace search {
 // The replace dialog's variables. They live as long as the program, so closing the dialog
 // keeps them; the main window owns one.
 struct ReplaceState {
-    qint16 ReplaceDone = 0;
-    qint16 ReplaceCount = 0;
-    qint16 ReplaceAllRunning = 0;
     qint16 FirstClickDone = 0;
 };
 
-// What the replace dialog (Form2) shows. The form implements it; tests script it.
+// What the replace dialog (ReplaceDialog) shows. The form implements it; tests script it.
 class ReplaceDialogPort {
 public:
     virtual ~ReplaceDialogPort() = default;
@@ -37,14 +34,14 @@ class ReplaceRun {
 public:
     ReplaceRun(CommandContext& ctx, ReplaceState& state, ReplaceDialogPort& dialog);
 
-    // Form_Load: resets the per-load variables and returns Text1's first text.
-    QString Form_Load();
+    // onLoad: resets the per-load variables and returns Text1's first text.
+    QString onLoad();
     // Text1's first click after loading selects the whole field: true when it should.
-    bool Text1_Click();
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Form_Unload();
+    bool onFindFieldClicked();
+    void replaceOne();
+    void replaceAll();
+    void onCancelClicked();
+    void onUnload();
     QString clipboardText() const;
     bool running() const { return m_running; }
 
@@ -56,7 +53,7 @@ private:
     // whether the selection was replaced.
     bool step(bool& replaced);
     void replaceAllAtOnce();
-    // RecordUndo; during a run, told how much of the text the last checkpoint still shares.
+    // UndoHistory::record; during a run, told how much of the text the last checkpoint still shares.
     void record();
     void end(bool counted);
 

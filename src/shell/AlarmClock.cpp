@@ -45,15 +45,15 @@ QStringList AlarmSetup::minuteList() {
     return numbers(kMinutes);
 }
 
-void AlarmSetup::Combo1_Click(int index) {
+void AlarmSetup::onHourChosen(int index) {
     if (index >= 0 && index < kHours) m_hour = index;
 }
 
-void AlarmSetup::Combo2_Click(int index) {
+void AlarmSetup::onMinuteChosen(int index) {
     if (index >= 0 && index < kMinutes) m_minute = index;
 }
 
-void AlarmSetup::Option1_Click() {
+void AlarmSetup::onAtTimeChosen() {
     m_timeOfDay = true;
     m_hourEnabled = true;
     m_hourCaption = kHoursCaption;
@@ -61,14 +61,14 @@ void AlarmSetup::Option1_Click() {
     m_minute = m_ctx.services.clock.now().time().minute();
 }
 
-void AlarmSetup::Option2_Click() {
+void AlarmSetup::onAfterMinutesChosen() {
     m_timeOfDay = false;
     m_hourEnabled = false;
     m_minuteCaption = kMinutesLaterCaption;
     m_minute = 0;
 }
 
-void AlarmSetup::Command1_Click() {
+void AlarmSetup::onOkClicked() {
     AppState& state = m_ctx.state;
     const QString minute = QString::number(m_minute);
     if (m_timeOfDay) {
@@ -87,7 +87,7 @@ void AlarmSetup::Command1_Click() {
 
 // ---------------------------------------------------------------- the check
 
-void AlarmClock::Timer2_Timer(CommandContext& ctx) {
+void AlarmClock::onAlarmTimer(CommandContext& ctx) {
     // Ticks go on while the message box is open; a time-of-day alarm would otherwise be
     // announced again every ten seconds until its minute is over.
     if (m_announcing) return;

@@ -27,13 +27,13 @@ public:
     QString minuteCaption() const { return m_minuteCaption; } // Label2
 
     // The user picked a list entry; out-of-range indexes are ignored.
-    void Combo1_Click(int index);
-    void Combo2_Click(int index);
-    void Option1_Click();
-    void Option2_Click();
+    void onHourChosen(int index);
+    void onMinuteChosen(int index);
+    void onAtTimeChosen();
+    void onAfterMinutesChosen();
     // OK: announces the alarm, then sets it (replacing any earlier one). The caller closes
     // the dialog afterwards.
-    void Command1_Click();
+    void onOkClicked();
 
 private:
     CommandContext& m_ctx;
@@ -55,7 +55,7 @@ public:
     static constexpr int kCountdownStart = 24;
     static constexpr int kTicksPerMinute = 6;
 
-    void Timer2_Timer(CommandContext& ctx);
+    void onAlarmTimer(CommandContext& ctx);
 
     // True while the alarm's message is on screen.
     bool announcing() const { return m_announcing; }

@@ -1,12 +1,12 @@
 #include "shell/Appearance.h"
 
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
 
 #include <cmath>
 
-void mnuFont_Click(CommandContext& ctx) {
-    RecordUndo(ctx.state, ctx.text);
-    MainWindowPort& w = ctx.window;
+void chooseFont(CommandContext& ctx) {
+    ctx.history.record(ctx.text);
+    TextAppearance& w = ctx.window;
     // Underline and strike-through are not preset: OK applies the dialog's own state of them.
     FontChoice font;
     font.name = w.fontName();
@@ -31,11 +31,11 @@ static void stepSize(CommandContext& ctx, int step) {
     ctx.window.setFontSize(n + step);
 }
 
-void mnumainasu_Click(CommandContext& ctx) {
+void shrinkFont(CommandContext& ctx) {
     stepSize(ctx, -1);
 }
 
-void mnupurasu_Click(CommandContext& ctx) {
+void growFont(CommandContext& ctx) {
     stepSize(ctx, +1);
 }
 
@@ -45,12 +45,12 @@ bool toggleFontStyle(CommandContext& ctx, FontStyle style) {
     return on;
 }
 
-void mnuBackColor_Click(CommandContext& ctx) {
+void chooseBackColor(CommandContext& ctx) {
     qint32 color = ctx.window.backColor();
     if (ctx.services.dialogs.chooseColor(color)) ctx.window.setBackColor(color);
 }
 
-void mnuStrColor_Click(CommandContext& ctx) {
+void chooseForeColor(CommandContext& ctx) {
     qint32 color = ctx.window.foreColor();
     if (ctx.services.dialogs.chooseColor(color)) ctx.window.setForeColor(color);
 }

@@ -1,4 +1,5 @@
 #include "shell/AutoBackup.h"
+#include "documents/DocumentSession.h"
 
 #include "documents/DocumentFile.h"
 
@@ -23,11 +24,10 @@ QByteArray backupBytes(DocumentFormat format, const QString& text) {
 
 } // namespace
 
-void AutoBackup::Timer1_Timer(CommandContext& ctx) {
+void AutoBackup::onBackupTimer(CommandContext& ctx) {
     AppState& state = ctx.state;
     if (state.BackupCountdown == 0) {
-        state.WorkPath = backupFilePath(ctx.programDir);
-        if (!writeEncodedDocument(state.WorkPath, backupBytes(state.Format, ctx.text.text()))) {
+        if (!writeEncodedDocument(backupFilePath(ctx.programDir), backupBytes(ctx.document.format(), ctx.text.text()))) {
             // The timer keeps firing while the message box is open; a full disk would
             // otherwise stack one "Error" on top of the other every tick.
             if (m_reportingFailure) return;

@@ -12,7 +12,7 @@ public:
     // One tick of Timer1. Never asks anything and leaves the title, Dirty and the selection
     // alone; a failed write reports "Error" and keeps BackupCountdown at 0 so the next tick
     // tries again.
-    void Timer1_Timer(CommandContext& ctx);
+    void onBackupTimer(CommandContext& ctx);
 
     // True while the "Error" of a failed backup is on screen.
     bool reportingFailure() const { return m_reportingFailure; }

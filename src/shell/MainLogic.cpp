@@ -1,4 +1,5 @@
 #include "shell/MainLogic.h"
+#include "documents/DocumentSession.h"
 
 #include "command/NumberText.h"
 #include "command/Settings.h"
@@ -7,12 +8,13 @@
 #include "documents/FileCommands.h"
 #include "documents/SaveCommands.h"
 #include "history/ClipboardPanels.h"
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
 #include "shell/Options.h"
 #include "state/DocumentTitle.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 
 namespace {
@@ -25,9 +27,9 @@ const QString kSaveQuestion = QStringLiteral("の内容が変更されていま�
 } // namespace
 
 MainLogic::MainLogic(AppState& state, TextBox& text, Services& services, MainWindowPort& window,
-                     QString programDir)
+                     QString programDir, UndoHistory& history, DocumentSession& document)
     : m_state(state), m_text(text), m_services(services), m_window(window),
-      m_programDir(::settingsFolder(programDir)) {}
+      m_programDir(::settingsFolder(programDir)), m_history(history), m_document(document) {}
 
 QString MainLogic::iniPath() const {
     return settings::iniPath(m_programDir);
@@ -38,8 +40,7 @@ QString MainLogic::backupPath() const {
 }
 
 QString MainLogic::read(const QString& key) const {
-    m_state.SettingValue = ReadSetting(settings::kSection, key, iniPath());
-    return m_state.SettingValue;
+    return readSetting(settings::kSection, key, iniPath());
 }
 
 QString MainLogic::shortDate(const QDate& date) {
@@ -65,15 +66,12 @@ void MainLogic::startupDocument(const QString& commandLine) {
 
 void MainLogic::phaseA() {
     m_text.setText(QString());
-    CommandContext ctx = context();
-    setDocumentFormat(ctx, DocumentFormat());
-    m_window.setTitle(doctitle::kUntitled);
-    m_state.Dirty = false;
-    m_state.CancelRequested = false;
-    m_state.LoadedText.clear();
+    m_document.setFormat(DocumentFormat());
+    m_document.setUntitled();
+    m_document.setDirty(false);
+    m_document.setLoadedText(QString());
     m_state.SecondClipboard.clear();
-    m_state.UndoCount = 1;
-    m_state.RedoCount = 1;
+    m_history.clear();
     m_state.ClipHistoryCount = 1;
     while (m_state.ClipHistory.size() < 2)
         m_state.ClipHistory.append(QString());
@@ -87,43 +85,42 @@ void MainLogic::phaseA() {
     m_state.ClipHistoryCount = 2;
     m_window.setStatusToolTip(clip);
 
-    m_state.RedoData = CheckpointList();
     m_state.BackupTicks = 2;
     m_state.BackupCountdown = 0;
 
     refreshClipboardPanel();
     refreshSecondClipboardPanel();
-    gyou();
+    refreshPositionPanel();
 }
 
 bool MainLogic::loadInto(const QString& path, qint64 maxBytes) {
     QString text;
     DocumentFormat format;
-    if (!ReadDocumentFile(path, text, format, maxBytes)) return false;
+    if (!readDocumentFile(path, text, format, maxBytes)) return false;
     m_text.setText(text);
     CommandContext ctx = context();
-    setDocumentFormat(ctx, format);
+    ctx.document.setFormat(format);
     return true;
 }
 
 CommandContext MainLogic::context() {
-    return {m_state, m_text, m_services, m_window, m_programDir};
+    return {m_state, m_text, m_services, m_window, m_programDir, m_history, m_document};
 }
 
 void MainLogic::phaseB(const QString& commandLine) {
-    m_state.WorkPath = backupPath();
+    const QString backupFile = backupPath();
     // A missing backup leaves the text empty. The backup is read whatever its size: the text
     // box held that text, and an unread backup would be emptied just below.
-    loadInto(m_state.WorkPath, kNoDocumentLimit);
+    loadInto(backupFile, kNoDocumentLimit);
     if (!m_text.text().isEmpty()) {
         // The previous run ended without the shutdown sequence: its backup is the document.
-        m_window.setTitle(doctitle::forPath(m_state.WorkPath));
-        m_state.LoadedText = m_text.text();
+        m_document.setPath(backupFile);
+        m_document.setLoadedText(m_text.text());
         return;
     }
 
     {
-        QFile backup(m_state.WorkPath);
+        QFile backup(backupFile);
         if (!backup.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
     }
 
@@ -134,17 +131,25 @@ void MainLogic::phaseB(const QString& commandLine) {
     while (path.endsWith(u' '))
         path.chop(1);
     if (!path.isEmpty()) {
-        if (!loadInto(path)) return;
-        m_window.setTitle(doctitle::forPath(path));
-        m_state.LoadedText = m_text.text();
+        if (!loadInto(path)) {
+            // A name for a file not yet written, in a folder that exists: the empty
+            // document is saved under it.
+            const QFileInfo named(path);
+            if (named.exists() || !named.absoluteDir().exists()) return;
+            m_newFilePath = named.absoluteFilePath();
+            m_document.setPath(m_newFilePath);
+            return;
+        }
+        m_document.setPath(path);
+        m_document.setLoadedText(m_text.text());
         return;
     }
 
     if (!startupchoice::opensLastFile(read(settings::key::Auto))) return;
     const QString last = read(settings::key::recentFile(0));
     if (!loadInto(last)) return;
-    m_window.setTitle(doctitle::forPath(last));
-    m_state.LoadedText = m_text.text();
+    m_document.setPath(last);
+    m_document.setLoadedText(m_text.text());
 }
 
 // What the window shows before the document: read before it, so that the window appears as
@@ -175,13 +180,15 @@ void MainLogic::windowSettings() {
 
     m_state.SecondClipboard = read(settings::key::SecondClipboard);
 
-    m_state.MaxUndo = startupchoice::maxUndo(read(settings::key::MaxUndo));
+    m_history.setMaxUndo(startupchoice::maxUndo(read(settings::key::MaxUndo)));
 
-    for (int i = 0; i <= 9; ++i)
-        m_window.setPopupUserStringCaption(i, read(settings::key::userString(i)));
+    for (int i = 0; i <= 9; ++i) {
+        m_state.UserStrings[i] = read(settings::key::userString(i));
+        m_window.setPopupUserStringCaption(i, m_state.UserStrings[i]);
+    }
     for (int i = 0; i <= 2; ++i) {
         const QString path = read(settings::key::recentFile(i));
-        if (!path.isEmpty()) m_window.showRecentFile(i, path);
+        if (!path.isEmpty()) m_document.restoreRecentFile(i, path);
     }
     const QString today = shortDate(m_services.clock.now().date());
     m_window.setPopupUserStringCaption(10, today);
@@ -190,29 +197,26 @@ void MainLogic::windowSettings() {
 
 void MainLogic::phaseC() {
     // The start-up checkpoint records the caret at 1, whatever it is.
-    if (m_state.UndoData.size() < m_state.UndoCount) m_state.UndoData.resize(m_state.UndoCount);
-    m_state.UndoData[1] = Checkpoint::take(1, m_text.text());
+    m_history.startFrom(1, m_text.text());
 
     refreshSecondClipboardPanel();
-    gyou();
-    m_state.Dirty = false;
+    refreshPositionPanel();
+    m_document.setDirty(false);
 
-    if (m_text.text().isEmpty()) m_window.setTitle(doctitle::kUntitled);
+    if (m_text.text().isEmpty() && m_newFilePath.isEmpty()) m_document.setUntitled();
 }
 
 // ---------------------------------------------------------------- shutdown
 
 bool MainLogic::shutdown() {
-    if (m_state.Dirty || isRecoveredText(context())) {
+    if (m_document.isDirty() || isRecoveredText(context())) {
         const MsgAnswer answer = m_services.prompts.message(
-            doctitle::currentPath(m_window.title()) + kSaveQuestion, MsgButtons::YesNoCancel);
-        m_state.Scratch = QString::number(static_cast<int>(answer));
+            m_document.displayName() + kSaveQuestion, MsgButtons::YesNoCancel);
         if (answer == MsgAnswer::Cancel) return false;
         if (answer == MsgAnswer::Yes) {
-            m_state.SaveText = m_text.text();
             CommandContext ctx = context();
-            const bool saved =
-                doctitle::isUntitled(m_window.title()) ? SaveDocumentAs(ctx) : SaveDocument(ctx);
+            const bool saved = m_document.isUntitled() ? saveTextAs(ctx, m_text.text())
+                                                       : saveText(ctx, m_text.text());
             // Closing after a cancelled or failed save would lose the text.
             if (!saved) return false;
         }
@@ -224,7 +228,7 @@ bool MainLogic::shutdown() {
 
     const QString ini = iniPath();
     const auto write = [&](const QString& key, const QString& value) {
-        m_state.SettingValue = QString::number(WriteSetting(settings::kSection, key, ini, value));
+        writeSetting(settings::kSection, key, ini, value);
     };
     if (!m_window.isMaximized()) {
         write(settings::key::Top, QString::number(m_window.windowTop()));
@@ -238,24 +242,24 @@ bool MainLogic::shutdown() {
     write(settings::key::ForeColor, QString::number(m_window.foreColor()));
     write(settings::key::BackColor, QString::number(m_window.backColor()));
     for (int i = 0; i <= 9; ++i)
-        write(settings::key::userString(i), m_window.popupUserStringCaption(i));
+        write(settings::key::userString(i), m_state.UserStrings[i]);
     for (int i = 0; i <= 2; ++i)
-        write(settings::key::recentFile(i), m_window.recentFileCaption(i));
+        write(settings::key::recentFile(i), m_document.recentFile(i));
     return true;
 }
 
 // ---------------------------------------------------------------- status bar
 
-void MainLogic::gyou(bool exact) {
+void MainLogic::refreshPositionPanel(bool exact) {
     if (!exact && !m_window.layoutComplete()) return;
     m_state.LineTotal = m_text.lineCount();
-    m_state.CaretLine = m_text.lineFromChar(-1);
-    m_state.CaretColumn = m_text.selStart() - 2 * m_state.CaretLine;
+    const int caretLine = m_text.lineFromChar(-1);
+    const int caretColumn = m_text.selStart() - 2 * caretLine;
     m_state.CharTotal = m_text.length() - 2 * m_state.LineTotal + 2;
     m_window.setPanelText(3, QStringLiteral("総行数:") + QString::number(m_state.LineTotal) +
-                                 QStringLiteral(" 現在行:") + QString::number(m_state.CaretLine) +
+                                 QStringLiteral(" 現在行:") + QString::number(caretLine) +
                                  QStringLiteral(" 文字位置:") +
-                                 QString::number(m_state.CaretColumn) +
+                                 QString::number(caretColumn) +
                                  QStringLiteral(" 総文字数:") + QString::number(m_state.CharTotal) +
                                  QStringLiteral(" "));
 }
@@ -270,47 +274,47 @@ void MainLogic::refreshSecondClipboardPanel() {
 
 // ---------------------------------------------------------------- events
 
-void MainLogic::Form_Activate() {
-    gyou();
+void MainLogic::onActivate() {
+    refreshPositionPanel();
     refreshClipboardPanel();
 }
 
-void MainLogic::Form_Resize() {
+void MainLogic::onResize() {
     refreshClipboardPanel();
 }
 
-void MainLogic::Text1_Change(bool byWriter) {
-    m_state.Dirty = true;
-    m_state.UndoPending = true;
-    if (byWriter) m_state.WriterEditPending = true;
+void MainLogic::onTextChanged(bool byWriter) {
+    m_document.setDirty(true);
+    m_history.setUndoPending(true);
+    if (byWriter) m_history.setWriterEditPending(true);
 }
 
-void MainLogic::Text1_Click() {
-    gyou();
+void MainLogic::onTextClicked() {
+    refreshPositionPanel();
 }
 
-void MainLogic::Text1_GotFocus() {
-    gyou();
+void MainLogic::onTextFocusIn() {
+    refreshPositionPanel();
     refreshClipboardPanel();
 }
 
-void MainLogic::Text1_KeyUp(int keyCode, int /*shift*/) {
-    gyou();
+void MainLogic::onTextKeyUp(int keyCode, int /*shift*/) {
+    refreshPositionPanel();
     refreshSecondClipboardPanel();
-    if (m_state.UndoPending && (keyCode == 32 || keyCode == 13 || keyCode == 8)) {
-        RecordUndo(m_state, m_text);
-        m_state.UndoPending = false;
+    if (m_history.undoPending() && (keyCode == 32 || keyCode == 13 || keyCode == 8)) {
+        m_history.record(m_text);
+        m_history.setUndoPending(false);
     }
 }
 
-void MainLogic::Text1_LostFocus() {
-    if (m_state.UndoPending) {
-        RecordUndo(m_state, m_text);
-        m_state.UndoPending = false;
+void MainLogic::onTextFocusOut() {
+    if (m_history.undoPending()) {
+        m_history.record(m_text);
+        m_history.setUndoPending(false);
     }
 }
 
-void MainLogic::Text1_MouseMove(int buttons, int /*shift*/) {
+void MainLogic::onTextMouseMove(int buttons, int /*shift*/) {
     if (buttons != 1 || m_text.selLength() <= 0) return;
     // The selection's length without the CR LF pairs wholly inside it, taken from the line
     // index rather than by scanning the selection at every mouse move.
@@ -322,6 +326,6 @@ void MainLogic::Text1_MouseMove(int buttons, int /*shift*/) {
                                  QStringLiteral("文字"));
 }
 
-void MainLogic::Text1_MouseDown(int /*button*/, int /*shift*/) {
+void MainLogic::onTextMouseDown(int /*button*/, int /*shift*/) {
     refreshSecondClipboardPanel();
 }

@@ -9,11 +9,14 @@
 
 #include <QString>
 
+class DocumentSession;
+class UndoHistory;
+
 // The main window's behaviour: start-up, shutdown, the status bar and the events of Text1.
 class MainLogic {
 public:
     MainLogic(AppState& state, TextBox& text, Services& services, MainWindowPort& window,
-              QString programDir);
+              QString programDir, UndoHistory& history, DocumentSession& document);
 
     // Pallo.ini and PalloBackup.txt: in the program's folder, or in the settings folder when
     // the program's folder cannot be written.
@@ -31,23 +34,23 @@ public:
 
     // Status bar.
     // Refreshes panel 3. While a large document's wrapped layout is still being built the
-    // panel waits for it (the window calls gyou again when it completes) unless `exact`.
-    void gyou(bool exact = false);
+    // panel waits for it (the window calls refreshPositionPanel again when it completes) unless `exact`.
+    void refreshPositionPanel(bool exact = false);
     void refreshClipboardPanel();
     void refreshSecondClipboardPanel();
 
     // Events of the main window and of Text1.
-    void Form_Activate();
-    void Form_Resize();
+    void onActivate();
+    void onResize();
     // `byWriter`: the writer edited Text1 itself (typing, deleting, dropping).
-    void Text1_Change(bool byWriter = false);
-    void Text1_Click();
-    void Text1_GotFocus();
-    void Text1_KeyUp(int keyCode, int shift);
-    void Text1_LostFocus();
-    void Text1_MouseMove(int buttons, int shift);
+    void onTextChanged(bool byWriter = false);
+    void onTextClicked();
+    void onTextFocusIn();
+    void onTextKeyUp(int keyCode, int shift);
+    void onTextFocusOut();
+    void onTextMouseMove(int buttons, int shift);
     // After the popup shown for a right click has closed.
-    void Text1_MouseDown(int button, int shift);
+    void onTextMouseDown(int button, int shift);
 
     // Today's date in the short date format ("2026/12/08").
     static QString shortDate(const QDate& date);
@@ -66,4 +69,8 @@ private:
     Services& m_services;
     MainWindowPort& m_window;
     QString m_programDir;
+    UndoHistory& m_history;
+    DocumentSession& m_document;
+    // The command line named a file that does not exist yet: the document's name.
+    QString m_newFilePath;
 };

@@ -1,4 +1,5 @@
 #include "shell/Options.h"
+#include "history/UndoHistory.h"
 
 #include "command/NumberText.h"
 #include "command/Settings.h"
@@ -53,8 +54,7 @@ qint16 maxUndo(const QString& value) {
 OptionsSetup::OptionsSetup(CommandContext& ctx) : m_ctx(ctx) {
     const QString ini = settings::iniPath(ctx.programDir);
     const auto read = [&](const QString& key) {
-        ctx.state.SettingValue = ReadSetting(settings::kSection, key, ini);
-        return ctx.state.SettingValue;
+        return readSetting(settings::kSection, key, ini);
     };
     checks[0] = startupchoice::opensLastFile(read(settings::key::Auto));
     checks[1] = startupchoice::appliesStored(read(settings::key::Font));
@@ -106,11 +106,10 @@ bool OptionsSetup::undoTextAcceptable() const {
 }
 
 void OptionsSetup::write(const QString& key, const QString& value) {
-    m_ctx.state.SettingValue = QString::number(
-        WriteSetting(settings::kSection, key, settings::iniPath(m_ctx.programDir), value));
+    writeSetting(settings::kSection, key, settings::iniPath(m_ctx.programDir), value);
 }
 
-bool OptionsSetup::Command1_Click() {
+bool OptionsSetup::onOkClicked() {
     AppState& state = m_ctx.state;
     double ticks = 0;
     if (m_backupOn) {
@@ -146,8 +145,8 @@ bool OptionsSetup::Command1_Click() {
 
     // A typed count waits for the next start-up; a list entry applies at once.
     if (undoText == settings::kNoUndoLimit)
-        state.MaxUndo = startupchoice::kUnlimitedUndo;
+        m_ctx.history.setMaxUndo(startupchoice::kUnlimitedUndo);
     else if (undoList().contains(undoText))
-        state.MaxUndo = static_cast<qint16>(undoText.toInt());
+        m_ctx.history.setMaxUndo(static_cast<qint16>(undoText.toInt()));
     return true;
 }

@@ -36,8 +36,8 @@ public:
 
     // Option2 (使用する) rather than Option1 (使用しない); Combo1 and Label2 follow it.
     bool backupOn() const { return m_backupOn; }
-    void Option1_Click() { m_backupOn = false; }
-    void Option2_Click() { m_backupOn = true; }
+    void onBackupOffChosen() { m_backupOn = false; }
+    void onBackupOnChosen() { m_backupOn = true; }
 
     // The texts of the two combo boxes, typed or picked.
     QString intervalText;
@@ -47,7 +47,7 @@ public:
 
     // OK: checks, applies and stores. False when a message was shown and the dialog stays
     // open with nothing applied or stored.
-    bool Command1_Click();
+    bool onOkClicked();
 
     // The number of 30-second backup ticks the interval text asks for: the number at its
     // start in minutes, doubled and rounded half to even; text without a number gives 0.

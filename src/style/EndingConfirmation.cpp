@@ -18,7 +18,7 @@ constexpr int kEnding = kWindow - kContext - 1;
 EndingConfirmation::EndingConfirmation(CommandContext& ctx, StyleConverter& run)
     : m_ctx(ctx), m_run(run) {}
 
-void EndingConfirmation::Form_Load() {
+void EndingConfirmation::onLoad() {
     TextBox& text = m_ctx.text;
     const AppState& state = m_ctx.state;
     const int mark = state.FoundAt - 1; // 0-based
@@ -43,28 +43,26 @@ void EndingConfirmation::Form_Load() {
     m_context = QStringLiteral("…") + m_kept;
     m_ending = window.mid(kept, window.size() - 1 - kept);
 
-    m_ctx.state.CaretLine = text.lineFromChar(-1);
-    m_label1 = QString::number(state.CaretLine) + QStringLiteral("行目に「") + state.OldEnding +
+    m_line = text.lineFromChar(-1);
+    m_label1 = QString::number(m_line) + QStringLiteral("行目に「") + state.OldEnding +
                QStringLiteral("」が発見されました。");
     m_title =
         m_run.plainToPolite() ? QStringLiteral("ですますを発見") : QStringLiteral("だであるを発見");
 }
 
-void EndingConfirmation::Command1_Click(const QString& newEnding) {
+void EndingConfirmation::onConvertClicked(const QString& newEnding) {
     const AppState& state = m_ctx.state;
     m_run.appendReportLine(
-        StyleConverter::conversionLine(state.CaretLine, state.OldEnding, newEnding));
+        StyleConverter::conversionLine(m_line, state.OldEnding, newEnding));
     m_ctx.text.setSelText(m_kept + newEnding + QStringLiteral("。"));
 }
 
-void EndingConfirmation::Command2_Click() {
-    AppState& state = m_ctx.state;
-    state.CaretLine = m_ctx.text.lineFromChar(-1);
-    m_run.appendReportLine(QString::number(state.CaretLine) + QStringLiteral("行目の「") +
-                           state.OldEnding + QStringLiteral("」を無視しました。"));
+void EndingConfirmation::onIgnoreClicked() {
+    m_run.appendReportLine(QString::number(m_ctx.text.lineFromChar(-1)) +
+                           QStringLiteral("行目の「") + m_ctx.state.OldEnding + QStringLiteral("」を無視しました。"));
 }
 
-void EndingConfirmation::Form_Unload() {
+void EndingConfirmation::onUnload() {
     m_ctx.state.ConfirmClosed = true;
 }
 

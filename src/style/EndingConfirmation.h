@@ -8,7 +8,7 @@ namespace style {
 
 class StyleConverter;
 
-// The logic of the confirmation of a found ending (Form14): the eight characters that end with
+// The logic of the confirmation of a found ending (EndingConfirmationDialog): the eight characters that end with
 // the full stop are shown as three of context and four of ending; the writer types a new ending
 // or leaves the old one.
 class EndingConfirmation {
@@ -16,15 +16,15 @@ public:
     EndingConfirmation(CommandContext& ctx, StyleConverter& run);
 
     // Selects the window in the main text and fills the captions below.
-    void Form_Load();
+    void onLoad();
     // Any change of Text2 enables 変換(&C); nothing disables it again.
-    void Text2_Change() { m_convertEnabled = true; }
+    void onNewEndingEdited() { m_convertEnabled = true; }
     // 変換(&C): the ending becomes `newEnding`, the mark "。". The form unloads afterwards.
-    void Command1_Click(const QString& newEnding);
+    void onConvertClicked(const QString& newEnding);
     // 無視(&I): the text stays; the window stays selected. The form unloads afterwards.
-    void Command2_Click();
+    void onIgnoreClicked();
     // Any way the dialog closes, the close box included.
-    void Form_Unload();
+    void onUnload();
 
     const QString& title() const { return m_title; }
     const QString& label1() const { return m_label1; }
@@ -40,6 +40,7 @@ private:
     QString m_context; // "…" and what there is of the three context characters
     QString m_ending;
     QString m_kept; // the context characters themselves, written back on conversion
+    int m_line = 0;  // the line of the ending found, as the question names it
     bool m_convertEnabled = false;
 };
 

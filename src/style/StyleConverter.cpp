@@ -1,6 +1,7 @@
 #include "style/StyleConverter.h"
 
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
+#include "platform/TextBox.h"
 #include "platform/TextCompare.h"
 #include "style/EndingConfirmation.h"
 #include "style/EndingMatch.h"
@@ -9,7 +10,6 @@ namespace style {
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
 const QString kFullStop = QStringLiteral("。");
 const QString kComma = QStringLiteral("、");
 const QString kFullStopHeading = QStringLiteral("「。」を検索しています…。");
@@ -37,7 +37,7 @@ QString StyleConverter::conversionLine(int line, const QString& oldEnding,
            QStringLiteral("」を「") + replacement + QStringLiteral("」に変換しました。");
 }
 
-void StyleConverter::Form_Load() {
+void StyleConverter::onLoad() {
     m_stopRequested = true;
 }
 
@@ -54,7 +54,7 @@ StyleDirection StyleConverter::direction() const {
     return m_dialog.plainToPolite() ? StyleDirection::PlainToPolite : StyleDirection::PoliteToPlain;
 }
 
-void StyleConverter::Command1_Click() {
+void StyleConverter::onConvertClicked() {
     // The button is disabled for the dialog's life once a run starts; a click that still
     // arrives (queued before the disabling) must not start a run inside the run.
     if (m_running) return;
@@ -62,7 +62,7 @@ void StyleConverter::Command1_Click() {
     TextBox& text = m_ctx.text;
     m_ctx.services.pointer.setBusy(true);
     m_dialog.setConvertEnabled(false);
-    RecordUndo(m_ctx.state, text);
+    m_ctx.history.record(text);
     text.setSelStart(0);
 
     m_report.clear();
@@ -90,7 +90,7 @@ void StyleConverter::Command1_Click() {
     m_dialog.setCloseCaption(kClose);
 }
 
-void StyleConverter::Command2_Click() {
+void StyleConverter::onCancelClicked() {
     if (!m_stopRequested) {
         m_stopRequested = true;
         m_dialog.setCloseCaption(kClose);
@@ -102,8 +102,8 @@ void StyleConverter::Command2_Click() {
 
 // Command2 pressed twice: the first press asks a running run to stop, the second unloads.
 void StyleConverter::stopAndUnload() {
-    if (!m_stopRequested) Command2_Click();
-    Command2_Click();
+    if (!m_stopRequested) onCancelClicked();
+    onCancelClicked();
 }
 
 bool StyleConverter::stopNow() {
@@ -141,7 +141,7 @@ void StyleConverter::checkFoundEnding(const FoundEndingCheck& check) {
     if (start < 0) return;
     text.setSelection(start, check.length);
     state.OldEnding = text.selText();
-    if (!IsFoundEnding(text.view(start, state.FoundAt - 1), state.FoundAt - start, check)) return;
+    if (!isFoundEnding(text.view(start, state.FoundAt - 1), state.FoundAt - start, check)) return;
     confirmFoundEnding();
     m_markHandled = true;
 }
@@ -160,8 +160,7 @@ bool StyleConverter::applyTable(const EndingTable& table) {
 
     state.ReplaceText =
         QString::fromUtf16(match->replacement.data(), qsizetype(match->replacement.size()));
-    state.CaretLine = text.lineFromChar(-1);
-    appendReportLine(conversionLine(state.CaretLine, state.OldEnding, state.ReplaceText));
+    appendReportLine(conversionLine(text.lineFromChar(-1), state.OldEnding, state.ReplaceText));
     text.setSelText(state.ReplaceText);
     if (m_convertedCount < kMaxCount) ++m_convertedCount;
     m_dialog.setReportCaption(countCaption(m_convertedCount));

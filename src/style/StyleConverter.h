@@ -9,7 +9,7 @@ namespace style {
 
 class EndingConfirmation;
 
-// What the conversion run asks of its dialog (Form8). The form implements it; tests script it.
+// What the conversion run asks of its dialog (StyleConversionDialog). The form implements it; tests script it.
 class StyleDialogPort {
 public:
     virtual ~StyleDialogPort() = default;
@@ -22,10 +22,10 @@ public:
     virtual void setReportCaption(const QString& caption) = 0; // Label1
     virtual void setConvertEnabled(bool enabled) = 0;          // Command1
     virtual void setCloseCaption(const QString& caption) = 0;  // Command2
-    // Shows the confirmation of a found ending (Form14) modally; returns once it has closed.
-    // The confirmation's Form_Load, one of its answers and its Form_Unload run in between.
+    // Shows the confirmation of a found ending (EndingConfirmationDialog) modally; returns once it has closed.
+    // The confirmation's onLoad, one of its answers and its onUnload run in between.
     virtual void showConfirmation(EndingConfirmation& confirmation) = 0;
-    // Unloads the dialog. Called from Command2_Click; the dialog may be inside a run's event
+    // Unloads the dialog. Called from onCancelClicked; the dialog may be inside a run's event
     // pump at that moment, so it must not destroy the converter before the run has returned.
     virtual void unload() = 0;
 };
@@ -38,11 +38,11 @@ class StyleConverter {
 public:
     StyleConverter(CommandContext& ctx, StyleDialogPort& dialog);
 
-    void Form_Load();
+    void onLoad();
     // 変換(&C): one whole run.
-    void Command1_Click();
+    void onConvertClicked();
     // キャンセル / 閉じる: asks a running run to stop, or unloads the dialog.
-    void Command2_Click();
+    void onCancelClicked();
 
     // The main window is going away: a running run stops at its next check; the dialog unloads.
     void stopAndUnload();
@@ -54,8 +54,8 @@ public:
 
     bool plainToPolite() const { return m_dialog.plainToPolite(); }
     StyleDirection direction() const;
-    bool StopRequested() const { return m_stopRequested; }
-    bool MarkHandled() const { return m_markHandled; }
+    bool stopRequested() const { return m_stopRequested; }
+    bool markHandled() const { return m_markHandled; }
     qint16 ConvertedCount() const { return m_convertedCount; }
     bool running() const { return m_running; }
 

@@ -1,14 +1,14 @@
 #include "tools/BlankRemoval.h"
 
 #include "command/CommandContext.h"
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
+#include "platform/TextBox.h"
 #include "platform/TextCompare.h"
 
 namespace blanks {
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
 const QString kCrCrLf = QStringLiteral("\r\r\n");
 
 // The steps every procedure opens with: busy pointer, caret to the start, a checkpoint.
@@ -17,7 +17,7 @@ public:
     explicit Tidy(CommandContext& ctx) : m_ctx(ctx) {
         m_ctx.services.pointer.setBusy(true);
         m_ctx.text.setSelStart(0);
-        RecordUndo(m_ctx.state, m_ctx.text);
+        m_ctx.history.record(m_ctx.text);
     }
     ~Tidy() {
         m_ctx.text.setSelStart(0);
@@ -74,21 +74,20 @@ QString withoutBlankLines(QStringView text) {
 
 // Each procedure assigns the whole text once; an unchanged text raises no change event, so
 // the document's changed flag stays as it was.
-void RemoveSpaces(CommandContext& ctx) {
+void removeSpaces(CommandContext& ctx) {
     Tidy tidy(ctx);
     ctx.text.setText(withoutSpaces(ctx.text.text()));
 }
 
-void RemoveBlankLines(CommandContext& ctx) {
+void removeBlankLines(CommandContext& ctx) {
     Tidy tidy(ctx);
-    ctx.state.Scratch = withoutBlankLines(ctx.text.text());
-    ctx.text.setText(ctx.state.Scratch);
+    ctx.text.setText(withoutBlankLines(ctx.text.text()));
 }
 
-void RemoveSpacesAndBlankLines(CommandContext& ctx) {
+void removeSpacesAndBlankLines(CommandContext& ctx) {
     Tidy tidy(ctx);
-    RemoveSpaces(ctx);
-    RemoveBlankLines(ctx);
+    removeSpaces(ctx);
+    removeBlankLines(ctx);
 }
 
 } // namespace blanks

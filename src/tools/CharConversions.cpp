@@ -1,7 +1,7 @@
 #include "tools/CharConversions.h"
 
 #include "command/CommandContext.h"
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
 
 #include <array>
 #include <memory>
@@ -202,7 +202,7 @@ QString convert(Conversion conversion, QStringView text) {
 }
 
 void convertDocument(CommandContext& ctx, Conversion conversion) {
-    RecordUndo(ctx.state, ctx.text);
+    ctx.history.record(ctx.text);
     ctx.text.setText(convert(conversion, ctx.text.text()));
 }
 

@@ -1,7 +1,7 @@
 #include "tools/EndingInsertion.h"
 
 #include "command/CommandContext.h"
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
 #include "platform/TextCompare.h"
 
 #include <algorithm>
@@ -44,7 +44,7 @@ QString EndingInserter::finishedMessage(int count) {
     return QStringLiteral("文書の検索と置換が終わりました。%1個変換しました。").arg(count);
 }
 
-qsizetype EndingInserter::gobi(QString& text, QChar mark) {
+qsizetype EndingInserter::insertBeforeMarks(QString& text, QChar mark) {
     const QString word = m_dialog.word();
     m_ctx.state.FindText = QString(mark);
     m_ctx.state.ReplaceText = word + mark;
@@ -57,16 +57,16 @@ qsizetype EndingInserter::gobi(QString& text, QChar mark) {
 
 // The passes run one after another over the text as the previous one left it, so a word
 // holding a later pass's mark gets its insertion too; the document is written once.
-void EndingInserter::Command1_Click() {
+void EndingInserter::onConvertClicked() {
     TextBox& box = m_ctx.text;
-    RecordUndo(m_ctx.state, box);
+    m_ctx.history.record(box);
     box.setSelStart(0);
     m_insertCount = 0;
     QString text = box.text();
-    gobi(text, kFullStop);
+    insertBeforeMarks(text, kFullStop);
     qsizetype caret = 0;
-    if (m_dialog.questionMarksToo()) caret = std::max<qsizetype>(0, gobi(text, kQuestion));
-    if (m_dialog.exclamationMarksToo()) caret = std::max<qsizetype>(0, gobi(text, kExclamation));
+    if (m_dialog.questionMarksToo()) caret = std::max<qsizetype>(0, insertBeforeMarks(text, kQuestion));
+    if (m_dialog.exclamationMarksToo()) caret = std::max<qsizetype>(0, insertBeforeMarks(text, kExclamation));
     box.setText(text);
     box.setSelStart(int(caret));
     m_ctx.services.prompts.message(finishedMessage(m_insertCount), MsgButtons::OK,
@@ -75,7 +75,7 @@ void EndingInserter::Command1_Click() {
     m_dialog.unload();
 }
 
-void EndingInserter::Command2_Click() {
+void EndingInserter::onCancelClicked() {
     m_dialog.unload();
 }
 

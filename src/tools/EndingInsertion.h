@@ -14,7 +14,7 @@ namespace ending {
 QString insertBefore(QStringView text, QChar mark, QStringView word, int& count,
                      qsizetype& lastEnd);
 
-// What the run asks of its dialog (Form4).
+// What the run asks of its dialog (EndingInsertionDialog).
 class EndingDialogPort {
 public:
     virtual ~EndingDialogPort() = default;
@@ -30,9 +30,9 @@ public:
     EndingInserter(CommandContext& ctx, EndingDialogPort& dialog);
 
     // 語尾変換(&G) and Enter in Text1.
-    void Command1_Click();
+    void onConvertClicked();
     // キャンセル.
-    void Command2_Click();
+    void onCancelClicked();
 
     qint16 InsertCount() const { return m_insertCount; }
     static QString finishedMessage(int count);
@@ -40,7 +40,7 @@ public:
 private:
     // One pass over `text` for one mark; returns the position after the last mark handled or
     // -1.
-    qsizetype gobi(QString& text, QChar mark);
+    qsizetype insertBeforeMarks(QString& text, QChar mark);
 
     CommandContext& m_ctx;
     EndingDialogPort& m_dialog;

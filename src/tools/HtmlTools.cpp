@@ -1,9 +1,11 @@
 #include "tools/HtmlTools.h"
+#include "documents/DocumentSession.h"
 
 #include "command/CommandContext.h"
 #include "command/Settings.h"
 #include "history/ClipboardPanels.h"
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
+#include "platform/TextBox.h"
 #include "platform/TextCompare.h"
 #include "tools/BlankRemoval.h"
 
@@ -14,7 +16,6 @@ namespace html {
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
 const QString kHead = QStringLiteral("<HTML>\r\n<HEAD>\r\n</HEAD>\r\n");
 const QString kTail = QStringLiteral("</HTML>");
 const QString kLineBreakTag = QStringLiteral("<BR>\r\n");
@@ -36,9 +37,9 @@ QString simpleHtml(QStringView text) {
     return kHead + body + kTail;
 }
 
-void MakeSimpleHtml(CommandContext& ctx) {
+void makeSimpleHtml(CommandContext& ctx) {
     try {
-        RecordUndo(ctx.state, ctx.text);
+        ctx.history.record(ctx.text);
         ctx.text.setText(simpleHtml(ctx.text.text()));
         ctx.text.setSelStart(ctx.text.length());
     } catch (...) {
@@ -67,7 +68,7 @@ QString removeTag(QStringView text, QStringView name, bool closing) {
     return out;
 }
 
-void mnulink_Click(CommandContext& ctx) {
+void copyLinkTargets(CommandContext& ctx) {
     const QString& text = ctx.text.text();
     QStringList targets;
     int searchAt = 0;
@@ -112,7 +113,7 @@ QString TextExtractor::prePass(const QString& text) const {
     const QString ini = settings::iniPath(m_ctx.programDir);
     QString work = text;
     for (int i = 0; i < kTagCount; ++i) {
-        const QString name = ReadSetting(settings::kSection, settings::key::extractTag(i), ini);
+        const QString name = readSetting(settings::kSection, settings::key::extractTag(i), ini);
         work = removeTag(work, name, false);
         work = removeTag(work, name, true);
     }
@@ -148,9 +149,9 @@ bool TextExtractor::tagLoop(const QString& work, QString& result) {
     return allRemoved;
 }
 
-void TextExtractor::ExtractText() {
+void TextExtractor::extractText() {
     if (m_running) return;
-    const QString ending = m_ctx.window.title().right(3);
+    const QString ending = m_ctx.document.path().right(3);
     if (ending == u"TXT" || ending == u"txt") {
         if (m_ctx.services.prompts.message(notHtmlQuestion(), MsgButtons::YesNo) != MsgAnswer::Yes)
             return;
@@ -168,8 +169,7 @@ void TextExtractor::ExtractText() {
         m_running = false;
     });
 
-    RecordUndo(m_ctx.state, m_ctx.text);
-    m_ctx.state.Scratch = QStringLiteral("No");
+    m_ctx.history.record(m_ctx.text);
     const QString work = prePass(m_ctx.text.text());
 
     bool allRemoved = false;
@@ -180,13 +180,12 @@ void TextExtractor::ExtractText() {
         allRemoved = tagLoop(work, result);
         QObject::disconnect(watch);
     }
-    if (m_stopRequested) m_ctx.state.Scratch = QStringLiteral("Yes");
     if (m_changedElsewhere) return;
     m_ctx.text.setText(result);
     if (!allRemoved || m_stopRequested) return;
     if (m_ctx.services.prompts.message(questionText(), MsgButtons::YesNo) == MsgAnswer::Yes) {
         m_ctx.text.setSelStart(0);
-        blanks::RemoveSpacesAndBlankLines(m_ctx);
+        blanks::removeSpacesAndBlankLines(m_ctx);
     }
 }
 

@@ -9,7 +9,7 @@ namespace html {
 // The text as a minimal page: the opening markup, "<BR>" before every line break, "</HTML>".
 QString simpleHtml(QStringView text);
 // 簡易HTML化: a checkpoint, the page, the caret after "</HTML>", the completion message.
-void MakeSimpleHtml(CommandContext& ctx);
+void makeSimpleHtml(CommandContext& ctx);
 
 // Every "<" name ">" (or "</" name ">" when `closing`) removed, from the left. The brackets and
 // the slash are ASCII only, so full-width ＜ ＞ in prose are never taken for markup; the name
@@ -18,9 +18,9 @@ QString removeTag(QStringView text, QStringView name, bool closing);
 
 // リンク先抽出: the targets of all links, last first, each followed by CR LF, on the clipboard;
 // the last target is left selected.
-void mnulink_Click(CommandContext& ctx);
+void copyLinkTargets(CommandContext& ctx);
 
-// What the text extraction asks of its working window (Form13).
+// What the text extraction asks of its working window (ExtractionProgressDialog).
 class WorkingWindowPort {
 public:
     virtual ~WorkingWindowPort() = default;
@@ -36,9 +36,9 @@ class TextExtractor {
 public:
     TextExtractor(CommandContext& ctx, WorkingWindowPort& window);
 
-    void ExtractText();
+    void extractText();
     // キャンセル, Esc, the close box, and a close request of the main window.
-    void Command1_Click() { m_stopRequested = true; }
+    void onCancelClicked() { m_stopRequested = true; }
 
     bool running() const { return m_running; }
     bool stopRequested() const { return m_stopRequested; }

@@ -2,18 +2,18 @@
 
 #include "command/CommandContext.h"
 #include "command/Settings.h"
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
 
 namespace userstrings {
 
 void insertUserString(CommandContext& ctx, const QString& caption) {
-    RecordUndo(ctx.state, ctx.text);
+    ctx.history.record(ctx.text);
     ctx.text.setSelText(caption);
 }
 
-void mnutool_Click(MainWindowPort& window) {
+void prepareToolMenu(const AppState& state, MenuItems& window) {
     for (int i = 0; i < kSlots; ++i) {
-        const QString caption = window.popupUserStringCaption(i);
+        const QString& caption = state.UserStrings[i];
         window.setMenuUserStringCaption(i, caption);
         window.setMenuUserStringVisible(i, !caption.isEmpty());
     }
@@ -30,18 +30,18 @@ QString UserStringsEditor::clearQuestion() {
     return QStringLiteral("リストを全て削除します。よろしいですか？");
 }
 
-void UserStringsEditor::Form_Load() {
+void UserStringsEditor::onLoad() {
     const QString ini = settings::iniPath(m_ctx.programDir);
     m_items.clear();
     for (int i = 0; i < kSlots; ++i) {
-        const QString value = ReadSetting(settings::kSection, settings::key::userString(i), ini);
+        const QString value = readSetting(settings::kSection, settings::key::userString(i), ini);
         if (!value.isEmpty()) m_items.append(value);
     }
     m_dialog.showItems(m_items);
     m_dialog.setDeleteEnabled(false);
 }
 
-void UserStringsEditor::Command1_Click() {
+void UserStringsEditor::onAddClicked() {
     if (m_items.size() >= kSlots) {
         m_ctx.services.prompts.message(limitMessage(), MsgButtons::OK, MsgIcon::Information);
         return;
@@ -54,7 +54,7 @@ void UserStringsEditor::Command1_Click() {
     m_dialog.focusInput();
 }
 
-void UserStringsEditor::Command2_Click() {
+void UserStringsEditor::onDeleteClicked() {
     const int selected = m_dialog.selectedItem();
     if (selected < 0 || selected >= m_items.size()) return;
     m_items.removeAt(selected);
@@ -63,18 +63,18 @@ void UserStringsEditor::Command2_Click() {
 
 // Every slot is written, the empty ones too: a deleted phrase must not come back from its old
 // key at the next start.
-void UserStringsEditor::Command3_Click() {
+void UserStringsEditor::onRegisterClicked() {
     const QString ini = settings::iniPath(m_ctx.programDir);
     for (int i = 0; i < kSlots; ++i) {
         const QString phrase = m_items.value(i);
-        m_ctx.state.SettingValue = QString::number(
-            WriteSetting(settings::kSection, settings::key::userString(i), ini, phrase));
+        writeSetting(settings::kSection, settings::key::userString(i), ini, phrase);
+        m_ctx.state.UserStrings[i] = phrase;
         m_ctx.window.setPopupUserStringCaption(i, phrase);
     }
     m_dialog.unload();
 }
 
-void UserStringsEditor::Command4_Click() {
+void UserStringsEditor::onDeleteAllClicked() {
     if (m_ctx.services.prompts.message(clearQuestion(), MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     m_items.clear();
@@ -82,11 +82,11 @@ void UserStringsEditor::Command4_Click() {
     m_dialog.focusInput();
 }
 
-void UserStringsEditor::Command5_Click() {
+void UserStringsEditor::onCancelClicked() {
     m_dialog.unload();
 }
 
-void UserStringsEditor::List1_Click() {
+void UserStringsEditor::onEntryClicked() {
     m_dialog.setDeleteEnabled(true);
 }
 

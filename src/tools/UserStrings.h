@@ -4,18 +4,19 @@
 #include <QStringList>
 
 struct CommandContext;
-class MainWindowPort;
+struct AppState;
+class MenuItems;
 
 namespace userstrings {
 
-constexpr int kSlots = 10;
+constexpr int kSlots = 10; // AppState::UserStrings
 
 // mnusitei(i) / popsitei(i): a checkpoint, then the phrase in place of the selection.
 void insertUserString(CommandContext& ctx, const QString& caption);
 // The ツール menu opening: the main menu's phrases follow the popup's; empty slots are hidden.
-void mnutool_Click(MainWindowPort& window);
+void prepareToolMenu(const AppState& state, MenuItems& window);
 
-// What the phrase list dialog (Form6) shows.
+// What the phrase list dialog (UserStringsDialog) shows.
 class UserStringsDialogPort {
 public:
     virtual ~UserStringsDialogPort() = default;
@@ -34,13 +35,13 @@ class UserStringsEditor {
 public:
     UserStringsEditor(CommandContext& ctx, UserStringsDialogPort& dialog);
 
-    void Form_Load();
-    void Command1_Click(); // 追加(&A), also Enter in Text1
-    void Command2_Click(); // 削除
-    void Command3_Click(); // 登録(&T)
-    void Command4_Click(); // 全削除
-    void Command5_Click(); // キャンセル
-    void List1_Click();
+    void onLoad();
+    void onAddClicked(); // 追加(&A), also Enter in Text1
+    void onDeleteClicked(); // 削除
+    void onRegisterClicked(); // 登録(&T)
+    void onDeleteAllClicked(); // 全削除
+    void onCancelClicked(); // キャンセル
+    void onEntryClicked();
 
     const QStringList& items() const { return m_items; }
 

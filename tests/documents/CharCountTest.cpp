@@ -1,6 +1,6 @@
 #include "documents/CharCount.h"
 #include "documents/DocumentTestSupport.h"
-#include "documents/Form15.h"
+#include "documents/ui/CharCountDialog.h"
 #include "platform/FixedWidthLayout.h"
 #include "support/QtPrinters.h"
 
@@ -59,11 +59,11 @@ TEST(CountWindow, CountsTheTextNotTheWrapping) {
     FakeEditor e;
     const QString path = pathIn(e, QStringLiteral("a.txt"));
     ASSERT_TRUE(writeBytes(path, QByteArray(999, 'x')));
-    e.window.windowTitle = doctitle::forPath(path);
+    e.document.setPath(path);
     FixedWidthLayout narrow(e.text, 10);
     e.text.setLineLayout(&narrow);
     e.text.setText(QString(25, u'あ') + QStringLiteral("\r\nab　c"));
-    Form15 w(e.ctx);
+    CharCountDialog w(e.ctx);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("文字カウント"));
     EXPECT_EQ(w.Frame1()->title(), path + QStringLiteral("の情報"));
     QStringList labels;

@@ -43,11 +43,10 @@ TEST_P(OpenSave, KeepsEncodingAndLineEnds) {
     FakeEditor e;
     const QString path = pathIn(e, u"doc.txt"_s);
     ASSERT_TRUE(writeBytes(path, c.file));
-    e.state.WorkPath = path;
-    LoadAcceptedFile(e.ctx, false);
+        loadAcceptedFile(e.ctx, path, false);
     EXPECT_EQ(e.text.text(), c.text);
     EXPECT_EQ(e.window.formatText, c.format);
-    mnuFileSave_Click(e.ctx);
+    saveDocument(e.ctx);
     EXPECT_EQ(readBytes(path), c.saved);
     EXPECT_TRUE(shownTexts(e).isEmpty());
 }
@@ -115,8 +114,7 @@ protected:
     void SetUp() override { saveDialogFilterIndex() = 1; }
     void open(const QByteArray& bytes) {
         ASSERT_TRUE(writeBytes(doc, bytes));
-        e.state.WorkPath = doc;
-        LoadAcceptedFile(e.ctx, false);
+                loadAcceptedFile(e.ctx, doc, false);
     }
 };
 
@@ -127,12 +125,12 @@ TEST_F(Saving, UnmappableCharactersCanBeSavedAsUtf8) {
     e.text.setSelStart(e.text.length());
     e.text.setSelText(u"😀"_s);
     e.fake.prompts.answers.enqueue(MsgAnswer::Yes);
-    mnuFileSave_Click(e.ctx);
+    saveDocument(e.ctx);
     ASSERT_EQ(e.fake.prompts.shown.size(), 1);
     EXPECT_EQ(e.fake.prompts.shown[0].buttons, MsgButtons::YesNoCancel);
     EXPECT_EQ(readBytes(doc), "a\nb\xF0\x9F\x98\x80\n");
     EXPECT_EQ(e.window.formatText, u"UTF-8 LF"_s);
-    mnuFileSave_Click(e.ctx);
+    saveDocument(e.ctx);
     EXPECT_EQ(e.fake.prompts.shown.size(), 1);
 }
 
@@ -156,7 +154,7 @@ TEST_P(SaveAsFilter, ChoosesTheEncoding) {
     const QString out = pathIn(e, u"out.txt"_s);
     e.fake.dialogs.saveAnswers.enqueue(out);
     saveDialogFilterIndex() = c.filter;
-    mnuFileSaveAs_Click(e.ctx);
+    saveDocumentAs(e.ctx);
     EXPECT_EQ(readBytes(out), c.saved);
     EXPECT_EQ(e.window.formatText, c.format);
     EXPECT_EQ(saveDialogFilterIndex(), c.filter == kHtmlFilter ? kHtmlFilter : 1);
@@ -180,7 +178,7 @@ TEST_F(Saving, SaveAsRefusesTheBackupFileAndAsksAgain) {
     const QString out = pathIn(e, u"out.txt"_s);
     e.fake.dialogs.saveAnswers.enqueue(pathIn(e, u"sub/../PalloBackup.txt"_s));
     e.fake.dialogs.saveAnswers.enqueue(out);
-    mnuFileSaveAs_Click(e.ctx);
+    saveDocumentAs(e.ctx);
     ASSERT_EQ(e.fake.prompts.shown.size(), 1);
     EXPECT_TRUE(e.fake.prompts.shown[0].text.endsWith(
         u"は自動バックアップのファイルです。この名前では保存できません。別の名前を指定してください。"_s));

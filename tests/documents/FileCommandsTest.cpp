@@ -1,3 +1,5 @@
+#include "history/UndoHistory.h"
+#include "documents/DocumentSession.h"
 #include "DocumentTestSupport.h"
 
 #include "documents/DocumentFile.h"
@@ -19,7 +21,7 @@ protected:
     FakeEditor e;
 
     void SetUp() override {
-        QObject::connect(&e.text, &TextBox::changed, &e.text, [this] { e.state.Dirty = true; });
+        QObject::connect(&e.text, &TextBox::changed, &e.text, [this] { e.document.setDirty(true); });
         saveDialogFilterIndex() = 1;
     }
     QString file(const QString& name) const { return pathIn(e, name); }
@@ -27,15 +29,14 @@ protected:
     // A document read from `name` (holding `stored`) and changed to `text` when they differ.
     void openDocument(const QString& name, const QByteArray& stored, const QString& text) {
         ASSERT_TRUE(writeBytes(file(name), stored));
-        e.window.windowTitle = doctitle::forPath(file(name));
+        e.document.setPath(file(name));
         e.text.setText(text);
-        e.state.Dirty = cp932::decode(stored) != text;
+        e.document.setDirty(cp932::decode(stored) != text);
     }
     // The open dialog accepts `path`.
     void acceptInOpenDialog(const QString& path) {
         e.window.openDialog = [this, path](bool insert) {
-            e.state.WorkPath = path;
-            LoadAcceptedFile(e.ctx, insert);
+                        loadAcceptedFile(e.ctx, path, insert);
         };
     }
     void answer(MsgAnswer a) { e.fake.prompts.answers.enqueue(a); }
@@ -43,12 +44,9 @@ protected:
     QString recent(int i) const { return e.window.recentCaptions[i]; }
     // A history that a reset visibly shortens.
     void someHistory() {
-        e.state.UndoData = checkpointsOf({u"c", u"b", u"a"});
-        e.state.UndoCount = 3;
-        e.state.RedoData = checkpointsOf({u"d"});
-        e.state.RedoCount = 2;
+        e.history.setSlots(checkpointsOf({u"c", u"b", u"a"}), 3, checkpointsOf({u"d"}), 2);
     }
-    bool historyWasReset() const { return e.state.UndoCount == 1 && e.state.RedoCount == 1; }
+    bool historyWasReset() const { return e.history.undoCount() == 1 && e.history.redoCount() == 1; }
 };
 
 // ---------------------------------------------------------------- the save prompt
@@ -83,7 +81,7 @@ TEST_P(NewPrompt, YesSavesAndEndsTheCommand) {
     const PromptCase& c = GetParam();
     arrange(c);
 
-    mnuFileNew_Click(e.ctx);
+    newDocument(e.ctx);
 
     if (c.answer) {
         ASSERT_GE(e.fake.prompts.shown.size(), 1);
@@ -100,15 +98,15 @@ TEST_P(NewPrompt, YesSavesAndEndsTheCommand) {
     if (c.goesOn) {
         EXPECT_EQ(e.text.text(), QString());
         EXPECT_EQ(e.window.windowTitle, doctitle::kUntitled);
-        EXPECT_FALSE(e.state.Dirty);
-        EXPECT_EQ(e.state.LoadedText, QString());
+        EXPECT_FALSE(e.document.isDirty());
+        EXPECT_EQ(e.document.loadedText(), QString());
         EXPECT_EQ(e.window.statusRefreshes, 1);
         EXPECT_TRUE(historyWasReset());
     } else {
         EXPECT_EQ(e.text.text(), u"changed"_s);
         EXPECT_EQ(e.window.windowTitle,
                   doctitle::forPath(file(saved ? u"out.txt"_s : u"doc.txt"_s)));
-        EXPECT_EQ(e.state.Dirty, !saved);
+        EXPECT_EQ(e.document.isDirty(), !saved);
         EXPECT_FALSE(historyWasReset());
     }
 }
@@ -128,7 +126,7 @@ TEST_P(OpenPrompt, GoesOnToTheOpenDialogUnlessTheChangesWouldBeLost) {
     const PromptCase& c = GetParam();
     arrange(c);
 
-    mnuFileOpen_Click(e.ctx);
+    ::openDocument(e.ctx);
 
     EXPECT_EQ(e.fake.prompts.shown.size(), c.answer ? 1 : 0);
     EXPECT_EQ(e.fake.dialogs.proposed.size(), c.saveAsAnswered ? 1 : 0);
@@ -151,10 +149,10 @@ TEST_F(Editor, OpenEndsWhenTheSaveAtThePromptFails) {
     openDocument(u"doc.txt"_s, "old", u"changed"_s);
     answer(MsgAnswer::Yes);
     saveAs(file(u"no/such/folder/out.txt"_s));
-    mnuFileOpen_Click(e.ctx);
+    ::openDocument(e.ctx);
     EXPECT_EQ(shownTexts(e).value(1), kSaveFailed);
     EXPECT_TRUE(e.window.openDialogModes.isEmpty());
-    EXPECT_TRUE(e.state.Dirty);
+    EXPECT_TRUE(e.document.isDirty());
 }
 
 TEST_F(Editor, OpenEndsWhenUnmappableCharactersAreNotAccepted) {
@@ -162,7 +160,7 @@ TEST_F(Editor, OpenEndsWhenUnmappableCharactersAreNotAccepted) {
     answer(MsgAnswer::Yes);
     saveAs(file(u"out.txt"_s));
     answer(MsgAnswer::Cancel);
-    mnuFileOpen_Click(e.ctx);
+    ::openDocument(e.ctx);
     EXPECT_EQ(e.fake.prompts.shown.size(), 2);
     EXPECT_TRUE(e.window.openDialogModes.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(file(u"out.txt"_s)));
@@ -171,7 +169,7 @@ TEST_F(Editor, OpenEndsWhenUnmappableCharactersAreNotAccepted) {
 TEST_F(Editor, OpenCancelledInTheDialogStillResetsTheHistory) {
     someHistory();
     e.window.openDialog = [](bool) {}; // closed without a file
-    mnuFileOpen_Click(e.ctx);
+    ::openDocument(e.ctx);
     EXPECT_TRUE(historyWasReset());
 }
 
@@ -181,11 +179,11 @@ TEST_F(Editor, OpenLoadsTheFile) {
     openDocument(u"doc.txt"_s, "old", u"old"_s);
     ASSERT_TRUE(writeBytes(file(u"other.txt"_s), "\x82\xa0\r\nline"));
     acceptInOpenDialog(file(u"other.txt"_s));
-    mnuFileOpen_Click(e.ctx);
+    ::openDocument(e.ctx);
     EXPECT_EQ(e.text.text(), u"あ\r\nline"_s);
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"other.txt"_s)));
-    EXPECT_EQ(e.state.LoadedText, u"あ\r\nline"_s);
-    EXPECT_FALSE(e.state.Dirty);
+    EXPECT_EQ(e.document.loadedText(), u"あ\r\nline"_s);
+    EXPECT_FALSE(e.document.isDirty());
     EXPECT_EQ(recent(0), file(u"other.txt"_s));
     EXPECT_EQ(e.fake.pointer.changes, (QList<bool>{true, false}));
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
@@ -196,13 +194,13 @@ TEST_F(Editor, InsertAppendsOnANewLine) {
     ASSERT_TRUE(writeBytes(file(u"part.txt"_s), "123"));
     e.text.setSelStart(1); // the caret's place does not matter
     acceptInOpenDialog(file(u"part.txt"_s));
-    mnugousei_Click(e.ctx);
+    insertFile(e.ctx);
     EXPECT_EQ(e.window.openDialogModes, QList<bool>{true});
     EXPECT_EQ(e.text.text(), u"xyz\r\n123"_s);
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"doc.txt"_s)));
     EXPECT_EQ(recent(0), file(u"part.txt"_s));
-    EXPECT_EQ(e.state.LoadedText, u"xyz\r\n123"_s);
-    EXPECT_TRUE(e.state.Dirty);
+    EXPECT_EQ(e.document.loadedText(), u"xyz\r\n123"_s);
+    EXPECT_TRUE(e.document.isDirty());
     EXPECT_EQ(e.text.selStart(), e.text.length());
 }
 
@@ -211,10 +209,10 @@ TEST_F(Editor, InsertAsksNothingAndKeepsTheHistory) {
     someHistory();
     ASSERT_TRUE(writeBytes(file(u"part.txt"_s), ""));
     acceptInOpenDialog(file(u"part.txt"_s));
-    mnugousei_Click(e.ctx);
+    insertFile(e.ctx);
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
     EXPECT_EQ(e.text.text(), u"changed\r\n"_s);
-    EXPECT_EQ(e.state.UndoCount, 3);
+    EXPECT_EQ(e.history.undoCount(), 3);
 }
 
 struct BadFile {
@@ -231,16 +229,15 @@ class LoadFailure : public Editor,
 TEST_P(LoadFailure, ReportsAndChangesNothing) {
     const auto& [bad, insert] = GetParam();
     openDocument(u"doc.txt"_s, "old", u"changed"_s);
-    PushRecentFile(e.ctx, u"earlier.txt"_s);
-    e.state.WorkPath = bad.prepare(e.dir.path());
-    LoadAcceptedFile(e.ctx, insert);
+    e.ctx.document.pushRecentFile(u"earlier.txt"_s);
+        loadAcceptedFile(e.ctx, bad.prepare(e.dir.path()), insert);
     ASSERT_EQ(shownTexts(e), QStringList{kLoadFailed});
     EXPECT_EQ(e.fake.prompts.shown[0].buttons, MsgButtons::OK);
     EXPECT_EQ(e.text.text(), u"changed"_s);
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"doc.txt"_s)));
     EXPECT_EQ(recent(0), u"earlier.txt"_s);
     EXPECT_TRUE(recent(1).isEmpty());
-    EXPECT_TRUE(e.state.Dirty);
+    EXPECT_TRUE(e.document.isDirty());
     EXPECT_EQ(e.fake.pointer.changes, (QList<bool>{true, false}));
 }
 
@@ -267,21 +264,19 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Editor, ZeroByteFileOpensAsAnEmptyTitledDocument) {
     openDocument(u"doc.txt"_s, "old", u"old"_s);
     ASSERT_TRUE(writeBytes(file(u"empty.txt"_s), ""));
-    e.state.WorkPath = file(u"empty.txt"_s);
-    LoadAcceptedFile(e.ctx, false);
+        loadAcceptedFile(e.ctx, file(u"empty.txt"_s), false);
     EXPECT_EQ(e.text.text(), QString());
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"empty.txt"_s)));
-    EXPECT_FALSE(e.state.Dirty);
+    EXPECT_FALSE(e.document.isDirty());
 }
 
 TEST_F(Editor, BinaryFileIsShownAndSavedBackByteForByte) {
     const QByteArray bytes("MZ\x00\x01\x82\xa0\xff\x80\x81\x7f\x9f\r\x00\n\xe0", 15);
     ASSERT_TRUE(writeBytes(file(u"prog.bin"_s), bytes));
-    e.state.WorkPath = file(u"prog.bin"_s);
-    LoadAcceptedFile(e.ctx, false);
+        loadAcceptedFile(e.ctx, file(u"prog.bin"_s), false);
     EXPECT_EQ(e.text.length(), 14); // 82A0 is one character
     EXPECT_TRUE(e.text.text().startsWith(u"MZ\0\x01あ"_s));
-    mnuFileSave_Click(e.ctx);
+    saveDocument(e.ctx);
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
     EXPECT_EQ(readBytes(file(u"prog.bin"_s)), bytes + "\r\n");
 }
@@ -291,23 +286,21 @@ TEST_F(Editor, PathWithBlanksAndJapanese) {
     ASSERT_TRUE(QDir().mkpath(folder));
     const QString path = folder + u"/第1章 はじめに.txt"_s;
     ASSERT_TRUE(writeBytes(path, cp932::encode(u"本文"_s)));
-    e.state.WorkPath = path;
-    LoadAcceptedFile(e.ctx, false);
+        loadAcceptedFile(e.ctx, path, false);
     EXPECT_EQ(e.window.windowTitle, u"Pallo   "_s + path);
     e.text.setText(u"本文を直した"_s);
-    mnuFileSave_Click(e.ctx);
+    saveDocument(e.ctx);
     EXPECT_EQ(readBytes(path), cp932::encode(u"本文を直した\r\n"_s));
-    EXPECT_FALSE(e.state.Dirty);
+    EXPECT_FALSE(e.document.isDirty());
 }
 
 // ---------------------------------------------------------------- Save and Save As
 
 TEST_F(Editor, SaveWritesTheTitledDocument) {
     openDocument(u"doc.txt"_s, "old", u"abc"_s);
-    mnuFileSave_Click(e.ctx);
+    saveDocument(e.ctx);
     EXPECT_EQ(readBytes(file(u"doc.txt"_s)), QByteArray("abc\r\n"));
-    EXPECT_FALSE(e.state.Dirty);
-    EXPECT_EQ(e.state.SaveText, u"abc"_s);
+    EXPECT_FALSE(e.document.isDirty());
     EXPECT_TRUE(e.fake.dialogs.proposed.isEmpty());
     EXPECT_TRUE(recent(0).isEmpty()); // Save keeps the list
 }
@@ -315,41 +308,37 @@ TEST_F(Editor, SaveWritesTheTitledDocument) {
 TEST_F(Editor, SaveOfAnUntitledDocumentAsksForAName) {
     e.text.setText(u"ab:c/d efg"_s);
     saveAs(std::nullopt);
-    mnuFileSave_Click(e.ctx);
+    saveDocument(e.ctx);
     EXPECT_EQ(e.fake.dialogs.proposed, QStringList{u"abc"_s});
     EXPECT_EQ(e.window.windowTitle, doctitle::kUntitled);
-    EXPECT_TRUE(e.state.Dirty);
+    EXPECT_TRUE(e.document.isDirty());
 
     saveAs(file(u"abc.txt"_s));
-    mnuFileSave_Click(e.ctx);
+    saveDocument(e.ctx);
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"abc.txt"_s)));
     EXPECT_EQ(readBytes(file(u"abc.txt"_s)), QByteArray("ab:c/d efg\r\n"));
-    EXPECT_FALSE(e.state.Dirty);
+    EXPECT_FALSE(e.document.isDirty());
 }
 
 TEST_F(Editor, SaveAsMakesTheChosenFileTheDocument) {
     openDocument(u"doc.txt"_s, "old", u"new"_s);
-    e.state.WorkPath = u"set by someone"_s;
     saveAs(file(u"copy.txt"_s));
-    mnuFileSaveAs_Click(e.ctx);
+    saveDocumentAs(e.ctx);
     EXPECT_EQ(e.fake.dialogs.proposed, QStringList{u"doc.txt"_s});
     EXPECT_EQ(readBytes(file(u"copy.txt"_s)), QByteArray("new\r\n"));
     EXPECT_EQ(readBytes(file(u"doc.txt"_s)), QByteArray("old"));
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"copy.txt"_s)));
     EXPECT_EQ(recent(0), file(u"copy.txt"_s));
     EXPECT_TRUE(e.window.recentVisible[0]);
-    EXPECT_FALSE(e.state.Dirty);
-    EXPECT_TRUE(e.state.WorkPath.isEmpty());
+    EXPECT_FALSE(e.document.isDirty());
 }
 
 TEST_F(Editor, SaveAsCancelledChangesNothing) {
     openDocument(u"doc.txt"_s, "old", u"new"_s);
-    e.state.WorkPath = u"kept"_s;
     saveAs(std::nullopt);
-    mnuFileSaveAs_Click(e.ctx);
+    saveDocumentAs(e.ctx);
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"doc.txt"_s)));
-    EXPECT_TRUE(e.state.Dirty);
-    EXPECT_EQ(e.state.WorkPath, u"kept"_s);
+    EXPECT_TRUE(e.document.isDirty());
     EXPECT_TRUE(recent(0).isEmpty());
     EXPECT_FALSE(e.window.recentSeparator);
 }
@@ -358,12 +347,11 @@ TEST_F(Editor, SaveAsNamesTheDocumentEvenWhenTheWriteFails) {
     openDocument(u"doc.txt"_s, "old", u"new"_s);
     const QString target = file(u"missing/new.txt"_s);
     saveAs(target);
-    mnuFileSaveAs_Click(e.ctx);
+    saveDocumentAs(e.ctx);
     EXPECT_EQ(shownTexts(e), QStringList{kSaveFailed});
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(target));
     EXPECT_EQ(recent(0), target);
-    EXPECT_TRUE(e.state.Dirty);
-    EXPECT_TRUE(e.state.WorkPath.isEmpty());
+    EXPECT_TRUE(e.document.isDirty());
 }
 
 // The save dialog with the filter selection it was opened with.
@@ -383,11 +371,11 @@ TEST_F(Editor, FilterSelectionIsKeptBetweenUses) {
     FilterDialogs dialogs;
     Services services{e.fake.prompts, e.fake.clipboard, e.fake.clock,
                       e.fake.pump,    e.fake.pointer,   dialogs};
-    CommandContext ctx{e.state, e.text, services, e.window, e.dir.path()};
+    CommandContext ctx{e.state, e.text, services, e.window, e.dir.path(), e.history, e.document};
     const auto save = [&](const QString& text) {
         e.text.setText(text);
         dialogs.saveAnswers.enqueue(std::nullopt);
-        mnuFileSaveAs_Click(ctx);
+        saveDocumentAs(ctx);
     };
     save(u"plain"_s);                            // first use: the text filter
     save(u"<HTML>\r\n<HEAD>\r\n</HEAD>\r\nx"_s); // HTML selects the html filter
@@ -415,47 +403,45 @@ QString unmappableQuestion(int count, const QString& first, int line) {
 TEST_F(Editor, UnmappableCharactersAreConfirmedBeforeSave) {
     openDocument(u"doc.txt"_s, "old", kUnmappableText);
     answer(MsgAnswer::No); // keep Shift_JIS
-    mnuFileSave_Click(e.ctx);
+    saveDocument(e.ctx);
     ASSERT_EQ(e.fake.prompts.shown.size(), 1);
     EXPECT_EQ(e.fake.prompts.shown[0].text, unmappableQuestion(2, u"😀"_s, 1));
     EXPECT_EQ(e.fake.prompts.shown[0].buttons, MsgButtons::YesNoCancel);
     EXPECT_EQ(e.fake.prompts.shown[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(readBytes(file(u"doc.txt"_s)), cp932::encode(u"一行目\r\n二?三?\r\n\r\n"_s));
-    EXPECT_FALSE(e.state.Dirty);
+    EXPECT_FALSE(e.document.isDirty());
 }
 
 TEST_F(Editor, RefusedUnmappableSaveWritesNothingAndShowsTheCharacter) {
     openDocument(u"doc.txt"_s, "old", kUnmappableText);
     answer(MsgAnswer::Cancel);
-    mnuFileSave_Click(e.ctx);
+    saveDocument(e.ctx);
     EXPECT_EQ(e.fake.prompts.shown.size(), 1);
     EXPECT_EQ(readBytes(file(u"doc.txt"_s)), QByteArray("old"));
-    EXPECT_TRUE(e.state.Dirty);
+    EXPECT_TRUE(e.document.isDirty());
     EXPECT_EQ(e.text.selStart(), 6);
     EXPECT_EQ(e.text.selText(), u"😀"_s);
 }
 
 TEST_F(Editor, RefusedUnmappableSaveAsIsACancel) {
     openDocument(u"doc.txt"_s, "old", u"x\xd800y"_s); // a lone surrogate
-    e.state.WorkPath = u"kept"_s;
     saveAs(file(u"new.txt"_s));
     answer(MsgAnswer::Cancel);
-    mnuFileSaveAs_Click(e.ctx);
+    saveDocumentAs(e.ctx);
     ASSERT_EQ(e.fake.dialogs.proposed.size(), 1); // the name is chosen first
     EXPECT_EQ(shownTexts(e), QStringList{unmappableQuestion(1, u"\xd800"_s, 0)});
     EXPECT_FALSE(QFileInfo::exists(file(u"new.txt"_s)));
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"doc.txt"_s)));
     EXPECT_TRUE(recent(0).isEmpty());
-    EXPECT_EQ(e.state.WorkPath, u"kept"_s);
-    EXPECT_TRUE(e.state.Dirty);
+    EXPECT_TRUE(e.document.isDirty());
     EXPECT_EQ(e.text.selStart(), 1);
     EXPECT_EQ(e.text.selLength(), 1);
 }
 
 TEST_F(Editor, BytesFromAnInvalidFileAreNotUnmappable) {
     openDocument(u"doc.txt"_s, "\x82\x7f\xfd", u"\xdc82\x7f\xf8f1"_s);
-    e.state.Dirty = true;
-    mnuFileSave_Click(e.ctx);
+    e.document.setDirty(true);
+    saveDocument(e.ctx);
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
     EXPECT_EQ(readBytes(file(u"doc.txt"_s)), QByteArray("\x82\x7f\xfd\r\n"));
 }
@@ -468,20 +454,20 @@ protected:
         Editor::SetUp();
         ASSERT_TRUE(writeBytes(backupFilePath(e.dir.path()), "lost work\r\n"));
         e.text.setText(u"lost work\r\n"_s);
-        e.window.windowTitle = doctitle::forPath(backupFilePath(e.dir.path()));
-        e.state.Dirty = false;
+        e.document.setPath(backupFilePath(e.dir.path()));
+        e.document.setDirty(false);
     }
     QByteArray backup() const { return readBytes(backupFilePath(e.dir.path())); }
 };
 
 TEST_F(Recovered, SaveAsksForANameInsteadOfWritingTheBackup) {
     saveAs(std::nullopt);
-    mnuFileSave_Click(e.ctx);
+    saveDocument(e.ctx);
     EXPECT_EQ(e.fake.dialogs.proposed, QStringList{u"lost"_s}); // from the text
     EXPECT_EQ(backup(), QByteArray("lost work\r\n"));
 
     saveAs(file(u"work.txt"_s));
-    mnuFileSave_Click(e.ctx);
+    saveDocument(e.ctx);
     EXPECT_EQ(readBytes(file(u"work.txt"_s)), QByteArray("lost work\r\n\r\n"));
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"work.txt"_s)));
     EXPECT_EQ(backup(), QByteArray("lost work\r\n"));
@@ -489,7 +475,7 @@ TEST_F(Recovered, SaveAsksForANameInsteadOfWritingTheBackup) {
 
 TEST_F(Recovered, ClosingWithYesAsksForAName) {
     e.text.setText(u"lost work, edited"_s);
-    MainLogic logic(e.state, e.text, e.fake.services, e.window, e.dir.path());
+    MainLogic logic(e.state, e.text, e.fake.services, e.window, e.dir.path(), e.history, e.document);
     answer(MsgAnswer::Yes);
     saveAs(std::nullopt);
     EXPECT_FALSE(logic.shutdown()); // the cancelled save keeps the window open
@@ -504,7 +490,7 @@ TEST_F(Recovered, ClosingWithYesAsksForAName) {
 
 TEST_F(Editor, ClosingWithRefusedUnmappableCharactersKeepsTheWindowOpen) {
     openDocument(u"doc.txt"_s, "old", u"😀"_s);
-    MainLogic logic(e.state, e.text, e.fake.services, e.window, e.dir.path());
+    MainLogic logic(e.state, e.text, e.fake.services, e.window, e.dir.path(), e.history, e.document);
     answer(MsgAnswer::Yes);
     answer(MsgAnswer::Cancel);
     EXPECT_FALSE(logic.shutdown());
@@ -522,7 +508,7 @@ TEST_F(Editor, OversizedBackupIsStillRecoveredAtStartUp) {
         ASSERT_TRUE(f.write("recovered", 9) == 9);
         ASSERT_TRUE(f.resize(kMaxDocumentBytes + 1));
     }
-    MainLogic logic(e.state, e.text, e.fake.services, e.window, e.dir.path());
+    MainLogic logic(e.state, e.text, e.fake.services, e.window, e.dir.path(), e.history, e.document);
     logic.startup(QString());
     EXPECT_EQ(e.text.length(), kMaxDocumentBytes + 1);
     EXPECT_TRUE(e.text.text().startsWith(u"recovered"_s));
@@ -536,7 +522,7 @@ TEST_F(Editor, OversizedFileIsNotOpenedAtStartUp) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         ASSERT_TRUE(f.resize(kMaxDocumentBytes + 1));
     }
-    MainLogic logic(e.state, e.text, e.fake.services, e.window, e.dir.path());
+    MainLogic logic(e.state, e.text, e.fake.services, e.window, e.dir.path(), e.history, e.document);
     logic.startup(file(u"huge.txt"_s));
     EXPECT_EQ(e.text.length(), 0);
     EXPECT_EQ(e.window.windowTitle, doctitle::kUntitled);

@@ -34,10 +34,10 @@ struct Printing : testing::Test {
     FakeEditor e;
     FakeJob job;
     FakeProgress progress;
-    Printing() { e.window.windowTitle = doctitle::forPath(QStringLiteral("/d/a.txt")); }
+    Printing() { e.document.setPath(QStringLiteral("/d/a.txt")); }
     PrintOutcome print(const QString& text) {
         e.text.setText(text);
-        return PrintDocument(e.ctx, job, progress);
+        return printToJob(e.ctx, job, progress);
     }
 };
 
@@ -77,7 +77,7 @@ TEST_F(Printing, PagesAsLaidOut) {
 }
 
 TEST_F(Printing, UntitledHeader) {
-    e.window.windowTitle = doctitle::kUntitled;
+    e.document.setUntitled();
     print(QString());
     EXPECT_EQ(job.ops.mid(1).join(u' '), frame(1, QStringLiteral("（無題）")) + " END");
 }
@@ -86,7 +86,6 @@ TEST_F(Printing, CancelDiscardsTheJobQuietly) {
     e.fake.pump.onEvents = [&] { progress.cancel = e.fake.pump.calls == 2; };
     EXPECT_EQ(print(QStringLiteral("1\r\n2\r\n3")), PrintOutcome::Cancelled);
     EXPECT_EQ(job.ops.mid(4), (QStringList{"10,16:1", "ABORT"}));
-    EXPECT_TRUE(e.state.CancelRequested);
     EXPECT_FALSE(progress.shown);
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
 }
@@ -116,8 +115,8 @@ TEST_F(Printing, SecondPrintDuringARunDoesNothing) {
     FakeProgress second;
     PrintOutcome nested = PrintOutcome::Printed;
     e.fake.pump.onEvents = [&] {
-        nested = mnuFilePrint_Click(e.ctx, second);
-        mnuFilePageSetup_Click(e.ctx);
+        nested = printDocument(e.ctx, second);
+        pageSetup(e.ctx);
     };
     EXPECT_EQ(print(QStringLiteral("1\r\n2\r\n3\r\n4\r\n5")), PrintOutcome::Printed);
     EXPECT_EQ(nested, PrintOutcome::NotStarted);
@@ -128,10 +127,10 @@ TEST_F(Printing, SecondPrintDuringARunDoesNothing) {
 
 TEST_F(Printing, DialogsAndProposedOutput) {
     e.fake.dialogs.printAnswers << false << true;
-    EXPECT_EQ(mnuFilePrint_Click(e.ctx, progress), PrintOutcome::NotStarted);
+    EXPECT_EQ(printDocument(e.ctx, progress), PrintOutcome::NotStarted);
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
     // No printer to print on.
-    EXPECT_EQ(mnuFilePrint_Click(e.ctx, progress), PrintOutcome::Failed);
+    EXPECT_EQ(printDocument(e.ctx, progress), PrintOutcome::Failed);
     EXPECT_EQ(e.fake.prompts.texts(), QStringList{"Error"});
     EXPECT_EQ(e.fake.dialogs.printTitles, QStringList(2, QStringLiteral("ﾍﾟｰｼﾞ設定")));
     EXPECT_EQ(proposedPdfPath(e.window.windowTitle, "/h"), "/d/a.txt.pdf");

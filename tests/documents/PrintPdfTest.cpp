@@ -1,6 +1,6 @@
 #include "documents/DocumentTestSupport.h"
 #include "documents/PrintTestSupport.h"
-#include "platform/QtPrintJob.h"
+#include "platform/ui/QtPrintJob.h"
 #include "support/QtPrinters.h"
 
 #include <QDir>
@@ -30,7 +30,7 @@ struct PdfPrinting : testing::Test {
         printer.setPageSize(QPageSize(QPageSize::A5));
         e.window.font = QStringLiteral("MotoyaLCedar");
         e.window.size = 12;
-        e.window.windowTitle = doctitle::forPath(QStringLiteral("/文書/原稿.txt"));
+        e.document.setPath(QStringLiteral("/文書/原稿.txt"));
         QStringList lines;
         for (int i = 1; i <= 120; ++i)
             lines << QStringLiteral("第%1行の本文です。").arg(i);
@@ -44,7 +44,7 @@ struct PdfPrinting : testing::Test {
 
 TEST_F(PdfPrinting, PagesAndTextOfARealPdf) {
     QtPrintJob job(printer);
-    ASSERT_EQ(PrintDocument(e.ctx, job, progress), PrintOutcome::Printed);
+    ASSERT_EQ(printToJob(e.ctx, job, progress), PrintOutcome::Printed);
 
     // The pages the layout promises: body lines from line 4 while they stand above the limit.
     QtPrintJob probe(printer);
@@ -70,7 +70,7 @@ TEST_F(PdfPrinting, CancelLeavesTheEarlierFileWhole) {
     ASSERT_TRUE(writeBytes(out, "earlier"));
     e.fake.pump.onEvents = [&] { progress.cancel = e.fake.pump.calls == 30; };
     QtPrintJob job(printer);
-    EXPECT_EQ(PrintDocument(e.ctx, job, progress), PrintOutcome::Cancelled);
+    EXPECT_EQ(printToJob(e.ctx, job, progress), PrintOutcome::Cancelled);
     EXPECT_EQ(readBytes(out), QByteArray("earlier"));
     EXPECT_EQ(QDir(e.dir.path()).entryList(QDir::Files), QStringList{"out.pdf"});
     EXPECT_EQ(printer.outputFileName(), out);
@@ -78,7 +78,7 @@ TEST_F(PdfPrinting, CancelLeavesTheEarlierFileWhole) {
 
 } // namespace
 
-#include "documents/Form3.h"
+#include "documents/ui/PrintProgressDialog.h"
 
 #include <QPushButton>
 
@@ -86,7 +86,7 @@ namespace {
 
 // While printing, only the progress window takes input; キャンセル ends it for this run only.
 TEST(PrintProgressWindow, BlocksTheProgramUntilCancelled) {
-    Form3 w;
+    PrintProgressDialog w;
     w.showProgress();
     EXPECT_EQ(w.windowModality(), Qt::ApplicationModal);
     EXPECT_TRUE(w.isVisible());

@@ -1,7 +1,9 @@
+#include "history/UndoHistory.h"
+#include "documents/DocumentSession.h"
 #include "DocumentTestSupport.h"
 
 #include "documents/FileCommands.h"
-#include "documents/Form5.h"
+#include "documents/ui/OpenFileDialog.h"
 #include "documents/RecentFiles.h"
 #include "shell/MainFixture.h"
 
@@ -18,22 +20,18 @@ protected:
     FakeEditor e;
 
     void SetUp() override {
-        QObject::connect(&e.text, &TextBox::changed, &e.text, [this] { e.state.Dirty = true; });
+        QObject::connect(&e.text, &TextBox::changed, &e.text, [this] { e.document.setDirty(true); });
     }
     QString file(const QString& name) const { return pathIn(e, name); }
     QStringList list() const {
         return {e.window.recentCaptions[0], e.window.recentCaptions[1], e.window.recentCaptions[2]};
     }
     void open(const QString& name) {
-        e.state.WorkPath = file(name);
-        LoadAcceptedFile(e.ctx, false);
+                loadAcceptedFile(e.ctx, file(name), false);
     }
     void answer(MsgAnswer a) { e.fake.prompts.answers.enqueue(a); }
     void someHistory() {
-        e.state.UndoData = checkpointsOf({u"b", u"a"});
-        e.state.UndoCount = 2;
-        e.state.RedoCount = 2;
-        e.state.RedoData = checkpointsOf({u"c"});
+        e.history.setSlots(checkpointsOf({u"b", u"a"}), 2, checkpointsOf({u"c"}), 2);
     }
 };
 
@@ -66,38 +64,38 @@ protected:
         Recent::SetUp();
         ASSERT_TRUE(writeBytes(file(u"doc.txt"_s), "doc"));
         ASSERT_TRUE(writeBytes(file(u"other.txt"_s), "\x82\xa9\x82\xc8"));
-        PushRecentFile(e.ctx, file(u"other.txt"_s));
-        PushRecentFile(e.ctx, file(u"doc.txt"_s));
-        e.window.windowTitle = doctitle::forPath(file(u"doc.txt"_s));
+        e.ctx.document.pushRecentFile(file(u"other.txt"_s));
+        e.ctx.document.pushRecentFile(file(u"doc.txt"_s));
+        e.document.setPath(file(u"doc.txt"_s));
         e.text.setText(u"doc"_s);
-        e.state.Dirty = false;
+        e.document.setDirty(false);
         someHistory();
     }
 };
 
 TEST_F(RecentClick, OpensTheFileAsAFreshDocument) {
     const QStringList before = list();
-    mnuRecentFile_Click(e.ctx, 1);
+    openRecentFile(e.ctx, 1);
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
     EXPECT_EQ(e.text.text(), u"かな"_s);
-    EXPECT_EQ(e.state.LoadedText, u"かな"_s);
+    EXPECT_EQ(e.document.loadedText(), u"かな"_s);
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"other.txt"_s)));
-    EXPECT_FALSE(e.state.Dirty);
+    EXPECT_FALSE(e.document.isDirty());
     EXPECT_EQ(e.window.statusRefreshes, 1);
-    EXPECT_EQ(e.state.UndoCount, 1);
-    EXPECT_EQ(e.state.RedoCount, 1);
+    EXPECT_EQ(e.history.undoCount(), 1);
+    EXPECT_EQ(e.history.redoCount(), 1);
     EXPECT_EQ(list(), before); // the order does not change
 }
 
 TEST_F(RecentClick, WhileUntitledTheDocumentStaysChanged) {
-    e.window.windowTitle = doctitle::kUntitled;
-    mnuRecentFile_Click(e.ctx, 1);
+    e.document.setUntitled();
+    openRecentFile(e.ctx, 1);
     EXPECT_EQ(e.text.text(), u"かな"_s);
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"other.txt"_s)));
-    EXPECT_TRUE(e.state.Dirty);
-    EXPECT_EQ(e.state.LoadedText, u"かな"_s);
+    EXPECT_TRUE(e.document.isDirty());
+    EXPECT_EQ(e.document.loadedText(), u"かな"_s);
     EXPECT_EQ(e.window.statusRefreshes, 0);
-    EXPECT_EQ(e.state.UndoCount, 2); // the history stays
+    EXPECT_EQ(e.history.undoCount(), 2); // the history stays
 }
 
 TEST_F(RecentClick, DeletedFileLeavesTheDocumentAlone) {
@@ -105,40 +103,40 @@ TEST_F(RecentClick, DeletedFileLeavesTheDocumentAlone) {
     e.text.setText(u"edited"_s);
     answer(MsgAnswer::No);
     const QStringList before = list();
-    mnuRecentFile_Click(e.ctx, 1);
+    openRecentFile(e.ctx, 1);
     ASSERT_EQ(shownTexts(e), (QStringList{savePrompt(file(u"doc.txt"_s)), kRecentMissing}));
     EXPECT_EQ(e.fake.prompts.shown[1].buttons, MsgButtons::OK);
     EXPECT_EQ(e.fake.prompts.shown[1].icon, MsgIcon::None);
     EXPECT_EQ(e.text.text(), u"edited"_s);
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"doc.txt"_s)));
-    EXPECT_TRUE(e.state.Dirty);
-    EXPECT_EQ(e.state.UndoCount, 2);
+    EXPECT_TRUE(e.document.isDirty());
+    EXPECT_EQ(e.history.undoCount(), 2);
     EXPECT_EQ(list(), before);
 }
 
 TEST_F(RecentClick, EmptySlotAndBadIndex) {
-    mnuRecentFile_Click(e.ctx, 2); // never filled
+    openRecentFile(e.ctx, 2); // never filled
     EXPECT_EQ(shownTexts(e), QStringList{kRecentMissing});
-    mnuRecentFile_Click(e.ctx, 3);
-    mnuRecentFile_Click(e.ctx, -1);
+    openRecentFile(e.ctx, 3);
+    openRecentFile(e.ctx, -1);
     EXPECT_EQ(e.fake.prompts.shown.size(), 1);
     EXPECT_EQ(e.text.text(), u"doc"_s);
 }
 
 TEST_F(RecentClick, OpensTheEntryClickedEvenWhenTheSaveMovesTheList) {
-    e.window.windowTitle = doctitle::kUntitled;
+    e.document.setUntitled();
     e.text.setText(u"draft"_s);
     answer(MsgAnswer::Yes);
     e.fake.dialogs.saveAnswers.enqueue(file(u"draft.txt"_s));
-    mnuRecentFile_Click(e.ctx, 1); // other.txt, which the save moves to slot 2
+    openRecentFile(e.ctx, 1); // other.txt, which the save moves to slot 2
     EXPECT_EQ(readBytes(file(u"draft.txt"_s)), QByteArray("draft\r\n"));
     EXPECT_EQ(list(),
               (QStringList{file(u"draft.txt"_s), file(u"doc.txt"_s), file(u"other.txt"_s)}));
     EXPECT_EQ(e.text.text(), u"かな"_s);
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"other.txt"_s)));
     // The saved document was titled by then: a fresh start.
-    EXPECT_FALSE(e.state.Dirty);
-    EXPECT_EQ(e.state.UndoCount, 1);
+    EXPECT_FALSE(e.document.isDirty());
+    EXPECT_EQ(e.history.undoCount(), 1);
 }
 
 struct RecentPromptCase {
@@ -162,7 +160,7 @@ TEST_P(RecentPrompt, YesSavesWithSave) {
     }
     e.text.setText(u"edited"_s);
     answer(c.answer);
-    mnuRecentFile_Click(e.ctx, 1);
+    openRecentFile(e.ctx, 1);
     EXPECT_EQ(shownTexts(e).value(0), savePrompt(file(u"doc.txt"_s)));
     EXPECT_TRUE(e.fake.dialogs.proposed.isEmpty()); // a titled document saves in place
     if (c.answer == MsgAnswer::Yes && !c.saveFails)
@@ -171,7 +169,7 @@ TEST_P(RecentPrompt, YesSavesWithSave) {
     EXPECT_EQ(e.text.text(), c.loads ? u"かな"_s : u"edited"_s);
     EXPECT_EQ(e.window.windowTitle,
               doctitle::forPath(file(c.loads ? u"other.txt"_s : u"doc.txt"_s)));
-    EXPECT_EQ(e.state.Dirty, !c.loads);
+    EXPECT_EQ(e.document.isDirty(), !c.loads);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -186,13 +184,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(MainFixture, StoredRecentFilesShowOnlyTheFilledSlots) {
     writeIni("[data]\r\nrecentfile0=C:\\a.txt\r\nrecentfile1=\r\nrecentfile2=C:\\c.txt\r\n");
-    frmMain& w = start();
+    MainWindow& w = start();
     EXPECT_TRUE(w.action(u"mnuFileBar3"_s)->isVisible());
     EXPECT_TRUE(w.action(u"mnuRecentFile(0)"_s)->isVisible());
     EXPECT_FALSE(w.action(u"mnuRecentFile(1)"_s)->isVisible());
     EXPECT_TRUE(w.action(u"mnuRecentFile(2)"_s)->isVisible());
-    EXPECT_EQ(w.recentFileCaption(0), u"C:\\a.txt"_s);
-    EXPECT_EQ(w.recentFileCaption(2), u"C:\\c.txt"_s);
+    EXPECT_EQ(w.itemCaption(u"mnuRecentFile(0)"_s), u"C:\\a.txt"_s);
+    EXPECT_EQ(w.itemCaption(u"mnuRecentFile(2)"_s), u"C:\\c.txt"_s);
 }
 
 TEST_F(MainFixture, FileCommandsRunFromTheMenu) {
@@ -200,39 +198,39 @@ TEST_F(MainFixture, FileCommandsRunFromTheMenu) {
     writeFile(u"b.txt"_s, "second");
     writeIni(QByteArray("[data]\r\nrecentfile0=") + path(u"a.txt"_s).toUtf8() +
              "\r\nrecentfile1=" + path(u"b.txt"_s).toUtf8() + "\r\n");
-    frmMain& w = start(path(u"a.txt"_s));
+    MainWindow& w = start(path(u"a.txt"_s));
     EXPECT_FALSE(w.action(u"mnuFileBar3"_s) == nullptr);
 
     w.action(u"mnuRecentFile(1)"_s)->trigger();
     EXPECT_EQ(w.text().text(), u"second"_s);
     EXPECT_EQ(w.windowTitle(), u"Pallo   "_s + path(u"b.txt"_s));
-    EXPECT_FALSE(state.Dirty);
+    EXPECT_FALSE(form->document().isDirty());
 
     w.text().setText(u"second, edited"_s);
-    EXPECT_TRUE(state.Dirty);
+    EXPECT_TRUE(form->document().isDirty());
     w.action(u"mnuFileSave"_s)->trigger();
     EXPECT_EQ(readFile(u"b.txt"_s), QByteArray("second, edited\r\n"));
-    EXPECT_FALSE(state.Dirty);
+    EXPECT_FALSE(form->document().isDirty());
 
     fake.dialogs.saveAnswers.enqueue(path(u"c.txt"_s));
     w.action(u"mnuFileSaveAs"_s)->trigger();
     EXPECT_EQ(readFile(u"c.txt"_s), QByteArray("second, edited\r\n"));
-    EXPECT_EQ(w.recentFileCaption(0), path(u"c.txt"_s));
+    EXPECT_EQ(w.itemCaption(u"mnuRecentFile(0)"_s), path(u"c.txt"_s));
     EXPECT_TRUE(w.action(u"mnuRecentFile(2)"_s)->isVisible());
 
     w.action(u"mnuFileNew"_s)->trigger();
     EXPECT_EQ(w.text().text(), QString());
     EXPECT_EQ(w.windowTitle(), u"Pallo   （無題）"_s);
-    EXPECT_FALSE(state.Dirty);
+    EXPECT_FALSE(form->document().isDirty());
 
     // The real open dialog: go to the folder, click the file, press 開く(&O).
     const auto acceptInDialog = [this](const QString& name) {
         QTimer::singleShot(0, [this, name] {
-            auto* dialog = qobject_cast<Form5*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<OpenFileDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
             dialog->chooser().chooseFolder(dir.path());
-            dialog->File1_Click(int(dialog->chooser().files().indexOf(name)));
-            dialog->Command1_Click();
+            dialog->onFileClicked(int(dialog->chooser().files().indexOf(name)));
+            dialog->onOpenClicked();
         });
     };
     acceptInDialog(u"a.txt"_s);
@@ -243,19 +241,18 @@ TEST_F(MainFixture, FileCommandsRunFromTheMenu) {
     w.runCommand(u"mnugousei"_s);
     EXPECT_EQ(w.text().text(), u"first\r\nsecond, edited\r\n"_s);
     EXPECT_EQ(w.windowTitle(), u"Pallo   "_s + path(u"a.txt"_s));
-    EXPECT_EQ(w.recentFileCaption(0), path(u"b.txt"_s));
+    EXPECT_EQ(w.itemCaption(u"mnuRecentFile(0)"_s), path(u"b.txt"_s));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST_F(MainFixture, LoadingIntoTheWindowShowsTheText) {
     writeFile(u"doc.txt"_s, "\x93\xfa\x96\x7b\x8c\xea\r\n2");
-    frmMain& w = start();
-    state.WorkPath = path(u"doc.txt"_s);
-    LoadAcceptedFile(w.context(), false);
+    MainWindow& w = start();
+    loadAcceptedFile(w.context(), path(u"doc.txt"_s), false);
     settle();
     EXPECT_EQ(w.text().text(), u"日本語\r\n2"_s);
-    EXPECT_FALSE(state.Dirty);
-    EXPECT_EQ(w.recentFileCaption(0), path(u"doc.txt"_s));
+    EXPECT_FALSE(form->document().isDirty());
+    EXPECT_EQ(w.itemCaption(u"mnuRecentFile(0)"_s), path(u"doc.txt"_s));
     EXPECT_TRUE(w.action(u"mnuRecentFile(0)"_s)->isVisible());
     EXPECT_TRUE(w.action(u"mnuFileBar3"_s)->isVisible());
 }
@@ -264,12 +261,12 @@ TEST_F(MainFixture, LoadingIntoTheWindowShowsTheText) {
 
 // A path with "&" is shown as it is, not with an access key, and stored back unchanged.
 TEST_F(MainFixture, RecentPathWithAmpersandKeepsIt) {
-    frmMain& w = start();
+    MainWindow& w = start();
     const QString odd = path(u"R&D notes.txt"_s);
-    PushRecentFile(w.context(), odd);
-    EXPECT_EQ(w.recentFileCaption(0), odd);
+    w.document().pushRecentFile(odd);
+    EXPECT_EQ(w.itemCaption(u"mnuRecentFile(0)"_s), odd);
     EXPECT_EQ(w.action(u"mnuRecentFile(0)"_s)->text(), path(u"R&&D notes.txt"_s));
-    state.Dirty = false;
+    form->document().setDirty(false);
     w.close();
     EXPECT_TRUE(readFile(u"Pallo.ini"_s).contains(("recentfile0=" + odd).toUtf8()));
 }

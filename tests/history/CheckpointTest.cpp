@@ -1,4 +1,5 @@
-#include "history/RecordUndo.h"
+#include "history/UndoCommands.h"
+#include "history/UndoHistory.h"
 #include "support/FakeWindow.h"
 #include "support/QtPrinters.h"
 
@@ -93,35 +94,35 @@ TEST(CheckpointPieces, RepeatedEditsAtOneSpotKeepPiecesLarge) {
 
 TEST(CheckpointPieces, UndoAndRecordingShareWithNeighbours) {
     FakeEditor e;
-    e.state.MaxUndo = 100;
+    e.history.setMaxUndo(100);
     e.text.setText(prose(300000));
-    e.state.UndoData[1] = Checkpoint::take(1, e.text.text());
-    RecordUndo(e.state, e.text); // nothing changed: slot 1 and 2 share
-    EXPECT_TRUE(e.state.UndoData[1].sharesTextWith(e.state.UndoData[2]));
+    e.history.startFrom(1, e.text.text());
+    e.history.record(e.text); // nothing changed: slot 1 and 2 share
+    EXPECT_TRUE(e.history.undoSlots()[1].sharesTextWith(e.history.undoSlots()[2]));
     e.text.setSelStart(1000);
     e.text.setSelText(QStringLiteral("追加"));
-    RecordUndo(e.state, e.text);
-    EXPECT_GE(e.state.UndoData[1].piecesSharedWith(e.state.UndoData[2]),
-              e.state.UndoData[1].pieceCount() - 3);
-    mnuEditUndo_Click(e.ctx);
-    EXPECT_TRUE(e.state.UndoData[1].sharesTextWith(e.state.UndoData[2]));
+    e.history.record(e.text);
+    EXPECT_GE(e.history.undoSlots()[1].piecesSharedWith(e.history.undoSlots()[2]),
+              e.history.undoSlots()[1].pieceCount() - 3);
+    undo(e.ctx);
+    EXPECT_TRUE(e.history.undoSlots()[1].sharesTextWith(e.history.undoSlots()[2]));
     EXPECT_EQ(e.text.selStart(), 0);
 }
 
 TEST(CheckpointList, LimitOfTenKeepsElevenSlotsAndTheFirstCheckpoint) {
     FakeEditor e;
-    e.state.MaxUndo = 10;
+    e.history.setMaxUndo(10);
     e.text.setText(QStringLiteral("first"));
-    e.state.UndoData[1] = Checkpoint::take(1, e.text.text());
+    e.history.startFrom(1, e.text.text());
     for (int i = 0; i < 40; ++i) {
         e.text.setText(QStringLiteral("text %1").arg(i));
-        RecordUndo(e.state, e.text);
-        ASSERT_LE(e.state.UndoCount, 11);
+        e.history.record(e.text);
+        ASSERT_LE(e.history.undoCount(), 11);
     }
-    EXPECT_EQ(e.state.UndoCount, 11);
-    EXPECT_EQ(e.state.UndoData.size(), 11);
-    EXPECT_EQ(e.state.UndoData[11].toString(), QStringLiteral("00001first"));
-    EXPECT_EQ(e.state.UndoData[10].text(), QStringLiteral("text 30"));
+    EXPECT_EQ(e.history.undoCount(), 11);
+    EXPECT_EQ(e.history.undoSlots().size(), 11);
+    EXPECT_EQ(e.history.undoSlots()[11].toString(), QStringLiteral("00001first"));
+    EXPECT_EQ(e.history.undoSlots()[10].text(), QStringLiteral("text 30"));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
+#include "documents/DocumentSession.h"
 #include "history/ClipboardCommands.h"
-#include "history/RecordUndo.h"
+#include "history/UndoHistory.h"
 #include "support/FakeWindow.h"
 #include "support/QtPrinters.h"
 
@@ -19,7 +20,7 @@ struct CommandCase {
     QString clipAfter; // the system clipboard afterwards
     QString secondAfter;
     int historyAdded;
-    int checkpoints; // RecordUndo calls
+    int checkpoints; // checkpoints recorded
     QStringList messages = {};
     bool clipboardFails = false;
     QString start = QStringLiteral("abc");
@@ -33,7 +34,7 @@ class ClipboardCommand : public ::testing::TestWithParam<CommandCase> {};
 TEST_P(ClipboardCommand, Acts) {
     const CommandCase& c = GetParam();
     FakeEditor e;
-    e.state.MaxUndo = 100;
+    e.history.setMaxUndo(100);
     e.state.ClipHistoryCount = 2;
     e.text.setText(c.start);
     e.text.setSelStart(c.selStart);
@@ -47,7 +48,7 @@ TEST_P(ClipboardCommand, Acts) {
     EXPECT_EQ(e.fake.clipboard.content, c.clipAfter);
     EXPECT_EQ(e.state.SecondClipboard, c.secondAfter);
     EXPECT_EQ(e.state.ClipHistoryCount, 2 + c.historyAdded);
-    EXPECT_EQ(e.state.UndoCount, 1 + c.checkpoints);
+    EXPECT_EQ(e.history.undoCount(), 1 + c.checkpoints);
     EXPECT_EQ(e.fake.prompts.texts(), c.messages);
     if (c.historyAdded) EXPECT_EQ(e.state.ClipHistory[1], c.start.mid(c.selStart, c.selLength));
 }
@@ -67,25 +68,25 @@ const QString kError = QStringLiteral("Error");
 INSTANTIATE_TEST_SUITE_P(
     Rules, ClipboardCommand,
     ::testing::Values(
-        CommandCase{"Cut", mnuEditCut_Click, 1, 1, kClip, {}, "ac", "b", {}, 1, 1},
+        CommandCase{"Cut", cutSelection, 1, 1, kClip, {}, "ac", "b", {}, 1, 1},
         // A clipboard that refuses the text: the selection stays, the failure is reported.
-        CommandCase{"CutIntoFailingClipboard", mnuEditCut_Click, 1, 1, kClip, {}, "abc", kClip, {}, 1, 1,
+        CommandCase{"CutIntoFailingClipboard", cutSelection, 1, 1, kClip, {}, "abc", kClip, {}, 1, 1,
                     {kError}, true},
-        CommandCase{"Copy", mnuEditCopy_Click, 0, 2, kClip, {}, "abc", "ab", {}, 1, 0},
-        CommandCase{"CopyWithoutSelection", mnuEditCopy_Click, 0, 0, kClip, {}, "abc", kClip, {}, 0, 0},
-        CommandCase{"Delete", mnuSakujo_Click, 0, 2, kClip, "2nd", "c", kClip, "2nd", 0, 1},
-        CommandCase{"Cut2", mnuEditCut2_Click, 2, 1, kClip, "old", "ab", kClip, "c", 1, 1},
-        CommandCase{"Copy2", mnuEditCopy2_Click, 0, 3, kClip, "old", "abc", kClip, "abc", 1, 0},
-        CommandCase{"Paste", mnuEditPaste_Click, 1, 1, kClip, {}, "aclipc", kClip, {}, 0, 1},
-        CommandCase{"PasteUnreadable", mnuEditPaste_Click, 1, 1, kClip, {}, "abc", kClip, {}, 0, 0,
+        CommandCase{"Copy", copySelection, 0, 2, kClip, {}, "abc", "ab", {}, 1, 0},
+        CommandCase{"CopyWithoutSelection", copySelection, 0, 0, kClip, {}, "abc", kClip, {}, 0, 0},
+        CommandCase{"Delete", deleteSelection, 0, 2, kClip, "2nd", "c", kClip, "2nd", 0, 1},
+        CommandCase{"Cut2", cutToSecondClipboard, 2, 1, kClip, "old", "ab", kClip, "c", 1, 1},
+        CommandCase{"Copy2", copyToSecondClipboard, 0, 3, kClip, "old", "abc", kClip, "abc", 1, 0},
+        CommandCase{"Paste", pasteClipboard, 1, 1, kClip, {}, "aclipc", kClip, {}, 0, 1},
+        CommandCase{"PasteUnreadable", pasteClipboard, 1, 1, kClip, {}, "abc", kClip, {}, 0, 0,
                     {kError}, true},
         // Lines from other programs end in LF; a text with any CR is pasted exactly.
-        CommandCase{"PasteLfLines", mnuEditPaste_Click, 3, 0, "x\ny\n", {}, "abcx\r\ny\r\n", "x\ny\n", {}, 0, 1},
-        CommandCase{"PasteMixedBreaksExactly", mnuEditPaste_Click, 3, 0, "x\r\ny\nz\r", {}, "abcx\r\ny\nz\r",
+        CommandCase{"PasteLfLines", pasteClipboard, 3, 0, "x\ny\n", {}, "abcx\r\ny\r\n", "x\ny\n", {}, 0, 1},
+        CommandCase{"PasteMixedBreaksExactly", pasteClipboard, 3, 0, "x\r\ny\nz\r", {}, "abcx\r\ny\nz\r",
                     "x\r\ny\nz\r", {}, 0, 1},
-        CommandCase{"Paste2", mnuEditPaste2_Click, 0, 1, kClip, "p\nq", "p\r\nqbc", kClip, "p\nq", 0, 1},
-        CommandCase{"Paste2Empty", mnuEditPaste2_Click, 0, 1, kClip, {}, "abc", kClip, {}, 0, 0},
-        CommandCase{"CopyWholeText", mnuallcopy_Click, 1, 0, kClip, {}, "a\rb\nc", "a\rb\nc", {}, 0, 0, {},
+        CommandCase{"Paste2", pasteSecondClipboard, 0, 1, kClip, "p\nq", "p\r\nqbc", kClip, "p\nq", 0, 1},
+        CommandCase{"Paste2Empty", pasteSecondClipboard, 0, 1, kClip, {}, "abc", kClip, {}, 0, 0},
+        CommandCase{"CopyWholeText", copyAllText, 1, 0, kClip, {}, "a\rb\nc", "a\rb\nc", {}, 0, 0, {},
                     false, "a\rb\nc"}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
@@ -95,12 +96,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ClipboardCommands, PanelAndToolTipAfterCutAndCopy) {
     FakeEditor e;
     e.fake.clipboard.content = QString(32000, u'x');
-    mnuEditCopy_Click(e.ctx);
+    copySelection(e.ctx);
     EXPECT_EQ(e.window.toolTip, QString(100, u'x'));
     EXPECT_EQ(e.window.panels[0],
               QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「") + QString(100, u'x') + QStringLiteral("」"));
     e.state.CharTotal = 7;
-    mnuAllSelect_Click(e.ctx);
+    selectAllText(e.ctx);
     EXPECT_EQ(e.window.panels[1], QStringLiteral("選択範囲：7文字"));
 }
 
@@ -119,12 +120,12 @@ TEST(ClipboardCommands, PasteFromHistoryMapsItemsToSlots) {
     // clang-format on
     for (const HistoryCase& c : cases) {
         FakeEditor e;
-        e.state.MaxUndo = 10;
+        e.history.setMaxUndo(10);
         fillHistory(e.state, c.entries);
-        popCB_Click(e.ctx, c.index);
+        pasteClipboardHistoryEntry(e.ctx, c.index);
         EXPECT_EQ(e.text.text(), QString::fromUtf8(c.pasted))
             << c.entries.size() << " entries, item " << c.index;
-        EXPECT_EQ(e.state.UndoCount, 2);
+        EXPECT_EQ(e.history.undoCount(), 2);
     }
 }
 
@@ -134,8 +135,8 @@ TEST(ClipboardCommands, EqualHistoryEntriesShareTheirText) {
     e.state.ClipHistoryCount = 2;
     e.text.setText(QString::fromLatin1("same")); // heap text: a literal shares with nothing
     e.text.setSelLength(4);
-    mnuEditCopy_Click(e.ctx);
-    mnuEditCopy2_Click(e.ctx);
+    copySelection(e.ctx);
+    copyToSecondClipboard(e.ctx);
     ASSERT_EQ(e.state.ClipHistoryCount, 4);
     EXPECT_TRUE(e.state.ClipHistory[1].isSharedWith(e.state.ClipHistory[2]));
     EXPECT_TRUE(e.state.SecondClipboard.isSharedWith(e.state.ClipHistory[1]));
@@ -166,14 +167,15 @@ TEST_P(MenuOpening, SetsItems) {
     e.text.setSelLength(c.selection ? 2 : 0);
     e.fake.clipboard.content = c.clipboard;
     e.state.SecondClipboard = c.second;
-    e.state.Dirty = c.dirty;
-    e.state.MaxUndo = 10;
-    e.state.UndoData[1] = Checkpoint::take(0, QStringLiteral("before"));
-    RecordUndo(e.state, e.text);
-    e.state.RedoData[1] = Checkpoint::take(0, QStringLiteral("redo"));
+    e.document.setDirty(c.dirty);
+    e.history.setMaxUndo(10);
+    e.history.startFrom(0, QStringLiteral("before"));
+    e.history.record(e.text);
+    e.history.setSlots(e.history.undoSlots(), e.history.undoCount(),
+                       checkpointsOf({u"redo"}), 2);
     fillHistory(e.state, c.history);
-    mnuEdit_Click(e.ctx);
-    popEdit_Click(e.ctx);
+    prepareEditMenu(e.ctx);
+    preparePopupMenu(e.ctx);
 
     const auto& on = e.window.itemEnabled;
     EXPECT_EQ(on.value(QStringLiteral("mnuEditUndo")), c.undo);

@@ -1,9 +1,10 @@
+#include "history/UndoCommands.h"
 #include "history/HistoryViewer.h"
 #include "documents/DocumentFile.h"
 #include "history/ClipboardCommands.h"
-#include "history/Form10.h"
-#include "history/RecordUndo.h"
-#include "platform/TextView.h"
+#include "history/ui/HistoryViewerDialog.h"
+#include "history/UndoHistory.h"
+#include "platform/ui/TextView.h"
 #include "support/FakeWindow.h"
 #include "support/FindChild.h"
 #include "support/QtPrinters.h"
@@ -27,7 +28,7 @@ public:
     void setLabelText(int label, const QString& text) override { labels[label] = text; }
     void addItem(const QString& item) override { items.append(item); }
     int itemCount() const override { return int(items.size()); }
-    void selectItem(int index) override { logic->List1_Click(index); }
+    void selectItem(int index) override { logic->onEntryClicked(index); }
     void closeDialog() override { closed = true; }
 };
 
@@ -39,17 +40,17 @@ struct Viewer {
     void open(HistoryViewer::Mode mode) {
         logic = std::make_unique<HistoryViewer>(e.ctx, text1, port, mode);
         port.logic = logic.get();
-        logic->Form_Load();
+        logic->onLoad();
     }
     // The main text `current` over checkpoints of `older` (newest first), the caret of each
     // checkpoint at its length.
     void history(const QString& current, const QStringList& older, int maxUndo = 100) {
-        e.state.MaxUndo = qint16(maxUndo);
-        e.state.UndoData[1] = Checkpoint::take(1, older.isEmpty() ? current : older.last());
+        e.history.setMaxUndo(qint16(maxUndo));
+        e.history.startFrom(1, older.isEmpty() ? current : older.last());
         for (qsizetype i = older.size() - 2; i >= 0; --i) {
             e.text.setText(older[i]);
             e.text.setSelStart(int(older[i].size()));
-            RecordUndo(e.state, e.text);
+            e.history.record(e.text);
         }
         e.text.setText(current);
     }
@@ -79,12 +80,12 @@ TEST(HistoryViewer, UndoModeListsCheckpointsAndShowsTheChosenOne) {
         EXPECT_EQ(v.port.labels[4], QStringLiteral("データ : (現在)"));
         EXPECT_EQ(v.text1.text(), QStringLiteral("now"));
 
-        v.logic->List1_Click(1);
+        v.logic->onEntryClicked(1);
         EXPECT_EQ(v.text1.text(), QStringLiteral("a"));
         EXPECT_EQ(v.port.labels[4], QStringLiteral("データ : (1つ前)"));
         // Two CR LF pairs in a text of 7: three lines, three characters.
         v.text1.setText(QStringLiteral("ab\r\nc\r\n"));
-        v.logic->undogyou();
+        v.logic->refreshCounts();
         EXPECT_EQ(v.port.labels[3], QStringLiteral("総行数\r\n  3\r\n総文字数\r\n  3"));
         EXPECT_EQ(v.e.state.LineTotal, 3);
         EXPECT_EQ(v.e.state.CharTotal, 3);
@@ -98,7 +99,6 @@ TEST(HistoryViewer, ClipboardModeListsTheHistoryAndCopiesBack) {
     v.e.state.ClipHistory[1] = QStringLiteral("a");
     pushClipHistory(v.e.state, QStringLiteral("b\nx"));
     pushClipHistory(v.e.state, QStringLiteral("c"));
-    v.e.state.Scratch = QStringLiteral("CBrireki");
     v.open(HistoryViewer::Mode::Clipboard);
     EXPECT_EQ(v.port.caption, QStringLiteral("クリップボードデータの履歴 "));
     EXPECT_EQ(v.port.labels[1], QStringLiteral("クリップボード履歴"));
@@ -107,12 +107,12 @@ TEST(HistoryViewer, ClipboardModeListsTheHistoryAndCopiesBack) {
     EXPECT_EQ(v.port.labels[5], QStringLiteral("クリップボード履歴の総数：2個"));
     EXPECT_EQ(v.text1.text(), QStringLiteral("sys"));
 
-    v.logic->List1_Click(1);
+    v.logic->onEntryClicked(1);
     EXPECT_EQ(v.text1.text(), QStringLiteral("b\nx"));
     v.e.fake.prompts.answers << MsgAnswer::No << MsgAnswer::Yes;
-    v.logic->List1_DblClick(1);
+    v.logic->onEntryDoubleClicked(1);
     EXPECT_FALSE(v.port.closed);
-    v.logic->List1_DblClick(1);
+    v.logic->onEntryDoubleClicked(1);
     EXPECT_TRUE(v.port.closed);
     // Copied out exactly, and once more into the history as its newest entry.
     EXPECT_EQ(v.e.fake.clipboard.content, QStringLiteral("b\nx"));
@@ -121,8 +121,7 @@ TEST(HistoryViewer, ClipboardModeListsTheHistoryAndCopiesBack) {
     EXPECT_EQ(v.e.window.panels[0], QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「b\nx」"));
     EXPECT_EQ(v.e.fake.prompts.shown[0].text,
               QStringLiteral("この文字列をクリップボードにコピーします。よろしいですか？"));
-    v.logic->Form_Unload();
-    EXPECT_TRUE(v.e.state.Scratch.isEmpty());
+    v.logic->onUnload();
 }
 
 // A restore leaves one checkpoint of the restored text, so one Undo returns to the text
@@ -133,18 +132,17 @@ TEST(HistoryViewer, RestoreRecordsOnceAndUndoReturns) {
               {QStringLiteral("three "), QStringLiteral("two "), QStringLiteral("one ")});
     v.open(HistoryViewer::Mode::Undo);
     v.e.fake.prompts.answers << MsgAnswer::Yes << MsgAnswer::Yes;
-    v.logic->List1_DblClick(0);
-    EXPECT_EQ(v.e.state.UndoCount, 3);
-    EXPECT_EQ(v.e.state.Scratch, QString::number(int(MsgAnswer::Yes)));
+    v.logic->onEntryDoubleClicked(0);
+    EXPECT_EQ(v.e.history.undoCount(), 3);
 
-    v.logic->List1_Click(2);
-    v.logic->List1_DblClick(2);
+    v.logic->onEntryClicked(2);
+    v.logic->onEntryDoubleClicked(2);
     EXPECT_EQ(v.e.text.text(), QStringLiteral("one "));
-    EXPECT_EQ(v.e.state.UndoCount, 4);
-    EXPECT_FALSE(v.e.state.UndoPending);
-    mnuEditUndo_Click(v.e.ctx);
+    EXPECT_EQ(v.e.history.undoCount(), 4);
+    EXPECT_FALSE(v.e.history.undoPending());
+    undo(v.e.ctx);
     EXPECT_EQ(v.e.text.text(), QStringLiteral("three "));
-    mnuEditUndo_Click(v.e.ctx);
+    undo(v.e.ctx);
     EXPECT_EQ(v.e.text.text(), QStringLiteral("two "));
 }
 
@@ -154,18 +152,18 @@ TEST(HistoryViewer, RestoreAndCopyBackKeepEveryBreak) {
     const QString exact = QStringLiteral("a\r\nb\rc\nd") + QChar(0x2028) + QStringLiteral("e") +
                           QChar(0x2029) + QStringLiteral("f\r\n");
     FakeEditor e;
-    e.state.MaxUndo = 10;
-    e.state.UndoData[1] = Checkpoint::take(0, exact);
+    e.history.setMaxUndo(10);
+    e.history.startFrom(0, exact);
     e.text.setText(QStringLiteral("changed"));
-    RecordUndo(e.state, e.text);
+    e.history.record(e.text);
     {
-        Form10 form(e.ctx, HistoryViewer::Mode::Undo);
+        HistoryViewerDialog form(e.ctx, HistoryViewer::Mode::Undo);
         form.show();
         child<QListWidget>(&form, "List1")->setCurrentRow(1);
         EXPECT_EQ(form.text().text(), exact);
         EXPECT_EQ(child<QLabel>(&form, "Label4")->text(), QStringLiteral("データ : (1つ前)"));
         e.fake.prompts.answers << MsgAnswer::Yes;
-        form.logic().List1_DblClick(1);
+        form.logic().onEntryDoubleClicked(1);
     }
     EXPECT_EQ(e.text.text(), exact);
     const QString file = e.dir.filePath(QStringLiteral("saved.txt"));
@@ -177,11 +175,11 @@ TEST(HistoryViewer, RestoreAndCopyBackKeepEveryBreak) {
     e.state.ClipHistoryCount = 2;
     e.state.ClipHistory[1] = exact;
     pushClipHistory(e.state, QStringLiteral("newest"));
-    Form10 clip(e.ctx, HistoryViewer::Mode::Clipboard);
+    HistoryViewerDialog clip(e.ctx, HistoryViewer::Mode::Clipboard);
     clip.show();
     child<QListWidget>(&clip, "List1")->setCurrentRow(1);
     e.fake.prompts.answers << MsgAnswer::Yes;
-    clip.logic().List1_DblClick(1);
+    clip.logic().onEntryDoubleClicked(1);
     EXPECT_EQ(e.fake.clipboard.content, exact);
 }
 

@@ -1,3 +1,5 @@
+#include "history/UndoHistory.h"
+#include "documents/DocumentSession.h"
 #include "shell/MainFixture.h"
 
 #include "platform/Cp932Codec.h"
@@ -10,64 +12,64 @@ namespace {
 
 class UndoInWindow : public MainFixture {
 protected:
-    frmMain& startWithLimit(const QString& maxUndo) {
+    MainWindow& startWithLimit(const QString& maxUndo) {
         writeIni(cp932::encode(QStringLiteral("[data]\r\nmaxundo=") + maxUndo));
-        frmMain& w = start();
+        MainWindow& w = start();
         w.show();
         QApplication::setActiveWindow(&w);
-        w.Text1()->setFocus();
+        w.textView()->setFocus();
         return w;
     }
 };
 
 // Space, Enter and Backspace after typing record a checkpoint; other keys do not.
 TEST_F(UndoInWindow, KeysThatRecordAndKeysThatDoNot) {
-    frmMain& w = startWithLimit(QStringLiteral("10"));
-    QTest::keyClicks(w.Text1(), QStringLiteral("abc"));
-    EXPECT_EQ(state.UndoCount, 1);
-    QTest::keyClick(w.Text1(), Qt::Key_Space);
-    EXPECT_EQ(state.UndoCount, 2);
-    EXPECT_EQ(state.UndoData[1].toString(), QStringLiteral("00004abc "));
-    w.logic().Text1_KeyUp(32, 0); // nothing typed since: no checkpoint
-    EXPECT_EQ(state.UndoCount, 2);
-    QTest::keyClicks(w.Text1(), QStringLiteral("de"));
-    QTest::keyClick(w.Text1(), Qt::Key_Return);
-    EXPECT_EQ(state.UndoCount, 3);
-    QTest::keyClick(w.Text1(), Qt::Key_Backspace);
-    EXPECT_EQ(state.UndoCount, 4);
-    QTest::keyClick(w.Text1(), Qt::Key_X);
-    QTest::keyClick(w.Text1(), Qt::Key_Left);
-    EXPECT_EQ(state.UndoCount, 4);
-    EXPECT_TRUE(state.UndoPending);
+    MainWindow& w = startWithLimit(QStringLiteral("10"));
+    QTest::keyClicks(w.textView(), QStringLiteral("abc"));
+    EXPECT_EQ(form->history().undoCount(), 1);
+    QTest::keyClick(w.textView(), Qt::Key_Space);
+    EXPECT_EQ(form->history().undoCount(), 2);
+    EXPECT_EQ(form->history().undoSlots()[1].toString(), QStringLiteral("00004abc "));
+    w.logic().onTextKeyUp(32, 0); // nothing typed since: no checkpoint
+    EXPECT_EQ(form->history().undoCount(), 2);
+    QTest::keyClicks(w.textView(), QStringLiteral("de"));
+    QTest::keyClick(w.textView(), Qt::Key_Return);
+    EXPECT_EQ(form->history().undoCount(), 3);
+    QTest::keyClick(w.textView(), Qt::Key_Backspace);
+    EXPECT_EQ(form->history().undoCount(), 4);
+    QTest::keyClick(w.textView(), Qt::Key_X);
+    QTest::keyClick(w.textView(), Qt::Key_Left);
+    EXPECT_EQ(form->history().undoCount(), 4);
+    EXPECT_TRUE(form->history().undoPending());
 }
 
 TEST_F(UndoInWindow, FocusLossRecordsPendingTyping) {
-    frmMain& w = startWithLimit(QStringLiteral("10"));
-    QTest::keyClicks(w.Text1(), QStringLiteral("abc"));
+    MainWindow& w = startWithLimit(QStringLiteral("10"));
+    QTest::keyClicks(w.textView(), QStringLiteral("abc"));
     QLineEdit other(&w);
     other.show();
     other.setFocus();
     QCoreApplication::processEvents();
-    EXPECT_EQ(state.UndoCount, 2);
-    EXPECT_FALSE(state.UndoPending);
+    EXPECT_EQ(form->history().undoCount(), 2);
+    EXPECT_FALSE(form->history().undoPending());
 }
 
 // The menu item, its popup twin and the toolbar button run one procedure.
 TEST_F(UndoInWindow, ToolbarPopupAndMenuUndoAndRedo) {
-    frmMain& w = startWithLimit(QStringLiteral("設定しない"));
-    EXPECT_EQ(state.MaxUndo, 10000);
+    MainWindow& w = startWithLimit(QStringLiteral("設定しない"));
+    EXPECT_EQ(form->history().maxUndo(), 10000);
     for (const char* word : {"one", "two", "three"}) {
-        QTest::keyClicks(w.Text1(), QString::fromLatin1(word));
-        QTest::keyClick(w.Text1(), Qt::Key_Space);
+        QTest::keyClicks(w.textView(), QString::fromLatin1(word));
+        QTest::keyClick(w.textView(), Qt::Key_Space);
     }
-    w.tbToolBar_ButtonClick(QStringLiteral("元に戻す"));
+    w.onToolButtonClicked(QStringLiteral("元に戻す"));
     EXPECT_EQ(w.text().text(), QStringLiteral("one two "));
     EXPECT_EQ(w.text().selStart(), 8);
     w.action(QStringLiteral("popUndo"))->trigger();
     EXPECT_EQ(w.text().text(), QStringLiteral("one "));
     w.action(QStringLiteral("mnuEditRedo"))->trigger();
     EXPECT_EQ(w.text().text(), QStringLiteral("one two "));
-    w.tbToolBar_ButtonClick(QStringLiteral("やり直し"));
+    w.onToolButtonClicked(QStringLiteral("やり直し"));
     EXPECT_EQ(w.text().text(), QStringLiteral("one two three "));
     EXPECT_TRUE(fake.prompts.shown.isEmpty());
     w.action(QStringLiteral("popRedo"))->trigger();
@@ -75,21 +77,21 @@ TEST_F(UndoInWindow, ToolbarPopupAndMenuUndoAndRedo) {
     EXPECT_EQ(fake.prompts.shown[0].text, QStringLiteral("RedoDataがありません"));
     w.action(QStringLiteral("mnuEditUndo"))->trigger();
     EXPECT_EQ(w.text().text(), QStringLiteral("one two "));
-    EXPECT_TRUE(state.Dirty);
+    EXPECT_TRUE(form->document().isDirty());
     // What the view shows follows the model.
-    EXPECT_EQ(w.Text1()->toPlainText(), QStringLiteral("one two "));
+    EXPECT_EQ(w.textView()->toPlainText(), QStringLiteral("one two "));
 }
 
 TEST_F(UndoInWindow, BackToLoadedTextFromTheMenu) {
     writeFile(QStringLiteral("doc.txt"), "loaded");
     writeIni("[data]\r\nmaxundo=10\r\n");
-    frmMain& w = start(path(QStringLiteral("doc.txt")));
+    MainWindow& w = start(path(QStringLiteral("doc.txt")));
     w.text().setSelStart(6);
     w.text().setSelText(QStringLiteral(" more"));
     fake.prompts.answers.enqueue(MsgAnswer::Yes);
     w.action(QStringLiteral("mnuYarinaoi"))->trigger();
     EXPECT_EQ(w.text().text(), QStringLiteral("loaded"));
-    EXPECT_TRUE(state.UndoPending);
+    EXPECT_TRUE(form->history().undoPending());
 }
 
 } // namespace

@@ -1,4 +1,6 @@
-#include "history/RecordUndo.h"
+#include "documents/DocumentSession.h"
+#include "history/UndoCommands.h"
+#include "history/UndoHistory.h"
 #include "support/FakeWindow.h"
 #include "support/QtPrinters.h"
 
@@ -33,21 +35,21 @@ class History : public ::testing::TestWithParam<Scenario> {};
 
 void begin(FakeEditor& e, const QString& startText, int maxUndo) {
     e.text.setText(startText);
-    e.state.MaxUndo = qint16(maxUndo);
-    e.state.UndoData[1] = Checkpoint::take(1, startText);
+    e.history.setMaxUndo(qint16(maxUndo));
+    e.history.startFrom(1, startText);
 }
 
 void run(FakeEditor& e, const QString& step) {
     if (step == u"rec")
-        RecordUndo(e.state, e.text);
+        e.history.record(e.text);
     else if (step == u"undo")
-        mnuEditUndo_Click(e.ctx);
+        undo(e.ctx);
     else if (step == u"redo")
-        mnuEditRedo_Click(e.ctx);
+        redo(e.ctx);
     else if (step == u"reset")
-        resetHistory(e.state);
+        e.history.reset();
     else if (step.startsWith(u"max="))
-        e.state.MaxUndo = qint16(step.mid(4).toInt());
+        e.history.setMaxUndo(qint16(step.mid(4).toInt()));
     else if (step.startsWith(u"caret="))
         e.text.setSelStart(step.mid(6).toInt());
     else {
@@ -65,14 +67,14 @@ TEST_P(History, EndsAsExpected) {
 
     EXPECT_EQ(e.text.text(), QString::fromUtf8(s.text));
     EXPECT_EQ(e.text.selStart(), s.caret);
-    EXPECT_EQ(e.state.UndoCount, s.undoCount);
-    EXPECT_EQ(e.state.RedoCount, s.redoCount);
+    EXPECT_EQ(e.history.undoCount(), s.undoCount);
+    EXPECT_EQ(e.history.redoCount(), s.redoCount);
     QStringList shown;
     for (const RecordedMessage& m : e.fake.prompts.shown)
         shown.append(m.text);
     EXPECT_EQ(shown, QStringList(s.messages.begin(), s.messages.end()));
     for (size_t i = 0; i < s.undoSlots.size(); ++i)
-        EXPECT_EQ(e.state.UndoData[int(i) + 1].toString(), QString::fromUtf8(s.undoSlots[i]))
+        EXPECT_EQ(e.history.undoSlots()[int(i) + 1].toString(), QString::fromUtf8(s.undoSlots[i]))
             << "slot " << i + 1;
 }
 
@@ -235,36 +237,36 @@ TEST(CheckpointString, PositionFieldIsFiveDigitsUpToTheLongerForm) {
 
 TEST(CheckpointString, CaretBeyondFiveDigitsIsStillRecorded) {
     FakeEditor e;
-    e.state.MaxUndo = 10;
+    e.history.setMaxUndo(10);
     e.text.setText(QString(100005, u'あ'));
     e.text.setSelStart(100003);
-    RecordUndo(e.state, e.text);
-    EXPECT_EQ(e.state.UndoData[1].position(), 100003);
-    EXPECT_TRUE(e.state.UndoData[1].toString().startsWith(u"100003あ"));
+    e.history.record(e.text);
+    EXPECT_EQ(e.history.undoSlots()[1].position(), 100003);
+    EXPECT_TRUE(e.history.undoSlots()[1].toString().startsWith(u"100003あ"));
 }
 
 // A replace run's recording holds the writer's typing let through during the run: Undo must
 // not record it a second time, or the copy in slot 2 would stop every further Undo.
 TEST(RunRecording, TakesTheWritersTypingWithIt) {
     FakeEditor e;
-    e.state.MaxUndo = 10;
+    e.history.setMaxUndo(10);
     e.text.setText(QStringLiteral("A"));
-    e.state.UndoData[1] = Checkpoint::take(1, QStringLiteral("A"));
+    e.history.startFrom(1, QStringLiteral("A"));
     e.text.replace(1, 0, QStringLiteral("B"));
-    e.state.WriterEditPending = true;
-    RecordUndo(e.state, e.text, 1, 0);
-    EXPECT_FALSE(e.state.WriterEditPending);
-    mnuEditUndo_Click(e.ctx);
+    e.history.setWriterEditPending(true);
+    e.history.recordEdited(e.text, 1, 0);
+    EXPECT_FALSE(e.history.writerEditPending());
+    undo(e.ctx);
     EXPECT_EQ(e.text.text(), QStringLiteral("A"));
 }
 
 TEST(BackToLoaded, AsksAndRestoresTheLoadedText) {
     for (const MsgAnswer answer : {MsgAnswer::Yes, MsgAnswer::No}) {
         FakeEditor e;
-        e.state.LoadedText = QStringLiteral("loaded");
+        e.document.setLoadedText(QStringLiteral("loaded"));
         e.text.setText(QStringLiteral("edited"));
         e.fake.prompts.answers.enqueue(answer);
-        mnuYarinaoi_Click(e.ctx);
+        redoAll(e.ctx);
         ASSERT_EQ(e.fake.prompts.shown.size(), 1);
         const RecordedMessage& m = e.fake.prompts.shown[0];
         EXPECT_EQ(m.text, QStringLiteral("文書を最も最初の状態に戻します。よろしいですか？"));
@@ -273,7 +275,7 @@ TEST(BackToLoaded, AsksAndRestoresTheLoadedText) {
         EXPECT_EQ(e.text.text(), answer == MsgAnswer::Yes ? u"loaded" : u"edited");
         EXPECT_EQ(e.window.statusRefreshes, answer == MsgAnswer::Yes ? 1 : 0);
         // No checkpoint is taken here.
-        EXPECT_EQ(e.state.UndoCount, 1);
+        EXPECT_EQ(e.history.undoCount(), 1);
     }
 }
 
@@ -281,21 +283,22 @@ TEST(UndoEvents, UndoAndRedoMarkTheDocumentChanged) {
     FakeEditor e;
     begin(e, QStringLiteral("A"), 10);
     QObject::connect(&e.text, &TextBox::changed, [&] {
-        e.state.Dirty = true;
-        e.state.UndoPending = true;
+        e.document.setDirty(true);
+        e.history.setUndoPending(true);
     });
     for (const char* step : {"AB", "rec", "ABC", "rec"})
         run(e, QString::fromLatin1(step));
-    e.state.Dirty = e.state.UndoPending = false;
-    mnuEditUndo_Click(e.ctx);
-    EXPECT_TRUE(e.state.Dirty);
+    e.document.setDirty(false);
+    e.history.setUndoPending(false);
+    undo(e.ctx);
+    EXPECT_TRUE(e.document.isDirty());
     // The restored text stands in slot 1 already: nothing is left to record.
-    EXPECT_FALSE(e.state.UndoPending);
+    EXPECT_FALSE(e.history.undoPending());
     EXPECT_EQ(e.window.statusRefreshes, 1);
-    e.state.Dirty = false;
-    mnuEditRedo_Click(e.ctx);
-    EXPECT_TRUE(e.state.Dirty);
-    EXPECT_FALSE(e.state.UndoPending);
+    e.document.setDirty(false);
+    redo(e.ctx);
+    EXPECT_TRUE(e.document.isDirty());
+    EXPECT_FALSE(e.history.undoPending());
     EXPECT_EQ(e.window.statusRefreshes, 1); // Redo leaves the status bar to the next refresh
 }
 

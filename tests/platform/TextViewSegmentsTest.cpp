@@ -1,5 +1,5 @@
 #include "platform/TextViewSegments.h"
-#include "platform/TextView.h"
+#include "platform/ui/TextView.h"
 #include "platform/TextViewMeasure.h"
 #include "platform/TextViewText.h"
 

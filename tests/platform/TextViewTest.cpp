@@ -1,4 +1,4 @@
-#include "platform/TextView.h"
+#include "platform/ui/TextView.h"
 #include "platform/TextViewText.h"
 
 #include <QAction>

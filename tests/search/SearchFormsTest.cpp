@@ -2,9 +2,9 @@
 #include "support/FindChild.h"
 
 #include "command/Settings.h"
-#include "search/Form1.h"
-#include "search/Form2.h"
-#include "search/Form7.h"
+#include "search/ui/FindDialog.h"
+#include "search/ui/ReplaceDialog.h"
+#include "search/ui/JumpDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -34,7 +34,7 @@ TEST_F(SearchForms, FindFieldHoldsTheClipboardTextWholeAndTheSavedWordIsTheItem)
     writeIni("[data]\r\nserchword=saved\r\n");
     fake.clipboard.content = QString(40000, u'字');
     start();
-    Form1* f = open<Form1>("mnuSearch");
+    FindDialog* f = open<FindDialog>("mnuSearch");
     ASSERT_TRUE(f);
     auto* combo = child<QComboBox>(f, "Combo1");
     EXPECT_EQ(combo->currentText(), fake.clipboard.content);
@@ -44,7 +44,7 @@ TEST_F(SearchForms, FindFieldHoldsTheClipboardTextWholeAndTheSavedWordIsTheItem)
                                                QStringLiteral("Check1"), QStringLiteral("Command1"),
                                                QStringLiteral("Command2")}));
     form->runCommand(QStringLiteral("mnuitti"));
-    EXPECT_EQ(form->findChildren<Form1*>().size(), 1);
+    EXPECT_EQ(form->findChildren<FindDialog*>().size(), 1);
     EXPECT_EQ(f->windowTitle(), QStringLiteral("一致する文字列を数える"));
     EXPECT_EQ(child<QPushButton>(f, "Command1")->text(), QStringLiteral("数える(&S)"));
 }
@@ -58,14 +58,14 @@ TEST_F(SearchForms, EnterInTheFindFieldSearchesAndTheViewFollows) {
     form->text().setText(text + QStringLiteral("おわりのことば"));
     settle();
     fake.clipboard.content = QStringLiteral("オワリノコトバ");
-    form->tbToolBar_ButtonClick(QStringLiteral("検索"));
-    Form1* f = form->findChild<Form1*>();
+    form->onToolButtonClicked(QStringLiteral("検索"));
+    FindDialog* f = form->findChild<FindDialog*>();
     ASSERT_TRUE(f);
     QTest::keyClick(child<QComboBox>(f, "Combo1")->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(form->text().selText(), QStringLiteral("おわりのことば"));
     EXPECT_EQ(child<QPushButton>(f, "Command1")->text(), QStringLiteral("次を検索(&S)"));
     QCoreApplication::processEvents();
-    TextView* view = form->Text1();
+    TextView* view = form->textView();
     EXPECT_TRUE(view->viewport()->rect().contains(view->cursorRect().center()));
 }
 
@@ -74,7 +74,7 @@ TEST_F(SearchForms, ReplaceFieldTakesTheClipboardAndItsEvents) {
     form->text().setText(QStringLiteral("abc"));
     form->text().setSelection(0, 2);
     fake.clipboard.content = QString(40000, u'a');
-    Form2* f = open<Form2>("mnuReplace");
+    ReplaceDialog* f = open<ReplaceDialog>("mnuReplace");
     ASSERT_TRUE(f);
     auto* text1 = child<QLineEdit>(f, "Text1");
     EXPECT_EQ(text1->text(), fake.clipboard.content);
@@ -103,13 +103,13 @@ TEST_F(SearchForms, UnloadRefreshesTheClipboardPanelAndARunCountsWhatItReplaced)
     start();
     form->text().setText(QStringLiteral("ab ab"));
     fake.clipboard.content = QStringLiteral("ab");
-    Form2* f = open<Form2>("mnuReplace");
+    ReplaceDialog* f = open<ReplaceDialog>("mnuReplace");
     child<QPushButton>(f, "Command1")->click();
     child<QPushButton>(f, "Command3")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(form->findChild<Form2*>(), nullptr);
+    EXPECT_EQ(form->findChild<ReplaceDialog*>(), nullptr);
     EXPECT_EQ(form->panelText(1), QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「ab」"));
-    f = open<Form2>("mnuReplace");
+    f = open<ReplaceDialog>("mnuReplace");
     child<QLineEdit>(f, "Text2")->setText(QStringLiteral("x"));
     // The run starts on the occurrence the first step selected; it replaces two.
     child<QPushButton>(f, "Command2")->click();
@@ -121,8 +121,8 @@ TEST_F(SearchForms, UnloadRefreshesTheClipboardPanelAndARunCountsWhatItReplaced)
 TEST_F(SearchForms, JumpDialogListsTheLinesAndEnterJumps) {
     start();
     form->text().setText(QStringLiteral("a\r\nb\r\nc\r\nd\r\ne"));
-    form->logic().gyou();
-    Form7* f = open<Form7>("mnufly");
+    form->logic().refreshPositionPanel();
+    JumpDialog* f = open<JumpDialog>("mnufly");
     ASSERT_TRUE(f);
     auto* combo = child<QComboBox>(f, "Combo1");
     EXPECT_EQ(combo->currentText(), QStringLiteral("0"));

@@ -1,3 +1,4 @@
+#include "history/UndoHistory.h"
 #include "search/SearchTestSupport.h"
 
 #include "command/Settings.h"
@@ -54,7 +55,7 @@ protected:
 
 TEST_P(Search, FindSelectsTheFirstOccurrence) {
     const Case& c = GetParam();
-    FindCount(e.ctx, findDialog).Command1_Click();
+    FindCount(e.ctx, findDialog).onFindClicked();
     if (c.foundAt < 0) {
         EXPECT_EQ(e.fake.prompts.texts(), QStringList{FindCount::kEndMessage});
         EXPECT_EQ(findDialog.caption, FindCount::kSearchButton);
@@ -70,7 +71,7 @@ TEST_P(Search, FindSelectsTheFirstOccurrence) {
 TEST_P(Search, CountReportsOverlappingOccurrences) {
     const Case& c = GetParam();
     findDialog.counting = true;
-    FindCount(e.ctx, findDialog).Command1_Click();
+    FindCount(e.ctx, findDialog).onFindClicked();
     EXPECT_EQ(e.fake.prompts.texts(),
               QStringList{FindCount::countMessage(QString::fromUtf16(c.word), c.count)});
     EXPECT_EQ(findDialog.unloads, 1);
@@ -78,23 +79,22 @@ TEST_P(Search, CountReportsOverlappingOccurrences) {
 
 TEST_P(Search, ReplaceAllStepByStep) {
     const Case& c = GetParam();
-    ReplaceRun(e.ctx, replaceState, replaceDialog).Command2_Click();
+    ReplaceRun(e.ctx, replaceState, replaceDialog).replaceAll();
     EXPECT_EQ(e.text.text(), QString::fromUtf16(c.replaced));
     // The last step finds nothing and is not counted.
     EXPECT_EQ(e.fake.prompts.texts(), QStringList{ReplaceRun::countMessage(c.replacements)});
-    EXPECT_EQ(replaceState.ReplaceDone, -1);
 }
 
 TEST_P(Search, ReplaceAllAtOnceFromTheTop) {
     const Case& c = GetParam();
     replaceDialog.top = true;
-    e.state.MaxUndo = 10;
+    e.history.setMaxUndo(10);
     e.text.setSelStart(e.text.length());
-    ReplaceRun(e.ctx, replaceState, replaceDialog).Command2_Click();
+    ReplaceRun(e.ctx, replaceState, replaceDialog).replaceAll();
     EXPECT_EQ(e.text.text(), QString::fromUtf16(c.replaced));
     EXPECT_EQ(e.fake.prompts.texts(), QStringList{ReplaceRun::kEndMessage});
     EXPECT_TRUE(replaceDialog.top);
-    EXPECT_EQ(e.state.UndoCount, 2); // one checkpoint for the whole operation
+    EXPECT_EQ(e.history.undoCount(), 2); // one checkpoint for the whole operation
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Search, ::testing::ValuesIn(kCases),
@@ -108,18 +108,18 @@ TEST(FindSteps, EachPressContinuesAfterTheSelectionUntilTheEnd) {
     d.top = true;
     e.text.setSelStart(4);
     FindCount find(e.ctx, d);
-    find.Command1_Click();
+    find.onFindClicked();
     EXPECT_EQ(e.text.selStart(), 0);
     EXPECT_FALSE(d.top);
     EXPECT_EQ(e.window.panels[1], QStringLiteral("選択範囲：3文字"));
-    find.Command1_Click();
+    find.onFindClicked();
     EXPECT_EQ(e.text.selStart(), 3);
-    find.Command1_Click();
+    find.onFindClicked();
     EXPECT_EQ(e.fake.prompts.texts(), QStringList{FindCount::kEndMessage});
     EXPECT_EQ(d.caption, FindCount::kSearchButton);
     EXPECT_EQ(d.focusCalls, 3);
     EXPECT_EQ(
-        ReadSetting(settings::kSection, settings::key::SearchWord, settings::iniPath(e.dir.path())),
+        readSetting(settings::kSection, settings::key::SearchWord, settings::iniPath(e.dir.path())),
         QStringLiteral("abc"));
 }
 
@@ -130,7 +130,7 @@ TEST(FindSteps, CountStartsAfterTheSelectionAndLeavesTheCaretAtTheLast) {
     e.text.setSelection(0, 2);
     d.typed = QStringLiteral("ab");
     d.counting = true;
-    FindCount(e.ctx, d).Command1_Click();
+    FindCount(e.ctx, d).onFindClicked();
     EXPECT_EQ(e.fake.prompts.texts(), QStringList{QStringLiteral("「ab」は文中に2個あります。")});
     EXPECT_EQ(e.text.selStart(), 6);
     EXPECT_FALSE(d.enabled);
@@ -155,23 +155,22 @@ using ReplaceFaults = ReplaceFixture;
 TEST_F(ReplaceSteps, EachPressReplacesTheSelectedAndSelectsTheNext) {
     given(QStringLiteral("ab ab"), QStringLiteral("ab"), QStringLiteral("x"));
     ReplaceRun run(e.ctx, s, d);
-    run.Command1_Click();
+    run.replaceOne();
     EXPECT_EQ(e.text.selStart(), 0);
     EXPECT_EQ(e.text.selLength(), 2);
-    run.Command1_Click();
+    run.replaceOne();
     EXPECT_EQ(e.text.text(), QStringLiteral("x ab"));
     EXPECT_EQ(e.text.selStart(), 2);
-    run.Command1_Click();
+    run.replaceOne();
     EXPECT_EQ(e.text.text(), QStringLiteral("x x"));
     EXPECT_EQ(e.fake.prompts.texts(), QStringList{ReplaceRun::kEndMessage});
-    EXPECT_EQ(s.ReplaceCount, 2);
 }
 
 TEST_F(ReplaceSteps, AHandSelectionInAnotherCaseIsReplacedEvenWhenExact) {
     given(QStringLiteral("AB ab"), QStringLiteral("ab"), QStringLiteral("x"));
     e.text.setSelection(0, 2);
     d.exactCase = true;
-    ReplaceRun(e.ctx, s, d).Command1_Click();
+    ReplaceRun(e.ctx, s, d).replaceOne();
     EXPECT_EQ(e.text.text(), QStringLiteral("x ab"));
     EXPECT_EQ(e.text.selStart(), 2);
 }
@@ -189,16 +188,16 @@ TEST(EmptyReplaceSearch, ChangesNothingOnAnyPath) {
         FakeEditor e;
         FakeReplaceDialog d;
         search::ReplaceState s;
-        e.state.MaxUndo = 10;
+        e.history.setMaxUndo(10);
         e.text.setText(QStringLiteral("abc"));
         e.text.setSelStart(1);
         d.replacement = QStringLiteral("x");
         d.top = p.top;
         ReplaceRun run(e.ctx, s, d);
-        p.all ? run.Command2_Click() : run.Command1_Click();
+        p.all ? run.replaceAll() : run.replaceOne();
         EXPECT_EQ(e.text.text(), QStringLiteral("abc"));
-        EXPECT_EQ(e.state.UndoCount, 1);
-        EXPECT_TRUE(e.state.UndoData[1].isEmpty());
+        EXPECT_EQ(e.history.undoCount(), 1);
+        EXPECT_TRUE(e.history.undoSlots()[1].isEmpty());
         EXPECT_EQ(e.fake.prompts.texts(), QStringList{p.message});
     }
 }
@@ -208,7 +207,7 @@ TEST(EmptyReplaceSearch, ChangesNothingOnAnyPath) {
 TEST_F(ReplaceFaults, ARunThatStopsMovingEnds) {
     given(QStringLiteral("ab ab"), QStringLiteral("ab"), QStringLiteral("x"));
     e.fake.pump.onEvents = [&] { e.text.setSelStart(0); };
-    ReplaceRun(e.ctx, s, d).Command2_Click();
+    ReplaceRun(e.ctx, s, d).replaceAll();
     EXPECT_EQ(e.fake.pump.calls, 1);
     EXPECT_EQ(e.text.text(), QStringLiteral("ab ab"));
     EXPECT_EQ(e.fake.prompts.texts(), QStringList{ReplaceRun::countMessage(0)});
@@ -216,7 +215,7 @@ TEST_F(ReplaceFaults, ARunThatStopsMovingEnds) {
 }
 
 TEST_F(ReplaceSteps, EveryStepOfARunIsACheckpoint) {
-    e.state.MaxUndo = 100;
+    e.history.setMaxUndo(100);
     given(QStringLiteral("ab ab ab"), QStringLiteral("AB"), QStringLiteral("x"));
     // The writer types at the end while the run lets events through: the checkpoints that
     // follow hold that edit too.
@@ -226,14 +225,14 @@ TEST_F(ReplaceSteps, EveryStepOfARunIsACheckpoint) {
         e.text.replace(e.text.length(), 0, QStringLiteral("!"));
         e.text.setSelection(start, length);
     };
-    ReplaceRun(e.ctx, s, d).Command2_Click();
+    ReplaceRun(e.ctx, s, d).replaceAll();
     EXPECT_EQ(e.text.text(), QStringLiteral("x x x!"));
     // One for the run, one per step (three found, one finding nothing).
-    EXPECT_EQ(e.state.UndoCount, 1 + 1 + 4);
-    EXPECT_EQ(e.state.UndoData[1].text(), QStringLiteral("x x ab!"));
-    EXPECT_EQ(e.state.UndoData[2].text(), QStringLiteral("x ab ab!"));
-    EXPECT_EQ(e.state.UndoData[3].text(), QStringLiteral("ab ab ab!"));
-    EXPECT_EQ(e.state.UndoData[e.state.UndoCount - 1].text(), QStringLiteral("ab ab ab"));
+    EXPECT_EQ(e.history.undoCount(), 1 + 1 + 4);
+    EXPECT_EQ(e.history.undoSlots()[1].text(), QStringLiteral("x x ab!"));
+    EXPECT_EQ(e.history.undoSlots()[2].text(), QStringLiteral("x ab ab!"));
+    EXPECT_EQ(e.history.undoSlots()[3].text(), QStringLiteral("ab ab ab!"));
+    EXPECT_EQ(e.history.undoSlots()[e.history.undoCount() - 1].text(), QStringLiteral("ab ab ab"));
 }
 
 struct JumpCase {
@@ -268,7 +267,7 @@ TEST_P(Jump, GoesToTheLineStartOrRefuses) {
     e.text.setSelStart(1);
     FakeJumpDialog d;
     d.typed = QString::fromUtf16(c.typed);
-    search::Jump(e.ctx, d).Command1_Click();
+    search::Jump(e.ctx, d).onJumpClicked();
     if (c.caret < 0) {
         EXPECT_EQ(e.text.selStart(), 1);
         EXPECT_EQ(d.unloads, 0);
@@ -299,12 +298,12 @@ TEST(JumpDialog, ListAndRangeFollowTheLastLineCount) {
 
 TEST(JumpCommands, TopAndEnd) {
     FakeEditor e;
-    search::mnuEnd_Click(e.ctx);
+    search::jumpToEnd(e.ctx);
     EXPECT_EQ(e.text.selStart(), 0);
     e.text.setText(QStringLiteral("ab\r\ncd"));
-    search::mnuEnd_Click(e.ctx);
+    search::jumpToEnd(e.ctx);
     EXPECT_EQ(e.text.selStart(), 6);
-    search::mnuSentou_Click(e.ctx);
+    search::jumpToTop(e.ctx);
     EXPECT_EQ(e.text.selStart(), 0);
     EXPECT_EQ(e.window.statusRefreshes, 3);
 }

@@ -1,8 +1,9 @@
+#include "documents/DocumentSession.h"
 #include "MainFixture.h"
 
 #include "shell/About.h"
-#include "shell/Form12.h"
-#include "shell/HelpView.h"
+#include "shell/ui/AboutDialog.h"
+#include "shell/ui/HelpView.h"
 #include "shell/MenuTable.h"
 #include "support/FakeWindow.h"
 #include "support/FindChild.h"
@@ -29,10 +30,10 @@ TEST(AboutLabels, CopyTheAddressAndShowItInPanelOne) {
 }
 
 TEST_F(MainFixture, AboutBoxIsOneModelessInstanceOwnedByTheWindow) {
-    frmMain& w = start();
+    MainWindow& w = start();
     w.show();
     w.runCommand(QStringLiteral("mnuHelpAbout"));
-    Form12* box = w.aboutBox();
+    AboutDialog* box = w.aboutBox();
     ASSERT_NE(box, nullptr);
     EXPECT_FALSE(box->isModal());
     EXPECT_EQ(box->parentWidget(), &w);
@@ -51,7 +52,7 @@ TEST_F(MainFixture, AboutBoxIsOneModelessInstanceOwnedByTheWindow) {
 // After the shutdown deleted the backup nothing may write it again: the timers stop and the
 // About box and the help window go with the main window.
 TEST_F(MainFixture, NothingOutlivesACompletedShutdown) {
-    frmMain& w = start();
+    MainWindow& w = start();
     w.show();
     w.runCommand(QStringLiteral("mnuHelpAbout"));
     w.runCommand(QStringLiteral("mnuHelpContents"));
@@ -59,18 +60,18 @@ TEST_F(MainFixture, NothingOutlivesACompletedShutdown) {
     ASSERT_TRUE(box && help);
     w.setTimerInterval(2, 10000);
 
-    state.Dirty = true;
+    form->document().setDirty(true);
     fake.prompts.answers.enqueue(MsgAnswer::Cancel);
     w.close();
     EXPECT_TRUE(box && box->isVisible()); // a refused close leaves everything running
-    EXPECT_TRUE(w.Timer1()->isActive());
+    EXPECT_TRUE(w.backupTimer()->isActive());
 
     fake.prompts.answers.enqueue(MsgAnswer::No);
     w.close();
     EXPECT_FALSE(box);
     EXPECT_FALSE(help);
-    EXPECT_FALSE(w.Timer1()->isActive());
-    EXPECT_FALSE(w.Timer2()->isActive());
+    EXPECT_FALSE(w.backupTimer()->isActive());
+    EXPECT_FALSE(w.alarmTimer()->isActive());
     EXPECT_FALSE(QFile::exists(backupPath()));
 }
 

@@ -1,7 +1,7 @@
 #include "MainFixture.h"
 
 #include "shell/AlarmClock.h"
-#include "shell/Form11.h"
+#include "shell/ui/AlarmDialog.h"
 #include "support/FakeWindow.h"
 #include "support/FindChild.h"
 
@@ -32,7 +32,7 @@ int runAlarm(FakeEditor& e, AlarmClock& alarm, int maxTicks) {
     for (int tick = 1; tick <= maxTicks && e.window.intervals[2] != 0; ++tick) {
         e.fake.clock.current = e.fake.clock.current.addSecs(10);
         const qsizetype before = e.fake.prompts.shown.size();
-        alarm.Timer2_Timer(e.ctx);
+        alarm.onAlarmTimer(e.ctx);
         if (e.fake.prompts.shown.size() != before) return tick;
     }
     return 0;
@@ -88,7 +88,7 @@ TEST(AlarmSetup, OptionsSwitchTheControls) {
     e.fake.clock.current = at(8, 9, 4);
     AlarmSetup setup(e.ctx);
 
-    setup.Option2_Click();
+    setup.onAfterMinutesChosen();
     EXPECT_FALSE(setup.timeOfDay());
     EXPECT_FALSE(setup.hourEnabled());
     EXPECT_EQ(setup.hourCaption(), QStringLiteral("時"));
@@ -96,7 +96,7 @@ TEST(AlarmSetup, OptionsSwitchTheControls) {
     EXPECT_EQ(setup.minuteIndex(), 0);
 
     e.fake.clock.current = at(8, 9, 7);
-    setup.Option1_Click();
+    setup.onAtTimeChosen();
     EXPECT_TRUE(setup.timeOfDay());
     EXPECT_TRUE(setup.hourEnabled());
     EXPECT_EQ(setup.hourCaption(), QStringLiteral("時間"));
@@ -107,9 +107,9 @@ TEST(AlarmSetup, OptionsSwitchTheControls) {
 TEST(AlarmSetup, OkSetsATimeOfDay) {
     FakeEditor e;
     AlarmSetup setup(e.ctx);
-    setup.Combo1_Click(9);
-    setup.Combo2_Click(5);
-    setup.Command1_Click();
+    setup.onHourChosen(9);
+    setup.onMinuteChosen(5);
+    setup.onOkClicked();
     ASSERT_EQ(e.fake.prompts.shown.size(), 1);
     EXPECT_EQ(e.fake.prompts.shown[0].text, QStringLiteral("9時5分に知らせます。"));
     EXPECT_EQ(e.fake.prompts.shown[0].buttons, MsgButtons::OK);
@@ -125,9 +125,9 @@ TEST(AlarmSetup, OkSetsACountdownReplacingTheTimeOfDay) {
     e.state.AlarmMinute = 5;
     e.window.intervals[2] = 10000;
     AlarmSetup setup(e.ctx);
-    setup.Option2_Click();
-    setup.Combo2_Click(5);
-    setup.Command1_Click();
+    setup.onAfterMinutesChosen();
+    setup.onMinuteChosen(5);
+    setup.onOkClicked();
     EXPECT_EQ(texts(e.fake.prompts.shown), QStringList{QStringLiteral("5分後に知らせます。")});
     EXPECT_EQ(e.window.intervals[2], 10000);
     EXPECT_EQ(e.state.AlarmHour, 24);
@@ -140,9 +140,9 @@ TEST(AlarmClock, TimeOfDaySetLaterFiresTheNextDay) {
     FakeEditor e;
     e.fake.clock.current = at(8, 9, 10);
     AlarmSetup setup(e.ctx);
-    setup.Combo1_Click(9);
-    setup.Combo2_Click(5);
-    setup.Command1_Click();
+    setup.onHourChosen(9);
+    setup.onMinuteChosen(5);
+    setup.onOkClicked();
     e.fake.prompts.shown.clear();
 
     AlarmClock alarm;
@@ -164,12 +164,12 @@ TEST(AlarmClock, TimeOfDayFiresInsideItsMinuteOnly) {
     AlarmClock alarm;
     for (const QDateTime& t : {at(8, 23, 59, 59), at(8, 1, 0), at(8, 0, 1), at(8, 12, 0)}) {
         e.fake.clock.current = t;
-        alarm.Timer2_Timer(e.ctx);
+        alarm.onAlarmTimer(e.ctx);
     }
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
     EXPECT_EQ(e.window.intervals[2], 10000);
     e.fake.clock.current = at(9, 0, 0, 50);
-    alarm.Timer2_Timer(e.ctx);
+    alarm.onAlarmTimer(e.ctx);
     EXPECT_EQ(texts(e.fake.prompts.shown), QStringList{QStringLiteral("0時0分になりました。")});
     EXPECT_EQ(e.window.intervals[2], 0);
 }
@@ -182,9 +182,9 @@ TEST_P(AlarmCountdown, FiresAtTickSixTimesTheMinutes) {
     // A clock standing at the time the countdown ends must not matter: AlarmHour is no hour.
     e.fake.clock.current = at(8, 0, 0);
     AlarmSetup setup(e.ctx);
-    setup.Option2_Click();
-    setup.Combo2_Click(minutes);
-    setup.Command1_Click();
+    setup.onAfterMinutesChosen();
+    setup.onMinuteChosen(minutes);
+    setup.onOkClicked();
     e.fake.prompts.shown.clear();
 
     AlarmClock alarm;
@@ -199,8 +199,8 @@ INSTANTIATE_TEST_SUITE_P(Minutes, AlarmCountdown, ::testing::Values(1, 5, 30, 59
 TEST(AlarmClock, ZeroMinuteCountdownNeverFires) {
     FakeEditor e;
     AlarmSetup setup(e.ctx);
-    setup.Option2_Click();
-    setup.Command1_Click();
+    setup.onAfterMinutesChosen();
+    setup.onOkClicked();
     EXPECT_EQ(texts(e.fake.prompts.shown), QStringList{QStringLiteral("0分後に知らせます。")});
     e.fake.prompts.shown.clear();
     AlarmClock alarm;
@@ -231,10 +231,10 @@ TEST_F(ReentrantAlarm, TimeOfDayIsAnnouncedOnceAndClearedAfterTheMessage) {
         EXPECT_TRUE(alarm.announcing());
         for (int i = 0; i < 5; ++i) {
             e.fake.clock.current = e.fake.clock.current.addSecs(10);
-            alarm.Timer2_Timer(ctx);
+            alarm.onAlarmTimer(ctx);
         }
     };
-    alarm.Timer2_Timer(ctx);
+    alarm.onAlarmTimer(ctx);
     EXPECT_EQ(prompts.texts(), QStringList{QStringLiteral("9時5分になりました。")});
     EXPECT_FALSE(alarm.announcing());
     EXPECT_EQ(e.state.AlarmHour, 0);
@@ -244,19 +244,19 @@ TEST_F(ReentrantAlarm, TimeOfDayIsAnnouncedOnceAndClearedAfterTheMessage) {
 
 // ---------------------------------------------------------------- the form
 
-class Form11Test : public ::testing::Test {
+class AlarmDialogTest : public ::testing::Test {
 protected:
     FakeEditor e;
-    std::unique_ptr<Form11> form;
+    std::unique_ptr<AlarmDialog> form;
     void SetUp() override {
         e.fake.clock.current = at(8, 9, 4);
-        form = std::make_unique<Form11>(e.ctx);
+        form = std::make_unique<AlarmDialog>(e.ctx);
     }
     template <typename W> W* child(const char* name) const { return ::child<W>(form.get(), name); }
 };
 
-TEST_F(Form11Test, ControlsAndCaptions) {
-    EXPECT_EQ(form->objectName(), QStringLiteral("Form11"));
+TEST_F(AlarmDialogTest, ControlsAndCaptions) {
+    EXPECT_EQ(form->objectName(), QStringLiteral("AlarmDialog"));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("タイマー設定"));
     EXPECT_EQ(child<QRadioButton>("Option1")->text(), QStringLiteral("何時何分に知らせる"));
     EXPECT_EQ(child<QRadioButton>("Option2")->text(), QStringLiteral("何分後に知らせる"));
@@ -276,7 +276,7 @@ TEST_F(Form11Test, ControlsAndCaptions) {
     EXPECT_EQ(minutes->currentText(), QStringLiteral("5"));
 }
 
-TEST_F(Form11Test, OptionButtonsSwitchTheControls) {
+TEST_F(AlarmDialogTest, OptionButtonsSwitchTheControls) {
     auto* hours = child<QComboBox>("Combo1");
     auto* minutes = child<QComboBox>("Combo2");
     child<QRadioButton>("Option2")->click();
@@ -293,7 +293,7 @@ TEST_F(Form11Test, OptionButtonsSwitchTheControls) {
     EXPECT_EQ(minutes->currentText(), QStringLiteral("4"));
 }
 
-TEST_F(Form11Test, OkAnnouncesTheChosenTimeAndCloses) {
+TEST_F(AlarmDialogTest, OkAnnouncesTheChosenTimeAndCloses) {
     child<QComboBox>("Combo1")->setCurrentIndex(14);
     child<QComboBox>("Combo2")->setCurrentIndex(30);
     child<QPushButton>("Command1")->click();
@@ -304,7 +304,7 @@ TEST_F(Form11Test, OkAnnouncesTheChosenTimeAndCloses) {
     EXPECT_EQ(e.state.AlarmMinute, 30);
 }
 
-TEST_F(Form11Test, CancelChangesNothing) {
+TEST_F(AlarmDialogTest, CancelChangesNothing) {
     child<QRadioButton>("Option2")->click();
     child<QComboBox>("Combo2")->setCurrentIndex(3);
     child<QPushButton>("Command2")->click();
@@ -317,10 +317,10 @@ TEST_F(Form11Test, CancelChangesNothing) {
 // ---------------------------------------------------------------- the main window
 
 TEST_F(MainFixture, MenuOpensTheAlarmDialogAndTimer2Ticks) {
-    frmMain& w = start();
+    MainWindow& w = start();
     bool seen = false;
     QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<Form11*>(QApplication::activeModalWidget());
+        auto* dialog = qobject_cast<AlarmDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         seen = true;
         EXPECT_EQ(dialog->parentWidget(), &w);
@@ -334,15 +334,15 @@ TEST_F(MainFixture, MenuOpensTheAlarmDialogAndTimer2Ticks) {
     EXPECT_EQ(w.timerInterval(2), 10000);
 
     for (int tick = 1; tick < 6; ++tick)
-        w.Timer2_Timer();
+        w.onAlarmTimer();
     EXPECT_EQ(fake.prompts.shown.size(), 1);
-    w.Timer2_Timer();
+    w.onAlarmTimer();
     EXPECT_EQ(fake.prompts.shown.last().text, QStringLiteral("1分たちました。"));
     EXPECT_EQ(w.timerInterval(2), 0);
 }
 
 TEST_F(MainFixture, Timer2TimeoutRunsTheAlarmCheck) {
-    frmMain& w = start();
+    MainWindow& w = start();
     fake.clock.current = at(8, 7, 30);
     state.AlarmHour = 7;
     state.AlarmMinute = 30;

@@ -1,3 +1,4 @@
+#include "history/UndoHistory.h"
 #include "MainFixture.h"
 
 #include "shell/Appearance.h"
@@ -40,9 +41,9 @@ TEST_P(SizeStep, WholeSizeOnePointAndTheCaret) {
     e.text.setSelection(c.selStart, c.selLength);
     e.window.size = c.size;
     if (c.step < 0)
-        mnumainasu_Click(e.ctx);
+        shrinkFont(e.ctx);
     else
-        mnupurasu_Click(e.ctx);
+        growFont(e.ctx);
     EXPECT_DOUBLE_EQ(e.window.size, c.sizeAfter);
     EXPECT_EQ(e.text.selStart(), c.selStartAfter);
     EXPECT_EQ(e.text.selLength(), c.selLengthAfter);
@@ -55,14 +56,14 @@ INSTANTIATE_TEST_SUITE_P(Table, SizeStep, ::testing::ValuesIn(kStepCases));
 
 TEST(FontDialog, PresetAppliedInFullAndCancelChangesNothing) {
     FakeEditor e;
-    e.state.MaxUndo = 10;
+    e.history.setMaxUndo(10);
     e.text.setText(QStringLiteral("text"));
     e.window.styles[int(FontStyle::Underline)] = true;
     e.window.styles[int(FontStyle::Bold)] = true;
 
     e.fake.dialogs.fontAnswers.enqueue(std::nullopt);
-    mnuFont_Click(e.ctx);
-    EXPECT_EQ(e.state.UndoCount, 2); // the checkpoint stays although nothing changed
+    chooseFont(e.ctx);
+    EXPECT_EQ(e.history.undoCount(), 2); // the checkpoint stays although nothing changed
     EXPECT_DOUBLE_EQ(e.window.size, 9);
     EXPECT_TRUE(e.window.styles[int(FontStyle::Underline)]);
     ASSERT_EQ(e.fake.dialogs.fontPresets.size(), 1);
@@ -73,7 +74,7 @@ TEST(FontDialog, PresetAppliedInFullAndCancelChangesNothing) {
     // The dialog's underline box was not preset from the text: OK leaves underline off.
     FontChoice chosen{QStringLiteral("Serif"), 12.5, false, true, false, true};
     e.fake.dialogs.fontAnswers.enqueue(chosen);
-    mnuFont_Click(e.ctx);
+    chooseFont(e.ctx);
     EXPECT_EQ(e.window.font, QStringLiteral("Serif"));
     EXPECT_DOUBLE_EQ(e.window.size, 12.5);
     EXPECT_FALSE(e.window.styles[int(FontStyle::Bold)]);
@@ -85,9 +86,9 @@ TEST(FontDialog, PresetAppliedInFullAndCancelChangesNothing) {
 TEST(ColorDialogs, OkSetsCancelKeeps) {
     FakeEditor e;
     e.fake.dialogs.colorAnswers.enqueue(0x00FF00);
-    mnuBackColor_Click(e.ctx);
+    chooseBackColor(e.ctx);
     e.fake.dialogs.colorAnswers.enqueue(std::nullopt);
-    mnuStrColor_Click(e.ctx);
+    chooseForeColor(e.ctx);
     EXPECT_EQ(e.window.back, 0x00FF00);
     EXPECT_EQ(e.window.fore, 0);
 }
@@ -95,21 +96,21 @@ TEST(ColorDialogs, OkSetsCancelKeeps) {
 // ---------------------------------------------------------------- in the window
 
 TEST_F(MainFixture, StyleItemsCheckOnlyWhenTheyTurnTheStyleOn) {
-    frmMain& w = start();
+    MainWindow& w = start();
     w.setFontSize(10);
-    w.tbToolBar_ButtonClick(QStringLiteral("拡大"));
+    w.onToolButtonClicked(QStringLiteral("拡大"));
     EXPECT_DOUBLE_EQ(w.fontSize(), 11);
     QAction* bold = w.action(QStringLiteral("mnubold"));
     // The font dialog turned bold on: the item stays unchecked, and choosing it turns bold off.
     fake.dialogs.fontAnswers.enqueue(FontChoice{w.fontName(), 10, true, false, false, false});
     w.runCommand(QStringLiteral("mnuFont"));
-    EXPECT_TRUE(w.Text1()->font().bold());
+    EXPECT_TRUE(w.textView()->font().bold());
     EXPECT_FALSE(bold->isChecked());
     bold->trigger();
-    EXPECT_FALSE(w.Text1()->font().bold());
+    EXPECT_FALSE(w.textView()->font().bold());
     EXPECT_FALSE(bold->isChecked());
     w.action(QStringLiteral("mnutorikesi"))->trigger();
-    EXPECT_TRUE(w.Text1()->font().strikeOut());
+    EXPECT_TRUE(w.textView()->font().strikeOut());
     EXPECT_TRUE(w.action(QStringLiteral("mnutorikesi"))->isChecked());
 }
 
@@ -117,19 +118,19 @@ TEST_F(MainFixture, StyleItemsCheckOnlyWhenTheyTurnTheStyleOn) {
 // only direct input switches the input method off.
 TEST_F(MainFixture, ImeCheckMarksFollowTheModeWhenAMenuOpens) {
     writeIni("[data]\r\nime=1\r\n");
-    frmMain& w = start();
+    MainWindow& w = start();
     w.action(QStringLiteral("popeisuu"))->trigger();
     EXPECT_EQ(w.imeMode(), 7);
-    EXPECT_TRUE(w.Text1()->testAttribute(Qt::WA_InputMethodEnabled));
+    EXPECT_TRUE(w.textView()->testAttribute(Qt::WA_InputMethodEnabled));
     EXPECT_TRUE(w.action(QStringLiteral("mnuIMEhiragana"))->isChecked());
     emit w.menuBar()->findChild<QMenu*>(QStringLiteral("mnuEdit"))->aboutToShow();
     EXPECT_TRUE(w.action(QStringLiteral("mnuIMEeisuu"))->isChecked());
     EXPECT_FALSE(w.action(QStringLiteral("mnuIMEhiragana"))->isChecked());
 
     w.action(QStringLiteral("mnuIMEtyokusetu"))->trigger();
-    EXPECT_FALSE(w.Text1()->testAttribute(Qt::WA_InputMethodEnabled));
+    EXPECT_FALSE(w.textView()->testAttribute(Qt::WA_InputMethodEnabled));
     EXPECT_TRUE(w.action(QStringLiteral("popeisuu"))->isChecked());
-    emit w.popEdit()->aboutToShow();
+    emit w.popupMenu()->aboutToShow();
     EXPECT_TRUE(w.action(QStringLiteral("poptyokusetu"))->isChecked());
     EXPECT_FALSE(w.action(QStringLiteral("popeisuu"))->isChecked());
 }

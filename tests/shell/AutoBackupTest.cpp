@@ -1,3 +1,5 @@
+#include "history/UndoHistory.h"
+#include "documents/DocumentSession.h"
 #include "MainFixture.h"
 
 #include "shell/AutoBackup.h"
@@ -35,7 +37,7 @@ TEST_P(BackupSchedule, FirstTickThenEveryBackupTicks) {
     for (int tick = 1; tick <= 13; ++tick) {
         // A different text per tick tells which tick wrote the file.
         e.text.setText(QStringLiteral("tick %1").arg(tick));
-        backup.Timer1_Timer(e.ctx);
+        backup.onBackupTimer(e.ctx);
         if (fileBytes(backupOf(e)) == QStringLiteral("tick %1\r\n").arg(tick).toLatin1())
             written.append(tick);
     }
@@ -43,7 +45,6 @@ TEST_P(BackupSchedule, FirstTickThenEveryBackupTicks) {
     for (int tick = 1; tick <= 13; tick += std::max(n, 1))
         expected.append(tick);
     EXPECT_EQ(written, expected);
-    EXPECT_EQ(e.state.WorkPath, backupOf(e));
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
 }
 
@@ -66,7 +67,7 @@ class BackupContent : public ::testing::TestWithParam<ContentCase> {};
 TEST_P(BackupContent, TextPlusCrLfInShiftJis) {
     FakeEditor e;
     e.text.setText(GetParam().text);
-    AutoBackup().Timer1_Timer(e.ctx);
+    AutoBackup().onBackupTimer(e.ctx);
     EXPECT_EQ(fileBytes(backupOf(e)), GetParam().bytes);
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty()); // not even for a character lost to "?"
 }
@@ -88,11 +89,11 @@ TEST(AutoBackup, WritesAnUnchangedTextAgain) {
     FakeEditor e;
     e.text.setText(QStringLiteral("same"));
     AutoBackup backup;
-    backup.Timer1_Timer(e.ctx);
+    backup.onBackupTimer(e.ctx);
     ASSERT_TRUE(QFile::remove(backupOf(e)));
-    backup.Timer1_Timer(e.ctx);
+    backup.onBackupTimer(e.ctx);
     EXPECT_FALSE(QFileInfo::exists(backupOf(e)));
-    backup.Timer1_Timer(e.ctx);
+    backup.onBackupTimer(e.ctx);
     EXPECT_EQ(fileBytes(backupOf(e)), QByteArray("same\r\n"));
 }
 
@@ -100,20 +101,20 @@ TEST(AutoBackup, LeavesTheDocumentAlone) {
     FakeEditor e;
     e.text.setText(QStringLiteral("abcdef"));
     e.text.setSelection(2, 3);
-    e.window.windowTitle = QStringLiteral("Pallo   /somewhere/doc.txt");
-    e.state.Dirty = true;
-    e.state.UndoPending = false;
+    e.document.setPath(QStringLiteral("/somewhere/doc.txt"));
+    e.document.setDirty(true);
+    e.history.setUndoPending(false);
     int changes = 0;
     QObject::connect(&e.text, &TextBox::changed, [&] { ++changes; });
 
-    AutoBackup().Timer1_Timer(e.ctx);
+    AutoBackup().onBackupTimer(e.ctx);
 
     EXPECT_EQ(e.text.text(), QStringLiteral("abcdef"));
     EXPECT_EQ(e.text.selStart(), 2);
     EXPECT_EQ(e.text.selLength(), 3);
     EXPECT_EQ(e.window.windowTitle, QStringLiteral("Pallo   /somewhere/doc.txt"));
-    EXPECT_TRUE(e.state.Dirty);
-    EXPECT_FALSE(e.state.UndoPending);
+    EXPECT_TRUE(e.document.isDirty());
+    EXPECT_FALSE(e.history.undoPending());
     EXPECT_EQ(changes, 0);
     EXPECT_EQ(fileBytes(backupOf(e)), QByteArray("abcdef\r\n"));
 }
@@ -126,7 +127,7 @@ TEST(AutoBackup, FolderInTheWayReportsErrorAndRetriesNextTick) {
     ASSERT_TRUE(QDir(e.dir.path()).mkdir(QStringLiteral("PalloBackup.txt")));
     AutoBackup backup;
 
-    backup.Timer1_Timer(e.ctx);
+    backup.onBackupTimer(e.ctx);
     ASSERT_EQ(e.fake.prompts.shown.size(), 1);
     const RecordedMessage& m = e.fake.prompts.shown[0];
     EXPECT_EQ(m.text, QStringLiteral("Error"));
@@ -134,16 +135,15 @@ TEST(AutoBackup, FolderInTheWayReportsErrorAndRetriesNextTick) {
     EXPECT_EQ(m.icon, MsgIcon::None);
     EXPECT_EQ(m.title, kDefaultTitle);
     EXPECT_EQ(e.state.BackupCountdown, 0);
-    EXPECT_EQ(e.state.WorkPath, backupOf(e));
     EXPECT_FALSE(backup.reportingFailure());
 
     // Still failing: the next tick tries again and says so again.
-    backup.Timer1_Timer(e.ctx);
+    backup.onBackupTimer(e.ctx);
     EXPECT_EQ(e.fake.prompts.shown.size(), 2);
     EXPECT_EQ(e.state.BackupCountdown, 0);
 
     ASSERT_TRUE(QDir(e.dir.path()).rmdir(QStringLiteral("PalloBackup.txt")));
-    backup.Timer1_Timer(e.ctx);
+    backup.onBackupTimer(e.ctx);
     EXPECT_EQ(e.fake.prompts.shown.size(), 2);
     EXPECT_EQ(fileBytes(backupOf(e)), QByteArray("keep me\r\n"));
     EXPECT_EQ(e.state.BackupCountdown, 1);
@@ -152,8 +152,8 @@ TEST(AutoBackup, FolderInTheWayReportsErrorAndRetriesNextTick) {
 TEST(AutoBackup, MissingProgramFolderReportsError) {
     FakeEditor e;
     const QString missing = e.dir.path() + QStringLiteral("/gone");
-    CommandContext ctx{e.state, e.text, e.fake.services, e.window, missing};
-    AutoBackup().Timer1_Timer(ctx);
+    CommandContext ctx{e.state, e.text, e.fake.services, e.window, missing, e.history, e.document};
+    AutoBackup().onBackupTimer(ctx);
     ASSERT_EQ(e.fake.prompts.shown.size(), 1);
     EXPECT_EQ(e.fake.prompts.shown[0].text, QStringLiteral("Error"));
     EXPECT_EQ(e.state.BackupCountdown, 0);
@@ -181,9 +181,9 @@ TEST_F(ReentrantBackup, ErrorDoesNotPileUp) {
         EXPECT_TRUE(backup.reportingFailure());
         if (std::exchange(nested, true)) return; // a second message is the fault itself
         for (; inner < 5; ++inner)
-            backup.Timer1_Timer(ctx);
+            backup.onBackupTimer(ctx);
     };
-    backup.Timer1_Timer(ctx);
+    backup.onBackupTimer(ctx);
     EXPECT_EQ(inner, 5);
     EXPECT_EQ(prompts.texts(), QStringList{QStringLiteral("Error")});
     EXPECT_EQ(e.state.BackupCountdown, 0);
@@ -191,16 +191,16 @@ TEST_F(ReentrantBackup, ErrorDoesNotPileUp) {
 
     // Once the message is closed, the next failure is reported again.
     prompts.whileOpen = nullptr;
-    backup.Timer1_Timer(ctx);
+    backup.onBackupTimer(ctx);
     EXPECT_EQ(prompts.shown.size(), 2);
 }
 
 TEST_F(ReentrantBackup, BackupThatSucceedsMeanwhileKeepsItsCountdown) {
     prompts.whileOpen = [&] {
         ASSERT_TRUE(QDir(e.dir.path()).rmdir(QStringLiteral("PalloBackup.txt")));
-        backup.Timer1_Timer(ctx);
+        backup.onBackupTimer(ctx);
     };
-    backup.Timer1_Timer(ctx);
+    backup.onBackupTimer(ctx);
     EXPECT_EQ(prompts.shown.size(), 1);
     EXPECT_EQ(fileBytes(backupOf(e)), QByteArray("text\r\n"));
     // Closing the stale message must not undo the countdown of the backup made meanwhile.
@@ -210,7 +210,7 @@ TEST_F(ReentrantBackup, BackupThatSucceedsMeanwhileKeepsItsCountdown) {
 // ---------------------------------------------------------------- the main window
 
 TEST_F(MainFixture, BackupTimerRunsFromStartUp) {
-    frmMain& w = start();
+    MainWindow& w = start();
     EXPECT_EQ(w.timerInterval(1), 30000);
     EXPECT_EQ(w.timerInterval(2), 0);
     w.text().setText(QStringLiteral("typed"));

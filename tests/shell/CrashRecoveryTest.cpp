@@ -1,4 +1,5 @@
 #include "MainFixture.h"
+#include "documents/DocumentSession.h"
 
 #include <QFileInfo>
 
@@ -14,31 +15,31 @@ protected:
 };
 
 TEST_F(CrashRecovery, TypedTextComesBackUnderTheBackupTitle) {
-    frmMain& w = start();
-    w.Text1()->setFocus();
-    QTest::keyClicks(w.Text1(), QStringLiteral("first"));
-    QTest::keyClick(w.Text1(), Qt::Key_Return);
+    MainWindow& w = start();
+    w.textView()->setFocus();
+    QTest::keyClicks(w.textView(), QStringLiteral("first"));
+    QTest::keyClick(w.textView(), Qt::Key_Return);
     w.text().setSelText(QStringLiteral("二行目"));
     ASSERT_EQ(w.text().text(), QStringLiteral("first\r\n二行目"));
-    ASSERT_TRUE(state.Dirty);
-    w.Timer1_Timer();
+    ASSERT_TRUE(form->document().isDirty());
+    w.onBackupTimer();
     crash();
 
-    frmMain& again = start();
+    MainWindow& again = start();
     EXPECT_EQ(again.text().text(), QStringLiteral("first\r\n二行目\r\n"));
     EXPECT_EQ(again.windowTitle(), QStringLiteral("Pallo   ") + backupPath());
-    EXPECT_FALSE(state.Dirty);
-    EXPECT_EQ(state.LoadedText, again.text().text());
+    EXPECT_FALSE(form->document().isDirty());
+    EXPECT_EQ(form->document().loadedText(), again.text().text());
     EXPECT_TRUE(fake.prompts.shown.isEmpty());
 }
 
 TEST_F(CrashRecovery, EmptyDocumentComesBackAsOneLineBreak) {
     start();
-    form->Timer1_Timer();
+    form->onBackupTimer();
     EXPECT_EQ(readFile(QStringLiteral("PalloBackup.txt")), QByteArray("\r\n"));
     crash();
 
-    frmMain& again = start();
+    MainWindow& again = start();
     EXPECT_EQ(again.text().text(), QStringLiteral("\r\n"));
     EXPECT_EQ(again.windowTitle(), QStringLiteral("Pallo   ") + backupPath());
 }
@@ -47,10 +48,10 @@ TEST_F(CrashRecovery, EmptyDocumentComesBackAsOneLineBreak) {
 // deletes: closing or replacing it asks first, as for a changed document.
 TEST_F(CrashRecovery, RecoveredTextIsNotDroppedUnasked) {
     start().text().setText(QStringLiteral("救われた原稿"));
-    form->Timer1_Timer();
+    form->onBackupTimer();
     crash();
-    frmMain& w = start();
-    ASSERT_FALSE(state.Dirty);
+    MainWindow& w = start();
+    ASSERT_FALSE(form->document().isDirty());
     const QString question =
         backupPath() + QStringLiteral("の内容が変更されています。保存しますか？");
 

@@ -1,4 +1,5 @@
 #include "MainFixture.h"
+#include "documents/DocumentSession.h"
 
 #include <QLabel>
 #include <QStatusBar>
@@ -21,37 +22,37 @@ protected:
 // is saved with LF again.
 TEST_F(FileFormat, LfFileHasLinesAndSavesLf) {
     writeFile(u"doc.txt"_s, "一行目\n二行目\n三行目\n");
-    frmMain& w = start(path(u"doc.txt"_s));
+    MainWindow& w = start(path(u"doc.txt"_s));
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     EXPECT_EQ(w.text().text(), u"一行目\r\n二行目\r\n三行目"_s);
     EXPECT_EQ(w.text().lineCount(), 3);
-    EXPECT_EQ(w.Text1()->document()->blockCount(), 3);
+    EXPECT_EQ(w.textView()->document()->blockCount(), 3);
     EXPECT_EQ(formatPanel(), u"UTF-8 LF"_s);
     EXPECT_EQ(w.windowTitle(), u"Pallo   "_s + path(u"doc.txt"_s));
 
-    w.Text1()->setFocus();
+    w.textView()->setFocus();
     w.text().setSelStart(w.text().length());
-    QTest::keyClick(w.Text1(), Qt::Key_Return);
+    QTest::keyClick(w.textView(), Qt::Key_Return);
     EXPECT_EQ(w.text().lineFromChar(-1), 3);
     EXPECT_EQ(w.panelText(3), u"総行数:4 現在行:3 文字位置:9 総文字数:9 "_s);
     w.text().setSelText(u"四"_s);
     w.runCommand(u"mnuFileSave"_s);
     EXPECT_EQ(readFile(u"doc.txt"_s), "一行目\n二行目\n三行目\n四\n");
-    EXPECT_FALSE(state.Dirty);
+    EXPECT_FALSE(form->document().isDirty());
 }
 
 // The backup is written as the document is and read back the same way: nothing is lost.
 TEST_F(FileFormat, Utf8DocumentIsRecoveredWhole) {
     writeFile(u"doc.txt"_s, "😀𠮷\n");
-    frmMain& w = start(path(u"doc.txt"_s));
+    MainWindow& w = start(path(u"doc.txt"_s));
     w.text().setSelStart(w.text().length());
     w.text().setSelText(u"\r\n追記"_s);
-    w.Timer1_Timer();
+    w.onBackupTimer();
     EXPECT_EQ(readFile(u"PalloBackup.txt"_s), "😀𠮷\n追記\n");
     crash();
 
-    frmMain& again = start();
+    MainWindow& again = start();
     EXPECT_EQ(again.text().text(), u"😀𠮷\r\n追記"_s);
     EXPECT_EQ(again.windowTitle(), u"Pallo   "_s + backupPath());
     EXPECT_EQ(formatPanel(), u"UTF-8 LF"_s);
@@ -61,7 +62,7 @@ TEST_F(FileFormat, Utf8DocumentIsRecoveredWhole) {
 // panels take what is left.
 TEST_F(FileFormat, PositionPanelShowsItsWholeText) {
     writeFile(u"doc.txt"_s, "\xE4\xB8\x80\n");
-    frmMain& w = start(path(u"doc.txt"_s));
+    MainWindow& w = start(path(u"doc.txt"_s));
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     QTest::qWait(50);

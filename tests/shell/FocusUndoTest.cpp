@@ -1,7 +1,9 @@
+#include "documents/DocumentSession.h"
 #include "MainFixture.h"
 
 #include "documents/FileCommands.h"
-#include "history/RecordUndo.h"
+#include "history/UndoCommands.h"
+#include "history/UndoHistory.h"
 #include "support/FakeWindow.h"
 
 #include <QAction>
@@ -15,18 +17,18 @@ namespace {
 
 class FocusUndo : public MainFixture {
 protected:
-    frmMain& open() {
+    MainWindow& open() {
         writeIni("[data]\r\nmaxundo=10\r\n");
-        frmMain& w = start();
+        MainWindow& w = start();
         w.show();
         QApplication::setActiveWindow(&w);
-        w.Text1()->setFocus();
+        w.textView()->setFocus();
         return w;
     }
-    void type(frmMain& w, const QString& keys) { QTest::keyClicks(w.Text1(), keys); }
-    void focusOut(frmMain& w, Qt::FocusReason reason) {
+    void type(MainWindow& w, const QString& keys) { QTest::keyClicks(w.textView(), keys); }
+    void focusOut(MainWindow& w, Qt::FocusReason reason) {
         QFocusEvent out(QEvent::FocusOut, reason);
-        QApplication::sendEvent(w.Text1(), &out);
+        QApplication::sendEvent(w.textView(), &out);
     }
 };
 
@@ -38,25 +40,25 @@ TEST_F(FocusUndo, OnlyAControlOfTheWindowTakesTheFocus) {
         {Qt::MenuBarFocusReason, false},      {Qt::TabFocusReason, true},
         {Qt::MouseFocusReason, true},         {Qt::OtherFocusReason, true},
     };
-    frmMain& w = open();
+    MainWindow& w = open();
     for (const auto& [reason, records] : reasons) {
         type(w, QStringLiteral("x"));
-        const int before = state.UndoCount;
+        const int before = form->history().undoCount();
         focusOut(w, reason);
-        EXPECT_EQ(state.UndoCount, before + (records ? 1 : 0)) << reason;
-        EXPECT_EQ(state.UndoPending, !records) << reason;
+        EXPECT_EQ(form->history().undoCount(), before + (records ? 1 : 0)) << reason;
+        EXPECT_EQ(form->history().undoPending(), !records) << reason;
     }
 }
 
 // Type "a ", "b ", "c ", Undo, open and cancel a dialog: two more Undo steps reach "a " and
 // the empty start.
 TEST_F(FocusUndo, UndoIsNotRecordedAgainAfterADialog) {
-    frmMain& w = open();
+    MainWindow& w = open();
     for (const char* word : {"a ", "b ", "c "})
         type(w, QString::fromLatin1(word));
     w.action(QStringLiteral("mnuEditUndo"))->trigger();
     EXPECT_EQ(w.text().text(), QStringLiteral("a b "));
-    EXPECT_FALSE(state.UndoPending);
+    EXPECT_FALSE(form->history().undoPending());
     {
         QDialog dialog(&w);
         QLineEdit field(&dialog);
@@ -66,7 +68,7 @@ TEST_F(FocusUndo, UndoIsNotRecordedAgainAfterADialog) {
         dialog.reject();
         QApplication::setActiveWindow(&w);
     }
-    w.tbToolBar_ButtonClick(QStringLiteral("元に戻す"));
+    w.onToolButtonClicked(QStringLiteral("元に戻す"));
     EXPECT_EQ(w.text().text(), QStringLiteral("a "));
     w.action(QStringLiteral("popUndo"))->trigger();
     EXPECT_EQ(w.text().text(), QString());
@@ -75,10 +77,10 @@ TEST_F(FocusUndo, UndoIsNotRecordedAgainAfterADialog) {
 // Typing since the last checkpoint is recorded by Undo first: Undo returns to the text
 // before it and Redo brings it back. A command's change is not recorded a second time.
 TEST_F(FocusUndo, UndoKeepsTheWritersUnrecordedTyping) {
-    frmMain& w = open();
+    MainWindow& w = open();
     type(w, QStringLiteral("abc def "));
     type(w, QStringLiteral("x"));
-    EXPECT_TRUE(state.WriterEditPending);
+    EXPECT_TRUE(form->history().writerEditPending());
     w.action(QStringLiteral("mnuEditUndo"))->trigger();
     EXPECT_EQ(w.text().text(), QStringLiteral("abc def "));
     w.action(QStringLiteral("mnuEditRedo"))->trigger();
@@ -86,7 +88,7 @@ TEST_F(FocusUndo, UndoKeepsTheWritersUnrecordedTyping) {
 
     fake.clipboard.content = QStringLiteral("P");
     w.action(QStringLiteral("mnuEditPaste"))->trigger();
-    EXPECT_FALSE(state.WriterEditPending);
+    EXPECT_FALSE(form->history().writerEditPending());
     w.action(QStringLiteral("mnuEditUndo"))->trigger();
     EXPECT_EQ(w.text().text(), QStringLiteral("abc def x"));
 
@@ -103,47 +105,48 @@ TEST_F(FocusUndo, UndoKeepsTheWritersUnrecordedTyping) {
 // The open dialog no longer records the typing before an insert: the command does.
 TEST(InsertFile, OneUndoReturnsToTheTypedTextBeforeIt) {
     FakeEditor e;
-    e.state.MaxUndo = 10;
-    e.state.UndoData[1] = Checkpoint::take(1, QString());
+    e.history.setMaxUndo(10);
+    e.history.startFrom(1, QString());
     e.text.setText(QStringLiteral("typed"));
-    e.state.WriterEditPending = e.state.UndoPending = true;
+    e.history.setWriterEditPending(true);
+    e.history.setUndoPending(true);
     e.window.openDialog = [&](bool) {
         e.text.setText(QStringLiteral("typed\r\ninserted"));
-        RecordUndo(e.state, e.text);
+        e.history.record(e.text);
     };
-    mnugousei_Click(e.ctx);
-    mnuEditUndo_Click(e.ctx);
+    insertFile(e.ctx);
+    undo(e.ctx);
     EXPECT_EQ(e.text.text(), QStringLiteral("typed"));
 }
 
 // A second clipboard goes to key 2cb up to its first line break, and never writes a key of
 // its own: "ab" CR LF "maxundo=0" leaves the undo limit alone at the next start.
 TEST_F(FocusUndo, SecondClipboardKeepsToItsKey) {
-    frmMain& w = open();
+    MainWindow& w = open();
     w.text().setText(QStringLiteral("ab\r\nmaxundo=0"));
     w.text().setSelection(0, w.text().length());
     w.action(QStringLiteral("popCopy2"))->trigger();
-    state.Dirty = false;
+    form->document().setDirty(false);
     w.close();
     form.reset();
     AppState next;
     state = next;
     start();
     EXPECT_EQ(state.SecondClipboard, QStringLiteral("ab"));
-    EXPECT_EQ(state.MaxUndo, 10);
+    EXPECT_EQ(form->history().maxUndo(), 10);
     EXPECT_EQ(form->panelText(2), QStringLiteral("第2ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「ab」"));
 }
 
 // The menus run the states of their opening: the popup's history items and Paste.
 TEST_F(FocusUndo, PopupOpeningSetsItsItems) {
-    frmMain& w = open();
+    MainWindow& w = open();
     fake.clipboard.content.clear();
     w.text().setText(QStringLiteral("first second"));
     w.text().setSelection(0, 5);
-    w.tbToolBar_ButtonClick(QStringLiteral("ｺﾋﾟｰ"));
+    w.onToolButtonClicked(QStringLiteral("ｺﾋﾟｰ"));
     w.text().setSelection(6, 6);
     w.action(QStringLiteral("popCut"))->trigger();
-    emit w.popEdit()->aboutToShow();
+    emit w.popupMenu()->aboutToShow();
     EXPECT_TRUE(w.action(QStringLiteral("popPaste"))->isEnabled());
     EXPECT_TRUE(w.action(QStringLiteral("popCBrireki"))->isEnabled());
     EXPECT_EQ(w.action(QStringLiteral("popCB(0)"))->text(), QStringLiteral("first"));

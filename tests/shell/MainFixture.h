@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/TextView.h"
-#include "shell/frmMain.h"
+#include "platform/ui/TextView.h"
+#include "shell/ui/MainWindow.h"
 #include "state/AppState.h"
 #include "support/FakeServices.h"
 #include "support/QtPrinters.h"
@@ -21,7 +21,7 @@ protected:
     QTemporaryDir dir;
     FakeServiceSet fake;
     AppState state;
-    std::unique_ptr<frmMain> form;
+    std::unique_ptr<MainWindow> form;
 
     QString path(const QString& name) const { return dir.path() + QDir::separator() + name; }
     QString iniPath() const { return path(QStringLiteral("Pallo.ini")); }
@@ -38,10 +38,10 @@ protected:
     }
     void writeIni(const QByteArray& lines) const { writeFile(QStringLiteral("Pallo.ini"), lines); }
 
-    frmMain& start(const QString& commandLine = QString(), const QString& programDir = {}) {
-        form = std::make_unique<frmMain>(state, fake.services,
+    MainWindow& start(const QString& commandLine = QString(), const QString& programDir = {}) {
+        form = std::make_unique<MainWindow>(state, fake.services,
                                          programDir.isEmpty() ? dir.path() : programDir);
-        form->Form_Load(commandLine);
+        form->load(commandLine);
         settle();
         return *form;
     }

@@ -84,6 +84,7 @@ mnutool|ツール(&T)||
 .mnuEditBar3|-||
 .mnucount|文字カウント(&W)||
 .mnuDesumasu|文体変換（ですます調←→だである調）(&D)||
+.mnuKousei|校正(&P)||
 .mnuEditBar5|-||
 .mnuStrConvert|文字列変換(&M)||
 ..mnuLcase|小文字変換(&L)||
@@ -92,6 +93,7 @@ mnutool|ツール(&T)||
 ..mnuKatakana|カタカナ変換(&K)||
 ..mnuNarrow|半角変換(&N)||
 ..mnuWide|全角変換(&W)||
+.mnuRubyConvert|ルビ記法の変換(&R)||
 .mnuGobi|語尾変換(&G)||
 .mnuHTML|HTML変換(&H)||
 ..mnuHTMLka|簡易HTML化(&K)||
@@ -183,25 +185,25 @@ void expectLines(const QStringList& actual, const char* expected) {
 } // namespace
 
 TEST_F(MainFixture, MenuBarMatchesTheCommandTable) {
-    frmMain& w = start(); // no settings: IME starts in direct input
+    MainWindow& w = start(); // no settings: IME starts in direct input
     QStringList actual;
     describe(w.menuBar()->actions(), 0, actual);
     expectLines(actual, kExpectedMenuBar);
 }
 
 TEST_F(MainFixture, PopupMatchesTheCommandTable) {
-    frmMain& w = start();
-    EXPECT_EQ(w.popEdit()->objectName(), QStringLiteral("popEdit"));
-    EXPECT_EQ(w.popEdit()->title(), QStringLiteral("編集"));
+    MainWindow& w = start();
+    EXPECT_EQ(w.popupMenu()->objectName(), QStringLiteral("popEdit"));
+    EXPECT_EQ(w.popupMenu()->title(), QStringLiteral("編集"));
     QStringList actual;
-    describe(w.popEdit()->actions(), 0, actual);
+    describe(w.popupMenu()->actions(), 0, actual);
     expectLines(actual, kExpectedPopup);
 }
 
 TEST_F(MainFixture, ToolbarButtonsInOrder) {
-    frmMain& w = start();
+    MainWindow& w = start();
     QStringList actual;
-    for (QAction* a : w.tbToolBar()->actions()) {
+    for (QAction* a : w.toolBar()->actions()) {
         if (a->isSeparator()) {
             actual << QStringLiteral("|");
             continue;
@@ -220,59 +222,66 @@ TEST_F(MainFixture, ToolbarButtonsInOrder) {
 }
 
 TEST_F(MainFixture, MenuPopupAndToolbarRunOneProcedure) {
-    frmMain& w = start();
+    MainWindow& w = start();
     QStringList ran;
     for (const char* name : {"mnuEditUndo", "mnupurasu", "mnuDesumasu", "mnuEditPaste2"})
         w.setCommand(QString::fromLatin1(name), [&ran, name](int) { ran << name; });
-    w.tbToolBar_ButtonClick(QStringLiteral("元に戻す"));
+    w.onToolButtonClicked(QStringLiteral("元に戻す"));
     w.action(QStringLiteral("popUndo"))->trigger();
-    w.tbToolBar_ButtonClick(QStringLiteral("拡大"));
-    w.tbToolBar_ButtonClick(QStringLiteral("文体変換"));
-    w.tbToolBar_ButtonClick(QStringLiteral("フォント拡大")); // a tool tip, not a key
+    w.onToolButtonClicked(QStringLiteral("拡大"));
+    w.onToolButtonClicked(QStringLiteral("文体変換"));
+    w.onToolButtonClicked(QStringLiteral("フォント拡大")); // a tool tip, not a key
     w.action(QStringLiteral("popPaste2"))->trigger();
-    for (QAction* a : w.tbToolBar()->actions())
+    for (QAction* a : w.toolBar()->actions())
         if (a->data().toString() == u"元に戻す") a->trigger();
     EXPECT_EQ(ran.join(u' '), QStringLiteral("mnuEditUndo mnuEditUndo mnupurasu mnuDesumasu "
                                              "mnuEditPaste2 mnuEditUndo"));
 }
 
 TEST_F(MainFixture, CtrlAReachesSaveAsNotSelectAll) {
-    frmMain& w = start();
+    MainWindow& w = start();
     w.show();
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    w.Text1()->setFocus();
+    w.textView()->setFocus();
     w.text().setText(QStringLiteral("abc"));
     int saveAs = 0;
     w.setCommand(QStringLiteral("mnuFileSaveAs"), [&saveAs](int) { ++saveAs; });
-    QTest::keyClick(w.Text1(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(w.textView(), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(saveAs, 1);
     EXPECT_EQ(w.text().selLength(), 0);
 }
 
 TEST_F(MainFixture, ImeSetsKeepTheirOwnCheckMarks) {
-    frmMain& w = start();
+    MainWindow& w = start();
     w.action(QStringLiteral("popeisuu"))->trigger();
     EXPECT_TRUE(w.action(QStringLiteral("popeisuu"))->isChecked());
     EXPECT_FALSE(w.action(QStringLiteral("pophiragana"))->isChecked());
     EXPECT_TRUE(w.action(QStringLiteral("mnuIMEtyokusetu"))->isChecked());
-    EXPECT_TRUE(w.Text1()->testAttribute(Qt::WA_InputMethodEnabled));
+    EXPECT_TRUE(w.textView()->testAttribute(Qt::WA_InputMethodEnabled));
 }
 
 TEST_F(MainFixture, RightClickShowsTheProgramsPopup) {
-    frmMain& w = start();
+    MainWindow& w = start();
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     state.SecondClipboard = QStringLiteral("s");
     w.setPanelText(2, QStringLiteral("選択範囲：9文字"));
     int shown = 0;
-    QObject::connect(w.popEdit(), &QMenu::aboutToShow, [&] {
+    QObject::connect(w.popupMenu(), &QMenu::aboutToShow, [&] {
         ++shown;
-        QTimer::singleShot(0, w.popEdit(), &QMenu::close);
+        QTimer::singleShot(0, w.popupMenu(), &QMenu::close);
     });
-    QTest::mouseClick(w.Text1()->viewport(), Qt::RightButton, {}, QPoint(20, 20));
+    QTest::mouseClick(w.textView()->viewport(), Qt::RightButton, {}, QPoint(20, 20));
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     // After the popup the second clipboard shows again.
     EXPECT_EQ(w.panelText(2), QStringLiteral("第2ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「s」"));
+}
+
+// Every menu item, popup item and toolbar button runs a registered command: an item added to
+// the table without its procedure would do nothing when the writer chooses it.
+TEST_F(MainFixture, EveryItemHasACommand) {
+    MainWindow& w = start();
+    EXPECT_EQ(w.itemsWithoutCommand(), QStringList());
 }

@@ -1,8 +1,9 @@
+#include "history/UndoHistory.h"
 #include "MainFixture.h"
 
 #include "command/Settings.h"
 #include "platform/Cp932Codec.h"
-#include "shell/Form9.h"
+#include "shell/ui/OptionsDialog.h"
 #include "shell/Options.h"
 #include "support/FakeWindow.h"
 #include "support/FindChild.h"
@@ -64,25 +65,25 @@ class OptionsOk : public ::testing::TestWithParam<OkCase> {};
 TEST_P(OptionsOk, AppliesAndStoresOrRefuses) {
     const OkCase& c = GetParam();
     FakeEditor e;
-    e.state.MaxUndo = 7;
+    e.history.setMaxUndo(7);
     e.state.BackupCountdown = 4;
     OptionsSetup setup(e.ctx);
     if (c.backupOn)
-        setup.Option2_Click();
+        setup.onBackupOnChosen();
     else
-        setup.Option1_Click();
+        setup.onBackupOffChosen();
     setup.intervalText = QString::fromUtf16(c.interval);
     setup.undoText = QString::fromUtf16(c.undo);
     for (int i = 0; i < 4; ++i)
         setup.checks[i] = c.checks[i] == '1';
 
     const QString message = QString::fromUtf16(c.message);
-    EXPECT_EQ(setup.Command1_Click(), message.isEmpty());
+    EXPECT_EQ(setup.onOkClicked(), message.isEmpty());
     EXPECT_EQ(e.fake.prompts.texts(), message.isEmpty() ? QStringList() : QStringList{message});
     EXPECT_EQ(e.state.BackupTicks, c.ticks);
     EXPECT_EQ(e.state.BackupCountdown, c.countdown);
     EXPECT_EQ(e.window.intervals[1], c.timer1);
-    EXPECT_EQ(e.state.MaxUndo, c.maxUndo);
+    EXPECT_EQ(e.history.maxUndo(), c.maxUndo);
     QString stored;
     if (c.stored)
         stored = QStringLiteral("[data]|%1|auto=%2|font=%3|color=%4|ime=%5|")
@@ -105,7 +106,7 @@ TEST(OptionsBackup, StoppedTimerStartsAgain) {
     e.window.intervals[1] = 0;
     OptionsSetup setup(e.ctx);
     setup.intervalText = QStringLiteral("3");
-    ASSERT_TRUE(setup.Command1_Click());
+    ASSERT_TRUE(setup.onOkClicked());
     EXPECT_EQ(e.window.intervals[1], 30000);
 }
 
@@ -154,8 +155,8 @@ TEST(OptionsLoad, UndoLimitAtStartUp) {
 
 TEST_F(MainFixture, OptionsFormForwardsAndStaysOpenOnAnError) {
     writeIni("[data]\r\ntimer=3\r\nfont=0\r\n");
-    frmMain& w = start();
-    Form9 form(w.context(), &w);
+    MainWindow& w = start();
+    OptionsDialog form(w.context(), &w);
     auto* combo1 = child<QComboBox>(&form, "Combo1");
     auto* combo2 = child<QComboBox>(&form, "Combo2");
     EXPECT_EQ(combo1->currentText(), QStringLiteral("3"));
@@ -181,8 +182,8 @@ TEST_F(MainFixture, OptionsFormForwardsAndStaysOpenOnAnError) {
     child<QPushButton>(&form, "Command1")->click();
     EXPECT_EQ(form.result(), QDialog::Accepted);
     EXPECT_EQ(state.BackupTicks, 1);
-    EXPECT_EQ(state.MaxUndo, 100);
-    EXPECT_EQ(ReadSetting(settings::kSection, QStringLiteral("font"), iniPath()), "1");
+    EXPECT_EQ(w.history().maxUndo(), 100);
+    EXPECT_EQ(readSetting(settings::kSection, QStringLiteral("font"), iniPath()), "1");
 }
 
 } // namespace

@@ -1,5 +1,7 @@
+#include "support/OthersCanRun.h"
+#include "documents/DocumentSession.h"
 #include "command/SettingsFolder.h"
-#include "shell/frmMain.h"
+#include "shell/ui/MainWindow.h"
 #include "support/FakeServices.h"
 
 #include <QCoreApplication>
@@ -31,16 +33,16 @@ void runInstalled(const QString& programDir, const QString& configHome) {
     {
         FakeServiceSet fake;
         AppState state;
-        frmMain w(state, fake.services, programDir);
-        w.Form_Load(QString());
+        MainWindow w(state, fake.services, programDir);
+        w.load(QString());
         EXPECT_TRUE(QFileInfo::exists(kept + u"/PalloBackup.txt"_s));
         w.text().setText(u"下書き"_s);
-        w.Timer1_Timer();
+        w.onBackupTimer();
         QFile backup(kept + u"/PalloBackup.txt"_s);
         ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
         EXPECT_EQ(backup.readAll(), cp932::encode(u"下書き\r\n"_s));
         backup.close();
-        state.Dirty = false;
+        w.document().setDirty(false);
         w.close();
         EXPECT_TRUE(fake.prompts.shown.isEmpty());
     }
@@ -62,6 +64,8 @@ TEST(SettingsFolder, ReadOnlyProgramFolderUsesTheConfigHome) {
         runInstalled(program.path(), configHome);
         return;
     }
+    if (!othersCanRun(QCoreApplication::applicationFilePath()))
+        GTEST_SKIP() << "the user nobody cannot reach the test program in this checkout";
     ASSERT_EQ(chown(home.path().toLocal8Bit().constData(), kNobody, kNobody), 0);
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -87,4 +91,24 @@ TEST(SettingsFolderChild, RunsAsInstalled) {
     if (program.isEmpty()) GTEST_SKIP();
     ASSERT_NE(geteuid(), 0u);
     runInstalled(program, qEnvironmentVariable(kHomeVar));
+}
+
+// A writable program folder keeps the settings unless the program is installed there (its
+// manual in ../share/pallo), as /usr/bin is writable for root yet owned by the package.
+TEST(SettingsFolder, WritableFolderOfAnInstalledProgramIsNotUsed) {
+    struct Row {
+        bool installed;
+        bool besideProgram;
+    };
+    for (const Row row : {Row{false, true}, Row{true, false}}) {
+        QTemporaryDir prefix, home;
+        const QString bin = prefix.path() + u"/bin"_s;
+        ASSERT_TRUE(QDir().mkpath(bin));
+        if (row.installed) ASSERT_TRUE(QDir().mkpath(prefix.path() + u"/share/pallo"_s));
+        const QByteArray before = qgetenv("XDG_CONFIG_HOME");
+        const auto restore = qScopeGuard([&] { qputenv("XDG_CONFIG_HOME", before); });
+        qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
+        EXPECT_EQ(settingsFolder(bin), row.besideProgram ? bin : home.path() + u"/pallo"_s)
+            << "installed " << row.installed;
+    }
 }

@@ -1,3 +1,5 @@
+#include "history/UndoHistory.h"
+#include "documents/DocumentSession.h"
 #include "MainFixture.h"
 
 #include "platform/FixedWidthLayout.h"
@@ -17,7 +19,7 @@ class Gyou : public MainFixture, public ::testing::WithParamInterface<GyouCase> 
 
 TEST_P(Gyou, PanelThree) {
     const GyouCase& c = GetParam();
-    frmMain& w = start();
+    MainWindow& w = start();
     std::unique_ptr<FixedWidthLayout> wrap;
     if (c.wrapColumns > 0) {
         wrap = std::make_unique<FixedWidthLayout>(w.text(), c.wrapColumns);
@@ -25,7 +27,7 @@ TEST_P(Gyou, PanelThree) {
     }
     w.text().setText(c.text);
     w.text().setSelStart(c.caret < 0 ? c.text.size() : c.caret);
-    w.logic().gyou(true);
+    w.logic().refreshPositionPanel(true);
     EXPECT_EQ(w.panelText(3), c.panel);
     w.text().setLineLayout(nullptr);
 }
@@ -47,50 +49,50 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainFixture, LongLineWrapsInTheRealBox) {
-    frmMain& w = start();
+    MainWindow& w = start();
     w.show();
     w.text().setText(QString(2000, u'あ'));
     settle();
-    w.logic().gyou(true);
+    w.logic().refreshPositionPanel(true);
     EXPECT_GT(state.LineTotal, 3);
     EXPECT_EQ(state.CharTotal, 2000 - 2 * state.LineTotal + 2);
 }
 
 TEST_F(MainFixture, DragShowsTheSelectionSizeWithoutLineBreaks) {
-    frmMain& w = start();
+    MainWindow& w = start();
     state.SecondClipboard = QStringLiteral("2nd");
     w.text().setText(QStringLiteral("ab\r\ncd"));
     w.text().setSelection(0, 6);
-    w.logic().Text1_MouseMove(1, 0);
+    w.logic().onTextMouseMove(1, 0);
     EXPECT_EQ(w.panelText(2), QStringLiteral("選択範囲：4文字"));
     // Both buttons held: no update.
     w.text().setSelection(0, 2);
-    w.logic().Text1_MouseMove(3, 0);
+    w.logic().onTextMouseMove(3, 0);
     EXPECT_EQ(w.panelText(2), QStringLiteral("選択範囲：4文字"));
     // The next key release shows the second clipboard again.
-    w.logic().Text1_KeyUp(37, 0);
+    w.logic().onTextKeyUp(37, 0);
     EXPECT_EQ(w.panelText(2), QStringLiteral("第2ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「2nd」"));
 }
 
 TEST_F(MainFixture, TypingMarksTheDocumentChanged) {
-    frmMain& w = start();
+    MainWindow& w = start();
     w.show();
-    w.Text1()->setFocus();
-    QTest::keyClicks(w.Text1(), QStringLiteral("abc"));
-    EXPECT_TRUE(state.Dirty);
-    EXPECT_TRUE(state.UndoPending);
-    QTest::keyClick(w.Text1(), Qt::Key_Space);
-    EXPECT_FALSE(state.UndoPending); // a checkpoint was taken at the blank
+    w.textView()->setFocus();
+    QTest::keyClicks(w.textView(), QStringLiteral("abc"));
+    EXPECT_TRUE(form->document().isDirty());
+    EXPECT_TRUE(form->history().undoPending());
+    QTest::keyClick(w.textView(), Qt::Key_Space);
+    EXPECT_FALSE(form->history().undoPending()); // a checkpoint was taken at the blank
     EXPECT_EQ(w.text().text(), QStringLiteral("abc "));
     EXPECT_EQ(w.panelText(3), QStringLiteral("総行数:1 現在行:0 文字位置:4 総文字数:4 "));
-    QTest::keyClicks(w.Text1(), QStringLiteral("d"));
-    QTest::keyClick(w.Text1(), Qt::Key_Left);
-    EXPECT_TRUE(state.UndoPending); // an arrow key takes none
+    QTest::keyClicks(w.textView(), QStringLiteral("d"));
+    QTest::keyClick(w.textView(), Qt::Key_Left);
+    EXPECT_TRUE(form->history().undoPending()); // an arrow key takes none
 }
 
 TEST_F(MainFixture, ClipboardFailureKeepsThePanel) {
     fake.clipboard.content = QStringLiteral("one");
-    frmMain& w = start();
+    MainWindow& w = start();
     fake.clipboard.failing = true;
     w.logic().refreshClipboardPanel();
     EXPECT_EQ(w.panelText(1), QStringLiteral("ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「one」"));

@@ -1,6 +1,7 @@
 #include "StyleRunSupport.h"
 
-#include "history/RecordUndo.h"
+#include "history/UndoCommands.h"
+#include "history/UndoHistory.h"
 #include "platform/FixedWidthLayout.h"
 
 #include <gtest/gtest.h>
@@ -94,12 +95,12 @@ INSTANTIATE_TEST_SUITE_P(StyleConverter, WholeRun, testing::ValuesIn(wholeRuns),
 
 TEST(StyleConverter, RunStartAndEndStates) {
     StyleRun r(QStringLiteral("これは本だ。"));
-    EXPECT_TRUE(r.converter.StopRequested());
+    EXPECT_TRUE(r.converter.stopRequested());
     r.text.setSelection(2, 3);
     r.run();
     EXPECT_FALSE(r.dialog.convertEnabled);
     EXPECT_EQ(r.dialog.closeCaption, QStringLiteral("閉じる"));
-    EXPECT_TRUE(r.converter.StopRequested());
+    EXPECT_TRUE(r.converter.stopRequested());
     EXPECT_FALSE(r.converter.running());
     EXPECT_EQ(r.text.selStart(), 0);
     EXPECT_EQ(r.text.selLength(), 0);
@@ -107,17 +108,17 @@ TEST(StyleConverter, RunStartAndEndStates) {
     EXPECT_EQ(r.dialog.unloads, 0);
 
     // Closing the finished dialog restores the pointer again and unloads it.
-    r.converter.Command2_Click();
+    r.converter.onCancelClicked();
     EXPECT_EQ(r.fake.pointer.changes, (QList<bool>{true, false, false}));
     EXPECT_EQ(r.dialog.unloads, 1);
 }
 
 TEST(StyleConverter, OneUndoRestoresTheTextBeforeTheRun) {
     StyleRun r(QStringLiteral("これは本だ。雨だが、"));
-    RecordUndo(r.state, r.text); // the dialog opening
+    r.history.record(r.text); // the dialog opening
     r.run();
     ASSERT_EQ(r.text.text(), QStringLiteral("これは本です。雨ですが、"));
-    mnuEditUndo_Click(r.ctx);
+    undo(r.ctx);
     EXPECT_EQ(r.text.text(), QStringLiteral("これは本だ。雨だが、"));
 }
 
@@ -159,7 +160,7 @@ TEST(StyleConverter, StopDuringARunEndsItWithoutAMessage) {
     StyleRun r(text);
     int marks = 0;
     r.fake.pump.onEvents = [&] {
-        if (r.state.FoundAt != 0 && ++marks == 10) r.converter.Command2_Click();
+        if (r.state.FoundAt != 0 && ++marks == 10) r.converter.onCancelClicked();
     };
     r.run();
     EXPECT_EQ(r.dialog.closeCaption, QStringLiteral("閉じる"));
@@ -171,7 +172,7 @@ TEST(StyleConverter, StopDuringARunEndsItWithoutAMessage) {
     // The busy pointer stays until the dialog is closed.
     EXPECT_EQ(r.fake.pointer.changes, (QList<bool>{true}));
     EXPECT_EQ(r.dialog.unloads, 0);
-    r.converter.Command2_Click();
+    r.converter.onCancelClicked();
     EXPECT_EQ(r.fake.pointer.changes, (QList<bool>{true, false}));
     EXPECT_EQ(r.dialog.unloads, 1);
 }
@@ -181,7 +182,7 @@ TEST(StyleConverter, StopAtTheEndOfTheFullStopPassIsNotLost) {
     int calls = 0;
     r.fake.pump.onEvents = [&] {
         // Before the search that ends the full-stop pass (the third time events run).
-        if (++calls == 3) r.converter.Command2_Click();
+        if (++calls == 3) r.converter.onCancelClicked();
     };
     r.run();
     EXPECT_TRUE(r.fake.prompts.shown.isEmpty());
@@ -224,7 +225,7 @@ TEST(StyleConverter, ASecondClickDuringARunDoesNotStartAnother) {
     StyleRun r(QStringLiteral("これは本だ。それは本だ。"));
     int nested = 0;
     r.fake.pump.onEvents = [&] {
-        if (nested++ == 0) r.converter.Command1_Click();
+        if (nested++ == 0) r.converter.onConvertClicked();
     };
     r.run();
     EXPECT_EQ(r.text.text(), QStringLiteral("これは本です。それは本です。"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/UndoHistory.h"
 #include "style/EndingConfirmation.h"
 #include "style/StyleConverter.h"
 #include "support/FakeWindow.h"
@@ -49,17 +50,17 @@ public:
     void setCloseCaption(const QString& c) override { closeCaption = c; }
     void unload() override { ++unloads; }
     void showConfirmation(EndingConfirmation& confirmation) override {
-        confirmation.Form_Load();
+        confirmation.onLoad();
         confirmations.append({confirmation.title(), confirmation.label1(), confirmation.label3(),
                               confirmation.text1(), m_text->selStart(), m_text->selLength()});
         const ConfirmAnswer answer = answers.isEmpty() ? ConfirmAnswer{} : answers.dequeue();
         if (answer.kind == ConfirmAnswer::Convert) {
-            confirmation.Text2_Change();
-            confirmation.Command1_Click(answer.newEnding);
+            confirmation.onNewEndingEdited();
+            confirmation.onConvertClicked(answer.newEnding);
         } else if (answer.kind == ConfirmAnswer::Ignore) {
-            confirmation.Command2_Click();
+            confirmation.onIgnoreClicked();
         }
-        confirmation.Form_Unload();
+        confirmation.onUnload();
     }
 
     void attach(TextBox& text) { m_text = &text; }
@@ -76,11 +77,11 @@ struct StyleRun : FakeEditor {
     explicit StyleRun(const QString& document = {}, bool plainToPolite = true) {
         dialog.attach(text);
         dialog.option1 = plainToPolite;
-        state.MaxUndo = 10;
+        history.setMaxUndo(10);
         text.setText(document);
-        converter.Form_Load();
+        converter.onLoad();
     }
-    void run() { converter.Command1_Click(); }
+    void run() { converter.onConvertClicked(); }
     // The report split at its line breaks.
     QStringList reportLines() const { return converter.report().split(QStringLiteral("\r\n")); }
 };

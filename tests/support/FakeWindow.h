@@ -1,6 +1,8 @@
 #pragma once
 
 #include "command/CommandContext.h"
+#include "documents/DocumentSession.h"
+#include "history/UndoHistory.h"
 #include "state/AppState.h"
 #include "state/DocumentTitle.h"
 #include "support/FakeServices.h"
@@ -35,7 +37,7 @@ public:
     QList<bool> openDialogModes;
     int intervals[3] = {0, 30000, 0};
 
-    QString title() const override { return windowTitle; }
+    QString title() const { return windowTitle; }
     void setTitle(const QString& t) override { windowTitle = t; }
     void setPanelText(int panel, const QString& text) override {
         if (panel >= 1 && panel <= 3) panels[panel - 1] = text;
@@ -72,15 +74,9 @@ public:
     bool setWindowWidth(int t) override { return width = t, true; }
     bool setWindowHeight(int t) override { return height = t, true; }
     bool isMaximized() const override { return maximized; }
-    QString popupUserStringCaption(int i) const override { return popupCaptions[i]; }
     void setPopupUserStringCaption(int i, const QString& c) override { popupCaptions[i] = c; }
     void setMenuUserStringCaption(int i, const QString& c) override { menuCaptions[i] = c; }
-    QString recentFileCaption(int i) const override { return recentCaptions[i]; }
-    void showRecentFile(int i, const QString& c) override {
-        recentSeparator = true;
-        recentVisible[i] = true;
-        recentCaptions[i] = c;
-    }
+    QString recentFileCaption(int i) const { return recentCaptions[i]; }
     void setRecentFileCaption(int i, const QString& c) override { recentCaptions[i] = c; }
     void setRecentFileVisible(int i) override { recentVisible[i] = true; }
     void showRecentSeparator() override { recentSeparator = true; }
@@ -128,6 +124,14 @@ inline CheckpointList checkpointsOf(std::initializer_list<const char16_t*> texts
     return list;
 }
 
+// Gives the document the identity a title bar shows ("Pallo   path" or the untitled mark).
+inline void setDocumentTitle(DocumentSession& document, const QString& title) {
+    if (doctitle::isUntitled(title))
+        document.setUntitled();
+    else
+        document.setPath(doctitle::currentPath(title));
+}
+
 // A whole editor without widgets: state, document, scripted services, fake window, and the
 // command context over them, in a temporary program folder.
 struct FakeEditor {
@@ -136,5 +140,7 @@ struct FakeEditor {
     TextBox text;
     FakeServiceSet fake;
     FakeWindow window;
-    CommandContext ctx{state, text, fake.services, window, dir.path()};
+    UndoHistory history;
+    DocumentSession document{window};
+    CommandContext ctx{state, text, fake.services, window, dir.path(), history, document};
 };

@@ -1,6 +1,8 @@
+#include "documents/DocumentSession.h"
 #include "tools/BlankRemoval.h"
 
-#include "history/RecordUndo.h"
+#include "history/UndoCommands.h"
+#include "history/UndoHistory.h"
 #include "support/FakeWindow.h"
 
 #include <gtest/gtest.h>
@@ -12,11 +14,11 @@ enum class Proc { Spaces, BlankLines, Both };
 void run(CommandContext& ctx, Proc p) {
     switch (p) {
     case Proc::Spaces:
-        return blanks::RemoveSpaces(ctx);
+        return blanks::removeSpaces(ctx);
     case Proc::BlankLines:
-        return blanks::RemoveBlankLines(ctx);
+        return blanks::removeBlankLines(ctx);
     case Proc::Both:
-        return blanks::RemoveSpacesAndBlankLines(ctx);
+        return blanks::removeSpacesAndBlankLines(ctx);
     }
 }
 
@@ -61,29 +63,29 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(BlankRemovalDirty, OnlyRealChangesTouchTheFlag) {
     for (Proc p : {Proc::Spaces, Proc::BlankLines, Proc::Both}) {
         FakeEditor e;
-        QObject::connect(&e.text, &TextBox::changed, [&] { e.state.Dirty = true; });
+        QObject::connect(&e.text, &TextBox::changed, [&] { e.document.setDirty(true); });
         e.text.setText(QStringLiteral("typed\r\nnot saved"));
         run(e.ctx, p);
-        EXPECT_TRUE(e.state.Dirty) << int(p);
-        e.state.Dirty = false;
+        EXPECT_TRUE(e.document.isDirty()) << int(p);
+        e.document.setDirty(false);
         run(e.ctx, p);
-        EXPECT_FALSE(e.state.Dirty) << int(p);
+        EXPECT_FALSE(e.document.isDirty()) << int(p);
         e.text.setText(QStringLiteral(" a\r\n\r\n"));
-        e.state.Dirty = false;
+        e.document.setDirty(false);
         run(e.ctx, p);
-        EXPECT_TRUE(e.state.Dirty) << int(p);
+        EXPECT_TRUE(e.document.isDirty()) << int(p);
     }
 }
 
 TEST(BlankRemovalUndo, CombinedCommandUndoneByOneUndo) {
     FakeEditor e;
-    e.state.MaxUndo = 100;
+    e.history.setMaxUndo(100);
     const QString before = QStringLiteral("a b\r\n\r\n\r\nc");
     e.text.setText(before);
-    RecordUndo(e.state, e.text);
-    blanks::RemoveSpacesAndBlankLines(e.ctx);
+    e.history.record(e.text);
+    blanks::removeSpacesAndBlankLines(e.ctx);
     EXPECT_EQ(e.text.text(), QStringLiteral("ab\r\nc"));
-    mnuEditUndo_Click(e.ctx);
+    undo(e.ctx);
     EXPECT_EQ(e.text.text(), before);
 }
 

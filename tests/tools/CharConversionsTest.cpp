@@ -1,3 +1,4 @@
+#include "history/UndoHistory.h"
 #include "tools/CharConversions.h"
 
 #include "platform/Cp932Codec.h"
@@ -195,7 +196,7 @@ TEST(CharClassCommand, UndecodableBytesSurviveConversionAndSave) {
         EXPECT_NE(e.text.text(), original) << int(c);
         EXPECT_EQ(e.text.selStart(), 0);
         EXPECT_EQ(e.text.selLength(), 0);
-        EXPECT_EQ(e.state.UndoData[1].text(), original);
+        EXPECT_EQ(e.history.undoSlots()[1].text(), original);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "tools/EndingInsertion.h"
 
-#include "history/RecordUndo.h"
+#include "history/UndoCommands.h"
+#include "history/UndoHistory.h"
 #include "support/FakeWindow.h"
 
 #include <gtest/gtest.h>
@@ -33,16 +34,16 @@ void PrintTo(const EndingCase&, std::ostream* os) { *os << "row"; }
 TEST_P(EndingRun, InsertsBeforeEveryMark) {
     const EndingCase& p = GetParam();
     FakeEditor e;
-    e.state.MaxUndo = 10;
+    e.history.setMaxUndo(10);
     e.text.setText(QString::fromUtf16(p.in));
-    RecordUndo(e.state, e.text);
+    e.history.record(e.text);
     e.text.setSelection(1, 1);
     FakeEndingDialog dialog;
     dialog.text = QString::fromUtf16(p.word);
     dialog.check1 = p.check1;
     dialog.check2 = p.check2;
     ending::EndingInserter run(e.ctx, dialog);
-    run.Command1_Click();
+    run.onConvertClicked();
     EXPECT_EQ(e.text.text(), QString::fromUtf16(p.out));
     EXPECT_EQ(e.text.selStart(), p.caret);
     ASSERT_EQ(e.fake.prompts.shown.size(), 1);
@@ -50,7 +51,7 @@ TEST_P(EndingRun, InsertsBeforeEveryMark) {
     EXPECT_EQ(e.fake.prompts.shown[0].icon, MsgIcon::Information);
     EXPECT_EQ(dialog.unloads, 1);
     EXPECT_TRUE(e.state.FindText.isEmpty());
-    mnuEditUndo_Click(e.ctx);
+    undo(e.ctx);
     EXPECT_EQ(e.text.text(), QString::fromUtf16(p.in));
 }
 

@@ -1,7 +1,8 @@
 #include "tools/HtmlTools.h"
 
 #include "command/Settings.h"
-#include "history/RecordUndo.h"
+#include "history/UndoCommands.h"
+#include "history/UndoHistory.h"
 #include "support/FakeWindow.h"
 
 #include <gtest/gtest.h>
@@ -21,12 +22,12 @@ TEST(SimpleHtml, WrapsTheTextAndOneUndoReturns) {
     EXPECT_EQ(html::simpleHtml(u""), head + QStringLiteral("</HTML>"));
 
     FakeEditor e;
-    e.state.MaxUndo = 10;
+    e.history.setMaxUndo(10);
     e.text.setText(QStringLiteral("本文\r\n"));
-    RecordUndo(e.state, e.text);
-    html::MakeSimpleHtml(e.ctx);
+    e.history.record(e.text);
+    html::makeSimpleHtml(e.ctx);
     EXPECT_EQ(e.fake.prompts.texts(), QStringList{QStringLiteral("簡易HTML化が終了しました。")});
-    mnuEditUndo_Click(e.ctx);
+    undo(e.ctx);
     EXPECT_EQ(e.text.text(), QStringLiteral("本文\r\n"));
 }
 
@@ -49,16 +50,16 @@ void PrintTo(const ExtractCase&, std::ostream* os) { *os << "row"; }
 TEST_P(Extraction, Texts) {
     const ExtractCase& p = GetParam();
     FakeEditor e;
-    e.window.windowTitle = QString::fromUtf16(p.title);
+    setDocumentTitle(e.document, QString::fromUtf16(p.title));
     for (int i = 0; i < p.tags.size(); ++i)
-        WriteSetting(settings::kSection, settings::key::extractTag(i),
+        writeSetting(settings::kSection, settings::key::extractTag(i),
                      settings::iniPath(e.dir.path()), p.tags[i]);
     for (MsgAnswer a : p.answers)
         e.fake.prompts.answers.enqueue(a);
     e.text.setText(QString::fromUtf16(p.in));
     FakeWorking working;
     html::TextExtractor extractor(e.ctx, working);
-    extractor.ExtractText();
+    extractor.extractText();
     EXPECT_EQ(e.text.text(), QString::fromUtf16(p.out));
     EXPECT_EQ(e.fake.prompts.texts(), p.asked);
     const bool ran = !p.asked.startsWith(kAskNotHtml) || p.answers.value(0) == MsgAnswer::Yes;
@@ -99,20 +100,19 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ExtractionRun, StopKeepsWhatWasRemovedAndUndoReturns) {
     FakeEditor e;
-    e.state.MaxUndo = 10;
-    WriteSetting(settings::kSection, settings::key::extractTag(0), settings::iniPath(e.dir.path()),
+    e.history.setMaxUndo(10);
+    writeSetting(settings::kSection, settings::key::extractTag(0), settings::iniPath(e.dir.path()),
                  QStringLiteral("i"));
     e.text.setText(QStringLiteral("<i>a</i><b>b"));
-    RecordUndo(e.state, e.text);
+    e.history.record(e.text);
     FakeWorking working;
     html::TextExtractor extractor(e.ctx, working);
-    e.fake.pump.onEvents = [&] { extractor.Command1_Click(); };
-    extractor.ExtractText();
+    e.fake.pump.onEvents = [&] { extractor.onCancelClicked(); };
+    extractor.extractText();
     EXPECT_EQ(e.text.text(), QStringLiteral("a<b>b"));
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
-    EXPECT_EQ(e.state.Scratch, QStringLiteral("Yes"));
     EXPECT_EQ(e.window.inputBlocked, (QList<bool>{true, false}));
-    mnuEditUndo_Click(e.ctx);
+    undo(e.ctx);
     EXPECT_EQ(e.text.text(), QStringLiteral("<i>a</i><b>b"));
 }
 
@@ -124,7 +124,7 @@ TEST(ExtractionRun, DocumentChangedDuringTheRunIsLeftAlone) {
     FakeWorking working;
     html::TextExtractor extractor(e.ctx, working);
     e.fake.pump.onEvents = [&] { e.text.setText(QStringLiteral("<p>other document")); };
-    extractor.ExtractText();
+    extractor.extractText();
     EXPECT_EQ(e.text.text(), QStringLiteral("<p>other document"));
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
     EXPECT_FALSE(extractor.running());
@@ -146,7 +146,7 @@ TEST_P(Links, Extracts) {
     FakeEditor e;
     e.fake.clipboard.content = QStringLiteral("keep");
     e.text.setText(QString::fromUtf16(p.in));
-    html::mnulink_Click(e.ctx);
+    html::copyLinkTargets(e.ctx);
     EXPECT_EQ(e.fake.clipboard.content, QString::fromUtf16(p.clipboard));
     ASSERT_EQ(e.fake.prompts.shown.size(), 1);
     EXPECT_EQ(e.fake.prompts.shown[0].text, QString::fromUtf16(p.message));

@@ -1,7 +1,7 @@
 #include "shell/MainFixture.h"
 #include "support/FindChild.h"
-#include "tools/Form13.h"
-#include "tools/Form4.h"
+#include "tools/ui/ExtractionProgressDialog.h"
+#include "tools/ui/EndingInsertionDialog.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -15,31 +15,31 @@ class ToolForms : public MainFixture {};
 // the window closes once the run has returned, with what was removed kept and offered for
 // saving.
 TEST_F(ToolForms, CloseDuringExtractionStopsTheRunFirst) {
-    frmMain& w = start();
+    MainWindow& w = start();
     w.text().setText(QStringLiteral("<p>a<p>b"));
     fake.pump.onEvents = [&] {
-        EXPECT_FALSE(w.Text1()->isEnabled());
+        EXPECT_FALSE(w.textView()->isEnabled());
         w.runCommand(QStringLiteral("mnuWide"));
-        ASSERT_NE(w.findChild<Form13*>(), nullptr);
-        EXPECT_TRUE(w.findChild<Form13*>()->isVisible());
+        ASSERT_NE(w.findChild<ExtractionProgressDialog*>(), nullptr);
+        EXPECT_TRUE(w.findChild<ExtractionProgressDialog*>()->isVisible());
         w.close();
         fake.pump.onEvents = nullptr;
     };
     fake.prompts.answers.enqueue(MsgAnswer::Cancel);
     w.runCommand(QStringLiteral("mnutxt"));
     EXPECT_EQ(w.text().text(), QStringLiteral("<p>a<p>b"));
-    EXPECT_EQ(w.findChild<Form13*>(), nullptr);
-    EXPECT_TRUE(w.Text1()->isEnabled());
+    EXPECT_EQ(w.findChild<ExtractionProgressDialog*>(), nullptr);
+    EXPECT_TRUE(w.textView()->isEnabled());
     QCoreApplication::processEvents();
     ASSERT_EQ(fake.prompts.shown.size(), 1);
     EXPECT_EQ(fake.prompts.shown[0].buttons, MsgButtons::YesNoCancel);
 }
 
 TEST_F(ToolForms, EndingDialogRunsOnEnter) {
-    frmMain& w = start();
+    MainWindow& w = start();
     w.text().setText(QStringLiteral("はい。"));
     w.runCommand(QStringLiteral("mnuGobi"));
-    auto* form4 = w.findChild<Form4*>();
+    auto* form4 = w.findChild<EndingInsertionDialog*>();
     ASSERT_NE(form4, nullptr);
     EXPECT_EQ(form4->windowTitle(), QStringLiteral("語尾変換"));
     EXPECT_TRUE(child<QCheckBox>(form4, "Check1")->isChecked());

@@ -1,7 +1,8 @@
 #include "tools/UserStrings.h"
 
 #include "command/Settings.h"
-#include "history/RecordUndo.h"
+#include "history/UndoCommands.h"
+#include "history/UndoHistory.h"
 #include "support/FakeWindow.h"
 
 #include <gtest/gtest.h>
@@ -29,19 +30,19 @@ struct ListEditor {
     userstrings::UserStringsEditor editor{e.ctx, dialog};
     QString ini() const { return settings::iniPath(e.dir.path()); }
     QString key(int i) const {
-        return ReadSetting(settings::kSection, settings::key::userString(i), ini());
+        return readSetting(settings::kSection, settings::key::userString(i), ini());
     }
     void add(const QString& phrase) {
         dialog.input = phrase;
-        editor.Command1_Click();
+        editor.onAddClicked();
     }
 };
 
 TEST(UserStringList, LoadCompactsAndAddKeepsTheLimit) {
     ListEditor l;
-    WriteSetting(settings::kSection, QStringLiteral("y1"), l.ini(), QStringLiteral("B"));
-    WriteSetting(settings::kSection, QStringLiteral("y4"), l.ini(), QStringLiteral("E"));
-    l.editor.Form_Load();
+    writeSetting(settings::kSection, QStringLiteral("y1"), l.ini(), QStringLiteral("B"));
+    writeSetting(settings::kSection, QStringLiteral("y4"), l.ini(), QStringLiteral("E"));
+    l.editor.onLoad();
     EXPECT_EQ(l.dialog.shown, (QStringList{QStringLiteral("B"), QStringLiteral("E")}));
     EXPECT_FALSE(l.dialog.deleteEnabled);
     l.add(QString());
@@ -61,12 +62,12 @@ TEST(UserStringList, StoreWritesAllTenKeysAndTheCaptions) {
     ListEditor l;
     for (const char* p : {"A", "B", "C"})
         l.add(QLatin1String(p));
-    l.editor.Command3_Click();
+    l.editor.onRegisterClicked();
     l.dialog.selected = 1;
-    l.editor.List1_Click();
+    l.editor.onEntryClicked();
     EXPECT_TRUE(l.dialog.deleteEnabled);
-    l.editor.Command2_Click();
-    l.editor.Command3_Click();
+    l.editor.onDeleteClicked();
+    l.editor.onRegisterClicked();
     EXPECT_EQ(l.key(0), QStringLiteral("A"));
     EXPECT_EQ(l.key(1), QStringLiteral("C"));
     EXPECT_EQ(l.key(2), QString());
@@ -77,21 +78,20 @@ TEST(UserStringList, StoreWritesAllTenKeysAndTheCaptions) {
 
 TEST(UserStringMenu, ToolsMenuFollowsThePopupAndInsertReplacesTheSelection) {
     FakeEditor e;
-    e.window.popupCaptions[0] = QStringLiteral("A&B");
-    e.window.popupCaptions[10] = QStringLiteral("2026/12/08");
-    userstrings::mnutool_Click(e.window);
+    e.state.UserStrings[0] = QStringLiteral("A&B");
+    userstrings::prepareToolMenu(e.state, e.window);
     EXPECT_EQ(e.window.menuCaptions[0], QStringLiteral("A&B"));
     EXPECT_TRUE(e.window.menuVisible[0]);
     EXPECT_FALSE(e.window.menuVisible[1]);
 
-    e.state.MaxUndo = 10;
+    e.history.setMaxUndo(10);
     e.text.setText(QStringLiteral("xyz"));
-    RecordUndo(e.state, e.text);
+    e.history.record(e.text);
     e.text.setSelection(1, 1);
-    userstrings::insertUserString(e.ctx, e.window.popupCaptions[0]);
+    userstrings::insertUserString(e.ctx, e.state.UserStrings[0]);
     EXPECT_EQ(e.text.text(), QStringLiteral("xA&Bz"));
     EXPECT_EQ(e.text.selStart(), 4);
-    mnuEditUndo_Click(e.ctx);
+    undo(e.ctx);
     EXPECT_EQ(e.text.text(), QStringLiteral("xyz"));
 }
 
