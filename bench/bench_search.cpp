@@ -56,11 +56,12 @@ void BM_CountTwoHundredThousand(benchmark::State& st) {
 }
 BENCHMARK(BM_CountTwoHundredThousand)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-ReplaceDialog* openReplace(SearchWindow& sw, bool fromTop) {
+ReplaceDialog* openReplace(SearchWindow& sw, bool fromTop,
+                           const QString& replacement = QStringLiteral("xyz")) {
     sw.w->history().setMaxUndo(100);
     sw.fake.clipboard.content = QStringLiteral("abc");
     ReplaceDialog* f = sw.open<ReplaceDialog>("mnuReplace");
-    f->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("xyz"));
+    f->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(replacement);
     f->findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(fromTop);
     sw.w->text().setSelStart(0);
     return f;
@@ -96,6 +97,22 @@ void BM_ReplaceAllStepByStep(benchmark::State& st) {
     }
 }
 BENCHMARK(BM_ReplaceAllStepByStep)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A longer replacement moves everything behind each occurrence unless the text is edited in
+// place.
+void BM_ReplaceAllStepByStepLonger(benchmark::State& st) {
+    for (auto _ : st) {
+        st.PauseTiming();
+        SearchWindow sw;
+        ReplaceDialog* f = openReplace(sw, false, QStringLiteral("ＸＹＺ漢字"));
+        st.ResumeTiming();
+        SearchWindow::click(f, "Command2");
+        st.PauseTiming();
+        st.SetLabel(sw.fake.prompts.texts().value(0).toStdString());
+        st.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ReplaceAllStepByStepLonger)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_JumpDialogOpensAndJumpsToTheLastLine(benchmark::State& st) {
     for (auto _ : st) {

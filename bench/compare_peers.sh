@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
-# Start-up and typing of Pallo side by side with FeatherPad, a Qt editor, on the same generated
-# Japanese text under Xvfb. FeatherPad is not part of the build: install it by hand
-# (apt-get install featherpad) before running this. Needs xvfb and xdotool (scripts/setup).
+# Start-up, typing and whole-document keys of Pallo side by side with FeatherPad (a Qt editor
+# on QPlainTextEdit) and KWrite (KTextEditor), on the same generated Japanese text under Xvfb.
+# The peers are not part of the build: install them by hand (apt-get install featherpad kwrite)
+# before running this. Needs xvfb and xdotool (scripts/setup).
 #
 #   bench/compare_peers.sh [runs] [line lengths...]
 #
-# Start-up: a 10 MB, 200,000-line document (Shift_JIS CR LF for Pallo, UTF-8 LF for
-# FeatherPad), opened from the command line: time to the mapped window, time to idle (the
-# last CPU tick before half a second without one) and peak RSS. Typing: a file of one long
-# line, keys typed at its end with xdotool, CPU per key. Figures are wall clock on a shared
-# machine: run a few times and read them as ranges.
+# Start-up: a 10 MB, 200,000-line and a 63 MB, 1,300,000-line document (Shift_JIS CR LF for
+# Pallo, UTF-8 LF for the peers), opened from the command line: time to the mapped window, time
+# to idle (the last CPU tick before half a second without one) and peak RSS. Typing: a file of
+# one long line, and the end of the 63 MB document, keys typed with xdotool, CPU per key. Keys on
+# the 63 MB document: a page down, a jump to the last line, select all then delete, CPU each
+# until idle. Figures are on a shared machine: run a few times and read them as ranges; the
+# printed value is the median.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -19,7 +22,9 @@ shift || true
 lengths=("${@:-20000 100000 1500000}")
 read -r -a lengths <<<"${lengths[*]}"
 
-command -v featherpad >/dev/null || { echo "featherpad is not installed" >&2; exit 1; }
+for peer in featherpad kwrite; do
+  command -v $peer >/dev/null || { echo "$peer is not installed" >&2; exit 1; }
+done
 command -v xdotool >/dev/null || { echo "xdotool is missing: run scripts/setup" >&2; exit 1; }
 [ -x "$pallo" ] || { echo "no $pallo: run scripts/build" >&2; exit 1; }
 
@@ -32,10 +37,11 @@ cleanup() {
 trap cleanup EXIT
 
 display=:$((90 + RANDOM % 400))
-Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+# -noreset: the server would reset whenever the last editor closes, and refuse the next one.
+Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb_pid=$!
 export DISPLAY=$display
-sleep 1
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 
 python3 - "$work" "${lengths[@]}" <<'EOF'
 import sys
@@ -44,6 +50,10 @@ sentence = "吾輩は猫である。名前はまだ無い。どこで生れた�
 lines = [sentence[:20 + i % 12] + "abc%d" % (i % 1000) for i in range(200000)]
 open(f"{work}/large-sjis.txt", "wb").write("\r\n".join(lines).encode("cp932"))
 open(f"{work}/large-utf8.txt", "wb").write(("\n".join(lines) + "\n").encode("utf-8"))
+# About 63 MB of Shift_JIS in 1,300,000 lines of 11 to 34 characters.
+lines = [sentence[:6 + i % 24] + "abc%d" % (i % 10000) for i in range(1300000)]
+open(f"{work}/huge-sjis.txt", "wb").write("\r\n".join(lines).encode("cp932"))
+open(f"{work}/huge-utf8.txt", "wb").write(("\n".join(lines) + "\n").encode("utf-8"))
 prose = ("吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。何でも薄暗いじめじめ"
          "した所でニャーニャー泣いていた事だけは記憶している。abc def ghi, ")
 for n in lengths:
@@ -96,13 +106,14 @@ def launch(program, path):
             os.remove(f"{work}/prog/{name}")
         except FileNotFoundError:
             pass
-    argv = [f"{work}/prog/pallo", path] if program == "Pallo" else ["featherpad", path]
+    argv = {"Pallo": [f"{work}/prog/pallo", path], "FeatherPad": ["featherpad", path],
+            "KWrite": ["kwrite", path]}[program]
     t0 = time.monotonic()
-    p = subprocess.Popen(argv, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    p = subprocess.Popen(argv, env=env, stdout=subprocess.DEVNULL, stderr=open(f"{work}/err.log", "ab"))
     while not mapped(p.pid):
         time.sleep(0.01)
         if p.poll() is not None:
-            raise SystemExit(f"{program} ended early")
+            raise SystemExit(f"{program} ended early: " + open(f"{work}/err.log").read()[-500:])
     return p, t0, time.monotonic()
 
 def stop(p):
@@ -116,14 +127,26 @@ def startup(program, path):
     stop(p)
     return t_map - t0, t_idle - t0, rss
 
-def typing(program, path, keys):
+def focused(program, path):
     p, _, _ = launch(program, path)
     wait_idle(p.pid, quiet=1.0)
     win = mapped(p.pid)[-1]
     # No window manager runs: the window gets the keyboard focus directly.
     subprocess.run(["xdotool", "windowfocus", "--sync", win], capture_output=True)
+    return p
+
+def keys_cpu(p, *keys, count=1):
+    """CPU ms from the keys until idle again (with the focus the caret blinks: a shorter quiet)."""
+    wait_idle(p.pid, quiet=0.4, limit=60)
+    before = cpu(p.pid)
+    for k in keys:
+        subprocess.run(["xdotool", "key", "--delay", "40", k])
+    wait_idle(p.pid, quiet=0.4, limit=120)
+    return (cpu(p.pid) - before) / count * 1000
+
+def typing(program, path, keys):
+    p = focused(program, path)
     subprocess.run(["xdotool", "key", "ctrl+End"])
-    # With the focus the caret blinks twice a second: idle is a shorter quiet spell.
     wait_idle(p.pid, quiet=0.4, limit=60)
     before = cpu(p.pid)
     subprocess.run(["xdotool", "type", "--delay", "30", "a" * keys])
@@ -132,15 +155,40 @@ def typing(program, path, keys):
     stop(p)
     return per_key
 
-files = {"Pallo": "sjis", "FeatherPad": "utf8"}
-print("Start-up, 10 MB / 200,000 lines: mapped window s / idle s / peak RSS MB")
+# Pallo's select all is a menu item without a shortcut: 編集(&E) then 全て選択(&A).
+select_all = {"Pallo": ["alt+e", "a"], "FeatherPad": ["ctrl+a"], "KWrite": ["ctrl+a"]}
+
+def whole_document_keys(program, path):
+    p = focused(program, path)
+    page = keys_cpu(p, "Next")
+    last = keys_cpu(p, "ctrl+End")
+    delete = keys_cpu(p, *select_all[program], "Delete")
+    stop(p)
+    return page, last, delete
+
+def median(values):
+    return sorted(values)[len(values) // 2]
+
+def table(title, program, rows):
+    cols = list(zip(*rows)) if isinstance(rows[0], tuple) else [rows]
+    print(f"  {title:<22} {program:<11}" + " / ".join(f"{median(c):.2f}" for c in cols))
+
+files = {"Pallo": "sjis", "FeatherPad": "utf8", "KWrite": "utf8"}
+for doc, label in (("large", "10 MB / 200,000 lines"), ("huge", "63 MB / 1,300,000 lines")):
+    print(f"Start-up, {label}: mapped window s / idle s / peak RSS MB")
+    for program, enc in files.items():
+        table(doc, program, [startup(program, f"{work}/{doc}-{enc}.txt") for _ in range(runs)])
+print("Keys on 63 MB: CPU ms for page down / ctrl+End / select all + Delete")
 for program, enc in files.items():
-    rows = [startup(program, f"{work}/large-{enc}.txt") for _ in range(runs)]
-    print(f"  {program:<11}" + "   ".join(f"{m:.2f} / {i:.2f} / {r:.0f}" for m, i, r in rows))
-print("Typing at the end of one long line: CPU ms per key")
+    table("huge", program, [whole_document_keys(program, f"{work}/huge-{enc}.txt")
+                            for _ in range(runs)])
+print("Typing: CPU ms per key")
+for program, enc in files.items():
+    table("end of 63 MB", program, [typing(program, f"{work}/huge-{enc}.txt", 10)
+                                    for _ in range(runs)])
 for n in lengths:
     keys = 40 if n <= 200000 else 10
     for program, enc in files.items():
-        rows = [typing(program, f"{work}/long{n}-{enc}.txt", keys) for _ in range(runs)]
-        print(f"  {n:>9} {program:<11}" + "   ".join(f"{k:.1f}" for k in rows))
+        table(f"line of {n}", program,
+              [typing(program, f"{work}/long{n}-{enc}.txt", keys) for _ in range(runs)])
 EOF

@@ -19,16 +19,24 @@ int pieceSizeFor(int length) {
     return std::max(kPieceSize, length / kMaxPieces);
 }
 
+Checkpoint::SpanReader wholeString(const QString& text) {
+    return [&text](int from, int to) { return QStringView(text).mid(from, to - from); };
+}
+
 } // namespace
 
 // Builds the pieces of `text`, reusing every piece of `base` that lies wholly in the part of
 // the text that did not change (the common beginning and the common end).
-std::shared_ptr<const Checkpoint::Pieces> Checkpoint::build(const QString& text, const Pieces* base,
-                                                            int sameHead, int sameTail) {
+std::shared_ptr<const Checkpoint::Pieces> Checkpoint::build(int length, const SpanReader& span,
+                                                            const Pieces* base, int sameHead,
+                                                            int sameTail) {
     auto out = std::make_shared<Pieces>();
-    out->length = int(text.size());
-    const char16_t* t = reinterpret_cast<const char16_t*>(text.constData());
-    const int newLen = int(text.size());
+    out->length = length;
+    const int newLen = length;
+    const auto differs = [&span](const QString& piece, int at) {
+        const QStringView s = span(at, at + int(piece.size()));
+        return std::memcmp(piece.constData(), s.data(), size_t(s.size()) * sizeof(char16_t)) != 0;
+    };
 
     // Pieces of the base reused at the start: [0, headCount) cover text [0, headEnd).
     size_t headCount = 0;
@@ -42,9 +50,7 @@ std::shared_ptr<const Checkpoint::Pieces> Checkpoint::build(const QString& text,
         while (headCount < list.size()) {
             const QString& p = list[headCount]->text;
             const int n = int(p.size());
-            if (headEnd + n > newLen ||
-                (headEnd + n > sameHead &&
-                 std::memcmp(p.constData(), t + headEnd, size_t(n) * sizeof(char16_t)) != 0))
+            if (headEnd + n > newLen || (headEnd + n > sameHead && differs(p, headEnd)))
                 break;
             headEnd += n;
             ++headCount;
@@ -53,8 +59,7 @@ std::shared_ptr<const Checkpoint::Pieces> Checkpoint::build(const QString& text,
             const QString& p = list[tailFirst - 1]->text;
             const int n = int(p.size());
             if (tailStart - n < headEnd ||
-                (newLen - (tailStart - n) > sameTail &&
-                 std::memcmp(p.constData(), t + tailStart - n, size_t(n) * sizeof(char16_t)) != 0))
+                (newLen - (tailStart - n) > sameTail && differs(p, tailStart - n)))
                 break;
             tailStart -= n;
             --tailFirst;
@@ -91,7 +96,7 @@ std::shared_ptr<const Checkpoint::Pieces> Checkpoint::build(const QString& text,
         int at = headEnd;
         for (int i = 0; i < count; ++i) {
             const int end = headEnd + int(qint64(middle) * (i + 1) / count);
-            out->list.emplace_back(new Piece(text.mid(at, end - at)));
+            out->list.emplace_back(new Piece(span(at, end).toString()));
             at = end;
         }
     }
@@ -120,22 +125,31 @@ Checkpoint Checkpoint::take(int position, const QString& text,
         }
     }
     const Pieces* base = compared[0];
-    c.m_pieces = build(text, base);
+    c.m_pieces = build(int(text.size()), wholeString(text), base);
     return c;
 }
 
 Checkpoint Checkpoint::takeEdited(int position, const QString& text, const Checkpoint& base,
                                   int sameHead, int sameTail) {
     if (base.isEmpty()) return take(position, text);
+    return takeEdited(position, int(text.size()), wholeString(text), base, sameHead, sameTail);
+}
+
+Checkpoint Checkpoint::takeEdited(int position, int length, const SpanReader& span,
+                                  const Checkpoint& base, int sameHead, int sameTail) {
+    if (base.isEmpty()) {
+        const QStringView all = span(0, length);
+        return take(position, all.toString());
+    }
     Checkpoint c;
     c.m_position = position;
-    const int shortest = std::min(int(text.size()), base.textLength());
+    const int shortest = std::min(length, base.textLength());
     sameHead = std::clamp(sameHead, 0, shortest);
     sameTail = std::clamp(sameTail, 0, shortest - sameHead);
-    if (text.size() == base.textLength() && sameHead + sameTail == shortest)
+    if (length == base.textLength() && sameHead + sameTail == shortest)
         c.m_pieces = base.m_pieces;
     else
-        c.m_pieces = build(text, base.m_pieces.get(), sameHead, sameTail);
+        c.m_pieces = build(length, span, base.m_pieces.get(), sameHead, sameTail);
     return c;
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringView>
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -32,6 +33,12 @@ public:
     // run of small edits pays for what it changed, not for the length of the text.
     static Checkpoint takeEdited(int position, const QString& text, const Checkpoint& base,
                                  int sameHead, int sameTail);
+    // The same for a text of `length` code units read a span at a time: `span(from, to)` gives
+    // units [from, to), valid until the next call. Only the spans near the edit are read, so
+    // a text that is not one string need not be put together for it.
+    using SpanReader = std::function<QStringView(int from, int to)>;
+    static Checkpoint takeEdited(int position, int length, const SpanReader& span,
+                                 const Checkpoint& base, int sameHead, int sameTail);
 
     // An empty string marks an empty slot; a checkpoint of an empty text is not empty.
     bool isEmpty() const { return !m_pieces; }
@@ -64,7 +71,7 @@ private:
         int length = 0;
     };
 
-    static std::shared_ptr<const Pieces> build(const QString& text, const Pieces* base,
+    static std::shared_ptr<const Pieces> build(int length, const SpanReader& span, const Pieces* base,
                                                int sameHead = 0, int sameTail = 0);
 
     std::shared_ptr<const Pieces> m_pieces;

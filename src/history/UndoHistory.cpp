@@ -42,7 +42,10 @@ void UndoHistory::record(const TextBox& text) {
 void UndoHistory::recordEdited(const TextBox& text, int sameHead, int sameTail) {
     const Checkpoint base = m_undo[1];
     makeRoom();
-    m_undo[1] = Checkpoint::takeEdited(text.selStart(), text.text(), base, sameHead, sameTail);
+    // Read where it lies: a replace run records a checkpoint at every step.
+    m_undo[1] = Checkpoint::takeEdited(
+        text.selStart(), text.length(), [&text](int from, int to) { return text.view(from, to); },
+        base, sameHead, sameTail);
     // The checkpoint holds the writer's typing let through during the run as well.
     m_writerEditPending = false;
 }

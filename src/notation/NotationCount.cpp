@@ -103,24 +103,23 @@ void LiveCount::replaceLines(int first, int oldCount, std::vector<LineStats>& fr
 
 void LiveCount::update(const TextBox& box, int pos, int removed, int inserted) {
     (void)removed;
-    const QString& text = box.text();
     const int newCount = box.hardLineCount();
     // The lines the change touched, in the new text. One character more at the end covers a
     // line break the change completed or split (a CR typed before an LF).
     const int first = box.hardLineFromChar(pos);
-    const int last = box.hardLineFromChar(std::min<int>(pos + inserted + 1, int(text.size())));
+    const int last = box.hardLineFromChar(std::min(pos + inserted + 1, box.length()));
     const int after = newCount - 1 - last;
     const int oldLast = int(m_totals.lines) - 1 - after;
     if (oldLast < first - 1 || after < 0) {
-        reset(m_target, m_grid, text);
+        reset(m_target, m_grid, box.text());
         return;
     }
     LineCounter counter(m_target, m_grid);
     std::vector<LineStats> fresh(std::size_t(last - first + 1));
     for (int line = first; line <= last; ++line) {
         const int start = box.hardLineStart(line);
-        counter.count(QStringView(text).sliced(start, box.hardLineEnd(line) - start),
-                      fresh[std::size_t(line - first)]);
+        // Read where it lies: the text after the edit may still be behind its hole.
+        counter.count(box.view(start, box.hardLineEnd(line)), fresh[std::size_t(line - first)]);
     }
     replaceLines(first, oldLast - first + 1, fresh);
 }

@@ -1,7 +1,8 @@
 #include "platform/TextBox.h"
 
+#include "platform/TextStore.h"
+
 #include <algorithm>
-#include <vector>
 
 namespace {
 
@@ -21,50 +22,12 @@ private:
 struct TextBox::Impl {
     explicit Impl(const TextBox& box) : crLfLayout(box) {}
 
-    QString text;
+    TextStore store;
     int selStart = 0;
     int selLength = 0;
-    // Positions of the CR of every CR LF pair, ascending. Kept up to date edit by edit.
-    std::vector<int> breaks;
     CrLfLayout crLfLayout;
     LineLayout* layout = nullptr;
     int batchDepth = 0;
-
-    bool isBreakAt(int i) const {
-        return i >= 0 && i + 1 < text.size() && text.at(i) == u'\r' && text.at(i + 1) == u'\n';
-    }
-
-    // `removed` code units at `pos` became `inserted` code units; `text` already holds the
-    // result. Only pairs whose CR lies in [pos - 1, pos + removed) can have changed: the one
-    // just before the edit may have been split or formed, those inside were removed.
-    void updateBreaks(int pos, int removed, int inserted) {
-        const auto first = std::lower_bound(breaks.begin(), breaks.end(), pos - 1);
-        const auto last = std::lower_bound(first, breaks.end(), pos + removed);
-        const int delta = inserted - removed;
-        if (delta != 0)
-            for (auto it = last; it != breaks.end(); ++it)
-                *it += delta;
-
-        std::vector<int> found;
-        const int scanEnd = std::min<int>(pos + inserted, text.size() - 1);
-        for (int i = std::max(0, pos - 1); i < scanEnd; ++i)
-            if (isBreakAt(i)) found.push_back(i);
-
-        const auto keep = std::min(found.size(), size_t(last - first));
-        std::copy(found.begin(), found.begin() + keep, first);
-        if (keep < size_t(last - first))
-            breaks.erase(first + keep, last);
-        else
-            breaks.insert(last, found.begin() + keep, found.end());
-    }
-
-    void rebuildBreaks() {
-        breaks.clear();
-        const QChar* data = text.constData();
-        const int n = text.size();
-        for (int i = 0; i + 1 < n; ++i)
-            if (data[i] == u'\r' && data[i + 1] == u'\n') breaks.push_back(i++);
-    }
 };
 
 TextBox::TextBox(QObject* parent) : QObject(parent), d(std::make_unique<Impl>(*this)) {
@@ -74,25 +37,38 @@ TextBox::TextBox(QObject* parent) : QObject(parent), d(std::make_unique<Impl>(*t
 TextBox::~TextBox() = default;
 
 const QString& TextBox::text() const {
-    return d->text;
+    return d->store.flat();
+}
+
+QStringView TextBox::view(int from, int to) const {
+    return d->store.view(from, to);
+}
+
+QString TextBox::mid(int from, int to) const {
+    return d->store.mid(from, to);
+}
+
+QChar TextBox::at(int pos) const {
+    return d->store.at(pos);
 }
 
 int TextBox::length() const {
-    return d->text.size();
+    return d->store.length();
 }
 
 // Assigning the text the box already holds is not a change: no change event, no delta. The
 // caret still goes to the start, as for any assignment.
 void TextBox::setText(const QString& text) {
-    if (text == d->text) {
+    const QString& current = d->store.flat();
+    if (text == current) {
         setSelection(0, 0);
         return;
     }
     // Only the differing middle is reported, so that views and the line index redo as little
     // as possible (restoring a checkpoint usually differs from the current text in one spot).
-    const int oldLen = d->text.size();
-    const int newLen = text.size();
-    const QChar* a = d->text.constData();
+    const int oldLen = int(current.size());
+    const int newLen = int(text.size());
+    const QChar* a = current.constData();
     const QChar* b = text.constData();
     int prefix = 0;
     const int maxPrefix = std::min(oldLen, newLen);
@@ -105,11 +81,12 @@ void TextBox::setText(const QString& text) {
 
     const int removed = oldLen - prefix - suffix;
     const int inserted = newLen - prefix - suffix;
-    d->text = text;
+    // A text mostly new is taken over as it is (shared, no copy); a small difference is edited
+    // in, keeping the buffer and its hole.
     if (removed > oldLen / 2 || inserted > newLen / 2)
-        d->rebuildBreaks();
+        d->store.assign(text);
     else
-        d->updateBreaks(prefix, removed, inserted);
+        d->store.replace(prefix, removed, QStringView(text).mid(prefix, inserted));
     const bool selectionMoved = d->selStart != 0 || d->selLength != 0;
     d->selStart = 0;
     d->selLength = 0;
@@ -136,7 +113,7 @@ void TextBox::setSelLength(int len) {
 }
 
 QString TextBox::selText() const {
-    return d->text.mid(d->selStart, d->selLength);
+    return d->store.mid(d->selStart, d->selStart + d->selLength);
 }
 
 void TextBox::setSelText(const QString& text) {
@@ -144,8 +121,8 @@ void TextBox::setSelText(const QString& text) {
 }
 
 void TextBox::setSelection(int start, int length) {
-    start = std::clamp(start, 0, int(d->text.size()));
-    length = std::clamp(length, 0, int(d->text.size()) - start);
+    start = std::clamp(start, 0, this->length());
+    length = std::clamp(length, 0, this->length() - start);
     if (start == d->selStart && length == d->selLength) return;
     d->selStart = start;
     d->selLength = length;
@@ -155,11 +132,11 @@ void TextBox::setSelection(int start, int length) {
 // The caret ends after the inserted text with nothing selected, whether or not the text
 // changed. Replacing text by an equal text is no change: the events stay silent.
 void TextBox::replace(int pos, int removed, const QString& inserted) {
-    const int len = d->text.size();
+    const int len = length();
     pos = std::clamp(pos, 0, len);
     removed = std::clamp(removed, 0, len - pos);
 
-    const QChar* old = d->text.constData() + pos;
+    const QChar* old = d->store.view(pos, pos + removed).data();
     const QChar* ins = inserted.constData();
     int insLen = inserted.size();
     int prefix = 0;
@@ -180,8 +157,7 @@ void TextBox::replace(int pos, int removed, const QString& inserted) {
     }
 
     const QString piece = inserted.mid(prefix, cutInserted);
-    d->text.replace(cutPos, cutRemoved, piece);
-    d->updateBreaks(cutPos, cutRemoved, cutInserted);
+    d->store.replace(cutPos, cutRemoved, piece);
     const bool selectionMoved = d->selStart != caret || d->selLength != 0;
     d->selStart = caret;
     d->selLength = 0;
@@ -197,27 +173,27 @@ int TextBox::lineCount() {
 
 int TextBox::lineFromChar(int pos) {
     if (pos == -1) pos = d->selStart;
-    return d->layout->lineFromChar(std::clamp(pos, 0, int(d->text.size())));
+    return d->layout->lineFromChar(std::clamp(pos, 0, length()));
 }
 
 // A position right after a CR LF starts the next line; the position between CR and LF still
 // belongs to the line the CR ends.
 int TextBox::hardLineFromChar(int pos) const {
-    return int(std::lower_bound(d->breaks.begin(), d->breaks.end(), pos - 1) - d->breaks.begin());
+    return d->store.breaksBefore(pos - 1);
 }
 
 int TextBox::hardLineCount() const {
-    return int(d->breaks.size()) + 1;
+    return d->store.breakCount() + 1;
 }
 
 int TextBox::hardLineStart(int line) const {
-    line = std::min(line, int(d->breaks.size()));
-    return line <= 0 ? 0 : d->breaks[line - 1] + 2;
+    line = std::min(line, d->store.breakCount());
+    return line <= 0 ? 0 : d->store.breakAt(line - 1) + 2;
 }
 
 int TextBox::hardLineEnd(int line) const {
     line = std::max(line, 0);
-    return line < int(d->breaks.size()) ? d->breaks[line] : length();
+    return line < d->store.breakCount() ? d->store.breakAt(line) : length();
 }
 
 void TextBox::setLineLayout(LineLayout* layout) {

@@ -28,7 +28,17 @@ public:
     explicit TextBox(QObject* parent = nullptr);
     ~TextBox() override;
 
+    // The whole text as one string. It is the box's own buffer with the hole of the last edit
+    // closed, so asking for it after an edit moves the text behind that edit: a loop that
+    // edits and reads asks for view() or mid() instead. The reference stays valid until the
+    // next edit.
     const QString& text() const;
+    // Code units [from, to) (clamped) as one span, without a copy. It stays valid until the
+    // next edit or the next call of view() or text(): copy what must outlive them.
+    QStringView view(int from, int to) const;
+    // A copy of [from, to) (clamped).
+    QString mid(int from, int to) const;
+    QChar at(int pos) const;
     // Replaces the whole text; the caret goes to 0 with no selection. Assigning the text the
     // box already holds is no change: the caret moves, but no change event fires.
     void setText(const QString& text);

@@ -53,9 +53,12 @@ void Proofreader::count(const SentenceFacts& facts, int sign) {
 
 std::vector<Proofreader::Slot> Proofreader::splitRegion(int from, int to) {
     std::vector<Slot> made;
-    const QStringView text(m_box.text());
-    for (const SentenceSpan& span : splitSentences(text, from, to)) {
-        made.push_back({span.start, span.length, factsFor(text.sliced(span.start, span.length))});
+    // Only the region is read, where it lies: the rest of the text may be behind the hole of
+    // the edit that called for this, and sentences never cross the region's line breaks.
+    const QStringView text = m_box.view(from, to);
+    for (const SentenceSpan& span : splitSentences(text, 0, int(text.size()))) {
+        made.push_back(
+            {from + span.start, span.length, factsFor(text.sliced(span.start, span.length))});
         count(*made.back().facts, +1);
     }
     return made;

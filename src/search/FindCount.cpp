@@ -3,6 +3,8 @@
 #include "command/Settings.h"
 #include "platform/TextCompare.h"
 
+#include <algorithm>
+
 namespace search {
 
 const QString FindCount::kFindCaption = QStringLiteral("検索");
@@ -19,6 +21,12 @@ int searchText(QStringView text, int start, QStringView find, bool exact) {
     if (qsizetype(start) > text.size()) return 0;
     const qsizetype at = text.indexOf(find, start - 1, Qt::CaseSensitive);
     return at < 0 ? 0 : int(at + 1);
+}
+
+int searchText(const TextBox& box, int start, QStringView find, bool exact) {
+    const int from = std::clamp(start - 1, 0, box.length());
+    const int at = searchText(box.view(from, box.length()), start - from, find, exact);
+    return at == 0 ? 0 : at + from;
 }
 
 QString FindCount::countMessage(const QString& word, int count) {
@@ -62,7 +70,7 @@ void FindCount::onFindClicked() {
 void FindCount::find() {
     AppState& state = m_ctx.state;
     TextBox& text = m_ctx.text;
-    state.FoundAt = searchText(text.text(), state.SearchStart, state.FindText, m_dialog.exact());
+    state.FoundAt = searchText(text, state.SearchStart, state.FindText, m_dialog.exact());
     if (state.FoundAt < 1) {
         m_ctx.services.prompts.message(kEndMessage, MsgButtons::OK, MsgIcon::Information);
         m_dialog.setSearchCaption(kSearchButton);

@@ -12,6 +12,9 @@ namespace search {
 // otherwise the text comparison ignores case, width and kana type. An empty word occurs
 // nowhere: finding "" again at once is how a replace run would never end.
 int searchText(QStringView text, int start, QStringView find, bool exact);
+// The same search in the text box, reading the text from `start` on as it lies: a run that
+// edits and searches in turn does not have the whole text put together at every step.
+int searchText(const TextBox& box, int start, QStringView find, bool exact);
 
 // What the find and count dialog (FindDialog) shows. The form implements it; tests script it.
 class FindDialogPort {

@@ -64,7 +64,7 @@ bool ReplaceRun::step(bool& replaced) {
     state.ReplaceText = m_dialog.replaceText();
     // The selection is compared as text whatever the case setting says: a selection made by
     // hand in another case is still replaced.
-    const QStringView selected = QStringView(text.text()).mid(text.selStart(), text.selLength());
+    const QStringView selected = text.view(text.selStart(), text.selStart() + text.selLength());
     if (textcmp::equal(selected, state.FindText)) {
         text.setSelText(state.ReplaceText);
         replaced = true;
@@ -75,7 +75,7 @@ bool ReplaceRun::step(bool& replaced) {
     } else {
         state.SearchStart = text.selStart() + 1;
     }
-    state.FoundAt = searchText(text.text(), state.SearchStart, state.FindText, m_dialog.exact());
+    state.FoundAt = searchText(text, state.SearchStart, state.FindText, m_dialog.exact());
     const bool found = state.FoundAt >= 1;
     if (found) {
         text.setSelection(state.FoundAt - 1, int(state.FindText.size()));

@@ -27,10 +27,9 @@ void EndingConfirmation::onLoad() {
     // keep it): either way two lines or sentences would run together. What is missing is
     // missing from the front, so the ending keeps its place right before the full stop.
     int start = std::max(0, mark - (kWindow - 1));
-    const QString& all = text.text();
     const char16_t fullStop = textcmp::fold(u'。');
     for (int i = mark - 1; i >= start; --i) {
-        const char16_t c = all.at(i).unicode();
+        const char16_t c = text.at(i).unicode();
         if (c == u'\r' || c == u'\n' || (i >= mark - kEnding && textcmp::fold(c) == fullStop)) {
             start = i + 1;
             break;

@@ -118,7 +118,10 @@ bool StyleConverter::findNextMark(QStringView mark) {
     // The search starts two characters after the end of the selection: the character right
     // after a mark that has just been dealt with is never examined.
     state.SearchStart = text.selStart() + text.selLength() + 3;
-    state.FoundAt = textcmp::inStr(state.SearchStart, text.text(), mark);
+    // The text after the selection is read where it lies: the run edits behind it.
+    const int from = std::clamp(state.SearchStart - 1, 0, text.length());
+    const int at = textcmp::inStr(state.SearchStart - from, text.view(from, text.length()), mark);
+    state.FoundAt = at == 0 ? 0 : at + from;
     return state.FoundAt != 0;
 }
 
@@ -138,7 +141,7 @@ void StyleConverter::checkFoundEnding(const FoundEndingCheck& check) {
     if (start < 0) return;
     text.setSelection(start, check.length);
     state.OldEnding = text.selText();
-    if (!isFoundEnding(text.text(), state.FoundAt, check)) return;
+    if (!isFoundEnding(text.view(start, state.FoundAt - 1), state.FoundAt - start, check)) return;
     confirmFoundEnding();
     m_markHandled = true;
 }
@@ -151,7 +154,8 @@ bool StyleConverter::applyTable(const EndingTable& table) {
     if (m_markHandled) return true;
     text.setSelection(start, table.windowLength);
     state.OldEnding = text.selText();
-    const auto match = matchTable(text.text(), state.FoundAt, table);
+    const auto match =
+        matchTable(text.view(start, state.FoundAt - 1), state.FoundAt - start, table);
     if (!match) return true;
 
     state.ReplaceText =

@@ -280,3 +280,33 @@ TEST(TextBoxTest, FixedWidthLayoutWrapsEachLine) {
     EXPECT_EQ(box.lineLayout(), nullptr);
     EXPECT_EQ(box.lineCount(), 5);
 }
+
+// The box shares its buffer with the strings it takes in and hands out; none of them may see
+// a later edit, wherever the edit lands and whether or not the buffer has to grow for it.
+TEST(TextBoxTest, StringsHandedInAndOutKeepTheirValue) {
+    const QString original = QStringLiteral("あいう\r\nえお").repeated(300);
+    struct Case {
+        const char* name;
+        int pos, removed;
+        QString inserted;
+    } cases[] = {
+        {"at the start", 0, 0, QStringLiteral("x")},
+        {"in the middle, growing the buffer", 1500, 3, QString(5000, u'y')},
+        {"removing the end", 2000, 1000, QString()},
+    };
+    for (const Case& c : cases) {
+        QString given = original;
+        TextBox box;
+        box.setText(given);
+        const QString before = box.text();
+        box.replace(c.pos, c.removed, c.inserted);
+        const QString after = box.text();
+        box.replace(0, 1, QStringLiteral("z"));
+        EXPECT_EQ(given, original) << c.name;
+        EXPECT_EQ(before, original) << c.name;
+        QString expected = original;
+        expected.replace(c.pos, c.removed, c.inserted);
+        EXPECT_EQ(after, expected) << c.name;
+        EXPECT_EQ(box.text(), QStringLiteral("z") + expected.mid(1)) << c.name;
+    }
+}

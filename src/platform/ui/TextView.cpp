@@ -84,7 +84,7 @@ TextView::TextView(TextBox& model, QWidget* parent)
     m_key = currentKey();
     m_measure.configure(m_key.font, m_key.option, m_key.available, viewport());
     m_counts.reset(m_model.hardLineCount());
-    if (!m_model.text().isEmpty()) m_deferred = true; // never shown yet: loaded at the first show
+    if (m_model.length() > 0) m_deferred = true; // never shown yet: loaded at the first show
     m_model.setLineLayout(&m_layout);
 }
 
@@ -143,12 +143,12 @@ void TextView::onModelReplaced(int pos, int removed, const QString& inserted) {
 // CR LF of either text; outside it both texts agree, so the CR LF pairs there map positions
 // alike.
 void TextView::applyToDocument(int pos, int removed, int added) {
-    const QString& text = m_model.text();
+    const int length = m_model.length();
     int start = pos;
     int newEnd = pos + added;
     int oldEnd = pos + removed;
-    if (start > 0 && text.at(start - 1) == u'\r') --start;
-    if (newEnd < text.size() && text.at(newEnd) == u'\n') {
+    if (start > 0 && m_model.at(start - 1) == u'\r') --start;
+    if (newEnd < length && m_model.at(newEnd) == u'\n') {
         ++newEnd;
         ++oldEnd;
     }
@@ -162,8 +162,8 @@ void TextView::applyToDocument(int pos, int removed, int added) {
 
     // A whole-text tool rewrites most of a long document: loading it anew costs a fraction of
     // replacing that span through a cursor.
-    const bool mostOfALongText = newEnd - start > kReloadChars && newEnd - start > text.size() / 2;
-    if ((docStart == 0 && docEnd >= docLength && start == 0 && newEnd == text.size()) ||
+    const bool mostOfALongText = newEnd - start > kReloadChars && newEnd - start > length / 2;
+    if ((docStart == 0 && docEnd >= docLength && start == 0 && newEnd == length) ||
         mostOfALongText) {
         if (!isVisible() && m_textWidth <= 0)
             deferLoad();
@@ -171,7 +171,7 @@ void TextView::applyToDocument(int pos, int removed, int added) {
             loadWholeText();
         return;
     }
-    const QString piece = TextViewText::toDocument(QStringView(text).mid(start, newEnd - start));
+    const QString piece = TextViewText::toDocument(m_model.view(start, newEnd));
     QTextCursor c(doc);
     c.setPosition(std::clamp(docStart, 0, docLength));
     c.setPosition(std::clamp(docEnd, 0, docLength), QTextCursor::KeepAnchor);
@@ -240,7 +240,7 @@ void TextView::loadWholeText() {
     m_applyingModel = true;
     // QTextDocument::setPlainText rather than the widget's: the widget's also applies a char
     // format to the whole new document, which costs a tenth of the load.
-    doc->setPlainText(documentText(0, int(m_model.text().size())));
+    doc->setPlainText(documentText(0, m_model.length()));
     m_applyingModel = false;
     m_pending = {};
     m_cachedBlock = -1;
@@ -302,8 +302,7 @@ void TextView::onContentsChange(int position, int /*removed*/, int added) {
     const int cutsAfter =
         int(m_segments.cuts().size()) - m_segments.cutsInBlocks(oldBlocks - 1 - blocksAfter);
     const int suffix = (docLength - end) + blocksAfter - 2 * cutsAfter;
-    const QString& text = m_model.text();
-    const int modelEnd = std::max(modelStart, int(text.size()) - suffix);
+    const int modelEnd = std::max(modelStart, m_model.length() - suffix);
 
     QTextCursor c(doc);
     c.setPosition(position);
@@ -386,9 +385,9 @@ void TextView::rewriteDocument(int from, int to, const QString& modelText) {
 // them, pasting "\r" before a lone LF) makes a CR LF in the model, which the document must
 // show as a block break. [from, to) is the edit's range in the new model text.
 void TextView::joinFormedBreaks(int from, int to) {
-    const QString& text = m_model.text();
     auto formsPair = [&](int p) {
-        return p > 0 && p < text.size() && text.at(p - 1) == u'\r' && text.at(p) == u'\n';
+        return p > 0 && p < m_model.length() && m_model.at(p - 1) == u'\r' &&
+               m_model.at(p) == u'\n';
     };
     const bool atStart = formsPair(from);
     const bool atEnd = to > from && formsPair(to);
@@ -437,7 +436,9 @@ int TextView::documentPosition(int modelPos) const {
 // the result.
 QString TextView::documentText(int from, int to, std::vector<int>* cutsAt, int firstCut,
                                int lastCut) const {
-    const QStringView text(m_model.text());
+    // One span for the whole range: the pieces between the cuts are read from it.
+    const int base = from;
+    const QStringView text = m_model.view(from, to);
     const std::vector<int>& cuts = m_segments.cuts();
     QString out;
     out.reserve(to - from + 1);
@@ -446,12 +447,12 @@ QString TextView::documentText(int from, int to, std::vector<int>* cutsAt, int f
     const auto last =
         lastCut >= 0 ? cuts.begin() + lastCut : std::upper_bound(cuts.begin(), cuts.end(), to);
     for (; it < last; ++it) {
-        out += TextViewText::toDocument(text.mid(from, *it - from));
+        out += TextViewText::toDocument(text.mid(from - base, *it - from));
         if (cutsAt) cutsAt->push_back(int(out.size()));
         out += u'\n';
         from = *it;
     }
-    out += TextViewText::toDocument(text.mid(from, to - from));
+    out += TextViewText::toDocument(text.mid(from - base, to - from));
     return out;
 }
 
@@ -621,7 +622,7 @@ QMimeData* TextView::createMimeDataFromSelection() const {
     const QTextCursor c = textCursor();
     const int from = modelPosition(c.selectionStart());
     const int to = modelPosition(c.selectionEnd());
-    const QString text = m_model.text().mid(from, to - from);
+    const QString text = m_model.mid(from, to);
     auto* data = new QMimeData;
     data->setText(text);
     data->setData(ModelTextMime, QByteArray(reinterpret_cast<const char*>(text.utf16()),
@@ -708,12 +709,11 @@ void TextView::scheduleLayout() {
 // touch get new counts; how many lines went is told by the line count. Lines are the model's
 // CR LF lines, the document's blocks but for the cuts of long lines.
 void TextView::linesChanged(int pos, int removed, int added) {
-    const QString& text = m_model.text();
     int start = pos;
     int newEnd = pos + added;
     // A CR before the edit or an LF after it may have joined or left a pair.
-    if (start > 0 && text.at(start - 1) == u'\r') --start;
-    if (newEnd < text.size() && text.at(newEnd) == u'\n') ++newEnd;
+    if (start > 0 && m_model.at(start - 1) == u'\r') --start;
+    if (newEnd < m_model.length() && m_model.at(newEnd) == u'\n') ++newEnd;
     const int lines = m_model.hardLineCount();
     const int first = m_model.hardLineFromChar(start);
     const int last = std::max(first, m_model.hardLineFromChar(newEnd));
@@ -785,7 +785,7 @@ bool TextView::updateLongLine(int line, int pos, int removed, int added) {
         m_segments.erase(line);
         return false;
     }
-    segments::updateStarts(m_measure, QStringView(m_model.text()).mid(start, length), l->starts,
+    segments::updateStarts(m_measure, m_model.view(start, start + length), l->starts,
                            pos - start, removed, added);
     l->dirty = true;
     m_counts.setCount(line, int(l->starts.size()));
@@ -796,7 +796,7 @@ bool TextView::updateLongLine(int line, int pos, int removed, int added) {
 QString TextView::documentLine(int line) const {
     const int start = m_model.hardLineStart(line);
     return TextViewText::toDocument(
-        QStringView(m_model.text()).mid(start, m_model.hardLineEnd(line) - start));
+        m_model.view(start, m_model.hardLineEnd(line)));
 }
 
 // Makes the counts of blocks [0, blockEnd) known.
