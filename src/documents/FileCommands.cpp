@@ -2,6 +2,8 @@
 
 #include "command/CommandContext.h"
 #include "documents/DocumentFile.h"
+#include "documents/DocumentPlaces.h"
+#include "documents/FileChanges.h"
 #include "documents/DocumentSession.h"
 #include "documents/SaveCommands.h"
 #include "history/UndoHistory.h"
@@ -32,11 +34,13 @@ void newDocument(CommandContext& ctx) {
     // Yes saves under a new name and ends the command: the text stays for another look.
     const SavePromptResult prompt = askToSave(ctx, SaveDocumentAs);
     if (prompt != SavePromptResult::Unchanged && prompt != SavePromptResult::Declined) return;
+    rememberPlace(ctx);
     ctx.text.setText(QString());
     ctx.document.setFormat(DocumentFormat());
     ctx.document.setLoadedText(QString());
     ctx.document.setUntitled();
     ctx.document.setDirty(false);
+    followDocumentFile(ctx);
     ctx.window.refreshStatus();
     ctx.history.reset();
 }
@@ -83,11 +87,14 @@ void LoadAcceptedFile(CommandContext& ctx, bool insertMode) {
         ctx.text.setSelStart(ctx.text.length());
         ctx.text.setSelText(QStringLiteral("\r\n") + loaded);
     } else {
+        rememberPlace(ctx);
         ctx.text.setText(loaded);
         ctx.document.setFormat(format);
         ctx.document.setPath(ctx.state.WorkPath);
+        followDocumentFile(ctx);
     }
     ctx.document.pushRecentFile(ctx.state.WorkPath);
+    if (!insertMode) restorePlace(ctx);
     ctx.services.pointer.setBusy(false);
 
     ctx.document.setLoadedText(ctx.text.text());

@@ -2,6 +2,7 @@
 #include "documents/DocumentSession.h"
 
 #include "documents/DocumentFile.h"
+#include "documents/FileChanges.h"
 #include "documents/FileCommands.h"
 #include "documents/RecentFiles.h"
 #include "platform/Cp932Codec.h"
@@ -94,6 +95,7 @@ bool writeEncoded(CommandContext& ctx, const QString& path, const QByteArray& by
     }
     ctx.document.setDirty(false);
     ctx.document.setFormat(format);
+    followDocumentFile(ctx);
     return true;
 }
 
@@ -165,7 +167,7 @@ bool WriteDocumentFile(CommandContext& ctx, const QString& path) {
 bool SaveDocument(CommandContext& ctx) {
     const QString path = ownFile(ctx);
     if (path.isEmpty()) return SaveDocumentAs(ctx);
-    return WriteDocumentFile(ctx, path);
+    return confirmOverwrite(ctx) && WriteDocumentFile(ctx, path);
 }
 
 bool SaveDocumentAs(CommandContext& ctx) {
