@@ -4,58 +4,33 @@
 #include "platform/Cp932Codec.h"
 
 #include <QSignalSpy>
-#include <QWidget>
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// Who touched the document's file while the window was in the background.
 enum class Change { Written, Replaced, Deleted, OwnSave, Backup };
-// What the window asked when it was active again.
 enum class Asked { Nothing, Reload, ReloadOverEdits, Deleted };
 
-const QByteArray kOriginal = cp932::encode(u"元の文\r\n"_s);
-const QString kOther = u"他の文\r\n"_s;
+void activate(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::qWait(20); // the queued look at the file
+}
 
 } // namespace
 
-class FileChange : public MainFixture {
-protected:
-    QWidget elsewhere; // another window, which takes the activation away
-
-    void activate(QWidget& window) {
-        window.show();
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-        QTest::qWait(20); // the queued look at the file
-    }
-    void changeOnDisk(Change change) {
-        const QString doc = path(u"文書.txt"_s);
-        if (change == Change::Deleted) {
-            ASSERT_TRUE(QFile::remove(doc));
-        } else if (change == Change::Written) {
-            writeFile(u"文書.txt"_s, cp932::encode(kOther));
-        } else {
-            writeFile(u"置換.tmp"_s, cp932::encode(kOther));
-            ASSERT_EQ(std::rename(QFile::encodeName(path(u"置換.tmp"_s)).constData(),
-                                  QFile::encodeName(doc).constData()),
-                      0);
-        }
-    }
-};
-
-// Another program's change is put to the writer only when the window is active again, once;
+// Another program's change is put to the writer when the window is active again, once;
 // Pallo's own saves and backups (of a recovered text, whose file is the backup) never are.
-TEST_F(FileChange, AsksWhenActiveAgainByWhoChangedTheFileAndTheText) {
+TEST_F(MainFixture, FileChangedElsewhereIsAskedAboutWhenActiveAgain) {
     struct Row {
         Change change;
         bool edited;
         MsgAnswer answer;
         Asked asked;
-        bool reloads;
-        bool dirtyAfter;
+        bool reloads, dirtyAfter;
     };
     const Row rows[] = {
         {Change::Written, false, MsgAnswer::Yes, Asked::Reload, true, false},
@@ -67,25 +42,30 @@ TEST_F(FileChange, AsksWhenActiveAgainByWhoChangedTheFileAndTheText) {
         {Change::OwnSave, true, MsgAnswer::OK, Asked::Nothing, false, false},
         {Change::Backup, true, MsgAnswer::OK, Asked::Nothing, false, true},
     };
+    const QString doc = path(u"文書.txt"_s), other = u"他の文\r\n"_s;
+    QWidget elsewhere; // takes the activation away
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "change " << int(row.change) << " edited " << row.edited);
         fake.prompts.shown.clear();
-        QFile::remove(backupPath());
-        writeFile(u"文書.txt"_s, kOriginal);
-        if (row.change == Change::Backup) writeFile(u"PalloBackup.txt"_s, kOriginal);
-        MainWindow& w = start(row.change == Change::Backup ? QString() : path(u"文書.txt"_s));
+        fake.prompts.answers.clear();
+        writeFile(u"文書.txt"_s, cp932::encode(u"元の文\r\n"_s));
+        writeFile(u"PalloBackup.txt"_s, row.change == Change::Backup ? "recovered" : "");
+        MainWindow& w = start(row.change == Change::Backup ? QString() : doc);
         activate(w);
         if (row.edited) QTest::keyClicks(w.textView(), u"abc"_s);
         const QString before = w.text().text();
         activate(elsewhere);
 
         QSignalSpy touched(&w.document().fileWatch(), &FileChangeWatch::touched);
-        if (row.change == Change::OwnSave)
-            w.action(u"mnuFileSave"_s)->trigger();
-        else if (row.change == Change::Backup)
-            w.onBackupTimer();
-        else
-            changeOnDisk(row.change);
+        if (row.change == Change::Written) writeFile(u"文書.txt"_s, cp932::encode(other));
+        if (row.change == Change::Replaced) {
+            writeFile(u"new.tmp"_s, cp932::encode(other));
+            ASSERT_EQ(std::rename(QFile::encodeName(path(u"new.tmp"_s)).constData(),
+                                  QFile::encodeName(doc).constData()), 0);
+        }
+        if (row.change == Change::Deleted) ASSERT_TRUE(QFile::remove(doc));
+        if (row.change == Change::OwnSave) w.action(u"mnuFileSave"_s)->trigger();
+        if (row.change == Change::Backup) w.onBackupTimer();
         touched.wait(row.asked == Asked::Nothing ? 300 : 5000);
         QTest::qWait(20);
         EXPECT_TRUE(fake.prompts.shown.isEmpty()) << "asked while in the background";
@@ -99,49 +79,24 @@ TEST_F(FileChange, AsksWhenActiveAgainByWhoChangedTheFileAndTheText) {
             EXPECT_EQ(m.text == kFileChangedQuestion, row.asked == Asked::Reload);
             EXPECT_EQ(m.text.startsWith(kFileChangedQuestion), row.asked != Asked::Deleted);
         }
-        EXPECT_EQ(w.text().text(), row.reloads ? kOther : before);
+        EXPECT_EQ(w.text().text(), row.reloads ? other : before);
         EXPECT_EQ(w.document().isDirty(), row.dirtyAfter);
-        if (row.reloads) {
-            // One step of the history: the text before the reload is one 元に戻す away.
+        if (row.reloads) { // one step of the history
             w.action(u"mnuEditUndo"_s)->trigger();
             EXPECT_EQ(w.text().text(), before);
         }
-
         activate(elsewhere);
         activate(w);
         EXPECT_EQ(fake.prompts.shown.size(), row.asked == Asked::Nothing ? 0 : 1) << "told twice";
-        form->hide();
-        form.reset();
-    }
-}
 
-// 上書き保存 onto a file another program changed since Pallo read it asks first; No keeps the
-// other program's file and the writer's changes.
-TEST_F(FileChange, SavingOverAnotherProgramsChangeAsks) {
-    struct Row {
-        bool otherWrote;
-        MsgAnswer answer;
-        bool overwrites;
-    };
-    const Row rows[] = {
-        {true, MsgAnswer::Yes, true},
-        {true, MsgAnswer::No, false},
-        {false, MsgAnswer::OK, true},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << "other wrote " << row.otherWrote);
+        // A file the writer chose not to reload is not overwritten unasked: No keeps it.
+        const bool kept = (row.asked == Asked::Reload || row.asked == Asked::ReloadOverEdits) &&
+                          !row.reloads;
         fake.prompts.shown.clear();
-        writeFile(u"文書.txt"_s, kOriginal);
-        MainWindow& w = start(path(u"文書.txt"_s)); // never shown: the watch asks nothing
-        w.text().setSelText(u"書き足し"_s);
-        if (row.otherWrote) writeFile(u"文書.txt"_s, cp932::encode(kOther));
-        fake.prompts.answers.enqueue(row.answer);
+        fake.prompts.answers.enqueue(MsgAnswer::No);
         w.action(u"mnuFileSave"_s)->trigger();
-
-        EXPECT_EQ(fake.prompts.shown.size(), row.otherWrote ? 1 : 0);
-        const QString onDisk = cp932::decode(readFile(u"文書.txt"_s));
-        EXPECT_EQ(onDisk.contains(u"書き足し"_s), row.overwrites);
-        EXPECT_EQ(w.document().isDirty(), !row.overwrites);
+        EXPECT_EQ(fake.prompts.shown.size(), kept ? 1 : 0);
+        if (kept) EXPECT_EQ(readFile(u"文書.txt"_s), cp932::encode(other));
         form.reset();
     }
 }
