@@ -28,7 +28,7 @@ const QString kReloadFailed =
 void reload(CommandContext& ctx) {
     QString loaded;
     DocumentFormat format;
-    if (!ReadDocumentFile(ctx.document.path(), loaded, format)) {
+    if (!readDocumentFile(ctx.document.path(), loaded, format)) {
         ctx.services.prompts.message(kReloadFailed, MsgButtons::OK, MsgIcon::Exclamation);
         return;
     }
