@@ -14,4 +14,8 @@ public:
     virtual void setRecentFileVisible(int i) = 0;
     virtual void showRecentSeparator() = 0;
     virtual void setFormatText(const QString& text) = 0;
+    // The text position shown at the top of the text box, and scrolling a position back there.
+    // A display that does not scroll keeps none.
+    virtual int topPosition() const { return 0; }
+    virtual void scrollToTop(int position) { (void)position; }
 };

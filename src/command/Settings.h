@@ -31,6 +31,14 @@ inline const QString Combo = QStringLiteral("combo");
 inline QString recentFile(int i) {
     return QStringLiteral("recentfile") + QString::number(i);
 }
+// Where the writer was in recent file i when it was closed: the caret and the text position at
+// the top of the view, both in characters.
+inline QString recentCaret(int i) {
+    return QStringLiteral("recentcaret") + QString::number(i);
+}
+inline QString recentTop(int i) {
+    return QStringLiteral("recenttop") + QString::number(i);
+}
 inline QString userString(int i) {
     return QStringLiteral("y") + QString::number(i);
 }

@@ -28,11 +28,14 @@ QString DocumentSession::recentFile(int i) const {
 
 void DocumentSession::pushRecentFile(const QString& path) {
     m_display.showRecentSeparator();
+    const std::optional<DocumentPlace> place = placeOf(path);
     for (int i = kRecentFileCount - 1; i > 0; --i) {
         m_recent[i] = m_recent[i - 1];
+        m_places[i] = m_places[i - 1];
         m_display.setRecentFileCaption(i, m_recent[i]);
     }
     m_recent[0] = path;
+    m_places[0] = place;
     m_display.setRecentFileCaption(0, path);
     for (int i = 0; i < kRecentFileCount; ++i)
         if (!m_recent[i].isEmpty()) m_display.setRecentFileVisible(i);
@@ -44,4 +47,24 @@ void DocumentSession::restoreRecentFile(int i, const QString& path) {
     m_display.showRecentSeparator();
     m_display.setRecentFileCaption(i, path);
     m_display.setRecentFileVisible(i);
+}
+
+std::optional<DocumentPlace> DocumentSession::recentPlace(int i) const {
+    return i >= 0 && i < kRecentFileCount && !m_recent[i].isEmpty() ? m_places[i] : std::nullopt;
+}
+
+std::optional<DocumentPlace> DocumentSession::placeOf(const QString& path) const {
+    for (int i = 0; i < kRecentFileCount; ++i)
+        if (!path.isEmpty() && m_recent[i] == path && m_places[i]) return m_places[i];
+    return std::nullopt;
+}
+
+// Every entry of the path: the list keeps duplicates, and either may be chosen next.
+void DocumentSession::setPlaceOf(const QString& path, const DocumentPlace& place) {
+    for (int i = 0; i < kRecentFileCount; ++i)
+        if (!path.isEmpty() && m_recent[i] == path) m_places[i] = place;
+}
+
+void DocumentSession::restoreRecentPlace(int i, const DocumentPlace& place) {
+    if (i >= 0 && i < kRecentFileCount && !m_recent[i].isEmpty()) m_places[i] = place;
 }

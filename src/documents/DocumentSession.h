@@ -1,10 +1,18 @@
 #pragma once
 
 #include "command/DocumentDisplay.h"
+#include "documents/FileChangeWatch.h"
 #include "state/DocumentFormat.h"
 
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+// Where the writer was in a document: the caret and the text position at the top of the view.
+struct DocumentPlace {
+    int caret = 0;
+    int top = 0;
+};
 
 // The open document: the file it belongs to, how that file is written, whether the text has
 // changed since, the text as it was loaded, and the recent files. Every change shows on the
@@ -43,6 +51,16 @@ public:
     // A stored entry at start-up.
     void restoreRecentFile(int i, const QString& path);
 
+    // Where the writer was in each recent file when it was last closed; the places move with
+    // their entries. A path not on the list has none.
+    std::optional<DocumentPlace> recentPlace(int i) const;
+    std::optional<DocumentPlace> placeOf(const QString& path) const;
+    void setPlaceOf(const QString& path, const DocumentPlace& place);
+    void restoreRecentPlace(int i, const DocumentPlace& place);
+
+    // The document's file on disk, followed for changes by other programs.
+    FileChangeWatch& fileWatch() { return m_watch; }
+
 private:
     DocumentDisplay& m_display;
     QString m_path;
@@ -50,4 +68,6 @@ private:
     DocumentFormat m_format;
     QString m_loadedText;
     QString m_recent[kRecentFileCount];
+    std::optional<DocumentPlace> m_places[kRecentFileCount];
+    FileChangeWatch m_watch;
 };

@@ -33,15 +33,11 @@ FileStamp FileStamp::of(const QString& path, bool withDigest) {
     return stamp;
 }
 
-FileChangeWatch::FileChangeWatch() {
-    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, [this] {
-        m_touched = true;
-        emit touched();
-    });
-}
+FileChangeWatch::FileChangeWatch() = default;
+FileChangeWatch::~FileChangeWatch() = default;
 
 void FileChangeWatch::follow(const QString& path) {
-    if (!m_watcher.files().isEmpty()) m_watcher.removePaths(m_watcher.files());
+    if (m_watcher && !m_watcher->files().isEmpty()) m_watcher->removePaths(m_watcher->files());
     m_armedInode = 0;
     m_path = path;
     m_known = FileStamp::of(path, true);
@@ -54,10 +50,17 @@ void FileChangeWatch::follow(const QString& path) {
 // again on whatever file the path names now.
 void FileChangeWatch::arm(const FileStamp& now) {
     if (m_path.isEmpty() || !now.exists) return;
-    const bool watching = m_watcher.files().contains(m_path);
+    if (!m_watcher) {
+        m_watcher = std::make_unique<QFileSystemWatcher>();
+        connect(m_watcher.get(), &QFileSystemWatcher::fileChanged, this, [this] {
+            m_touched = true;
+            emit touched();
+        });
+    }
+    const bool watching = m_watcher->files().contains(m_path);
     if (watching && now.inode == m_armedInode) return;
-    if (watching) m_watcher.removePath(m_path);
-    m_watcher.addPath(m_path);
+    if (watching) m_watcher->removePath(m_path);
+    m_watcher->addPath(m_path);
     m_armedInode = now.inode;
 }
 

@@ -4,6 +4,7 @@
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QString>
+#include <memory>
 
 // The document's file as it stood on disk: enough to tell another program's write, a
 // rename-replace or a deletion from what Pallo itself last read or wrote.
@@ -36,6 +37,7 @@ class FileChangeWatch : public QObject {
     Q_OBJECT
 public:
     FileChangeWatch();
+    ~FileChangeWatch() override;
 
     // Pallo has just read or written `path` (empty: the document has no file): what is on
     // disk now is the text's own.
@@ -55,7 +57,8 @@ signals:
 private:
     void arm(const FileStamp& now);
 
-    QFileSystemWatcher m_watcher;
+    // Made for the first file followed: a session without a file costs no watch.
+    std::unique_ptr<QFileSystemWatcher> m_watcher;
     QString m_path;
     FileStamp m_known;
     FileStamp m_reported;

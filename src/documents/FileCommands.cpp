@@ -2,6 +2,8 @@
 
 #include "command/CommandContext.h"
 #include "documents/DocumentFile.h"
+#include "documents/DocumentPlaces.h"
+#include "documents/FileChanges.h"
 #include "documents/DocumentSession.h"
 #include "documents/SaveCommands.h"
 #include "history/UndoHistory.h"
@@ -31,11 +33,13 @@ void newDocument(CommandContext& ctx) {
     // Yes saves under a new name and ends the command: the text stays for another look.
     const SavePromptResult prompt = askToSave(ctx, saveTextAs);
     if (prompt != SavePromptResult::Unchanged && prompt != SavePromptResult::Declined) return;
+    rememberPlace(ctx);
     ctx.text.setText(QString());
     ctx.document.setFormat(DocumentFormat());
     ctx.document.setLoadedText(QString());
     ctx.document.setUntitled();
     ctx.document.setDirty(false);
+    followDocumentFile(ctx);
     ctx.window.refreshStatus();
     ctx.history.reset();
 }
@@ -80,11 +84,14 @@ void loadAcceptedFile(CommandContext& ctx, const QString& path, bool insertMode)
         ctx.text.setSelStart(ctx.text.length());
         ctx.text.setSelText(QStringLiteral("\r\n") + loaded);
     } else {
+        rememberPlace(ctx);
         ctx.text.setText(loaded);
         ctx.document.setFormat(format);
         ctx.document.setPath(path);
+        followDocumentFile(ctx);
     }
     ctx.document.pushRecentFile(path);
+    if (!insertMode) restorePlace(ctx);
     ctx.services.pointer.setBusy(false);
 
     ctx.document.setLoadedText(ctx.text.text());

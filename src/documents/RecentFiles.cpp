@@ -2,6 +2,8 @@
 
 #include "command/CommandContext.h"
 #include "documents/DocumentFile.h"
+#include "documents/DocumentPlaces.h"
+#include "documents/FileChanges.h"
 #include "documents/DocumentSession.h"
 #include "documents/FileCommands.h"
 #include "documents/SaveCommands.h"
@@ -27,10 +29,13 @@ void openRecentFile(CommandContext& ctx, int index) {
         return;
     }
     const bool wasUntitled = ctx.document.isUntitled();
+    rememberPlace(ctx);
     ctx.text.setText(loaded);
     ctx.document.setFormat(format);
     ctx.document.setLoadedText(ctx.text.text());
     ctx.document.setPath(path);
+    followDocumentFile(ctx);
+    restorePlace(ctx);
     if (wasUntitled) {
         // The untitled text was replaced without a fresh start: the history stays and the
         // document counts as changed, as the change of the text marked it.

@@ -2,6 +2,7 @@
 #include "documents/DocumentSession.h"
 
 #include "documents/DocumentFile.h"
+#include "documents/FileChanges.h"
 #include "platform/Cp932Codec.h"
 #include "platform/TextCompare.h"
 
@@ -92,6 +93,7 @@ bool writeEncoded(CommandContext& ctx, const QString& path, const QByteArray& by
     }
     ctx.document.setDirty(false);
     ctx.document.setFormat(format);
+    followDocumentFile(ctx);
     return true;
 }
 
@@ -163,7 +165,7 @@ bool writeDocumentFile(CommandContext& ctx, const QString& path, const QString& 
 bool saveText(CommandContext& ctx, const QString& text) {
     const QString path = ownFile(ctx);
     if (path.isEmpty()) return saveTextAs(ctx, text);
-    return writeDocumentFile(ctx, path, text);
+    return confirmOverwrite(ctx) && writeDocumentFile(ctx, path, text);
 }
 
 bool saveTextAs(CommandContext& ctx, const QString& text) {

@@ -5,6 +5,8 @@
 #include "command/Settings.h"
 #include "command/SettingsFolder.h"
 #include "documents/DocumentFile.h"
+#include "documents/DocumentPlaces.h"
+#include "documents/FileChanges.h"
 #include "documents/FileCommands.h"
 #include "documents/SaveCommands.h"
 #include "history/ClipboardPanels.h"
@@ -150,6 +152,8 @@ void MainLogic::phaseB(const QString& commandLine) {
     if (!loadInto(last)) return;
     m_document.setPath(last);
     m_document.setLoadedText(m_text.text());
+    CommandContext ctx = context();
+    restorePlace(ctx);
 }
 
 // What the window shows before the document: read before it, so that the window appears as
@@ -188,7 +192,11 @@ void MainLogic::windowSettings() {
     }
     for (int i = 0; i <= 2; ++i) {
         const QString path = read(settings::key::recentFile(i));
-        if (!path.isEmpty()) m_document.restoreRecentFile(i, path);
+        if (path.isEmpty()) continue;
+        m_document.restoreRecentFile(i, path);
+        const auto caret = numtext::toInt32(read(settings::key::recentCaret(i)));
+        const auto top = numtext::toInt32(read(settings::key::recentTop(i)));
+        if (caret && top) m_document.restoreRecentPlace(i, {*caret, *top});
     }
     const QString today = shortDate(m_services.clock.now().date());
     m_window.setPopupUserStringCaption(10, today);
@@ -204,6 +212,8 @@ void MainLogic::phaseC() {
     m_document.setDirty(false);
 
     if (m_text.text().isEmpty() && m_newFilePath.isEmpty()) m_document.setUntitled();
+    CommandContext ctx = context();
+    followDocumentFile(ctx);
 }
 
 // ---------------------------------------------------------------- shutdown
@@ -243,8 +253,19 @@ bool MainLogic::shutdown() {
     write(settings::key::BackColor, QString::number(m_window.backColor()));
     for (int i = 0; i <= 9; ++i)
         write(settings::key::userString(i), m_state.UserStrings[i]);
-    for (int i = 0; i <= 2; ++i)
+    CommandContext ctx = context();
+    rememberPlace(ctx);
+    for (int i = 0; i <= 2; ++i) {
         write(settings::key::recentFile(i), m_document.recentFile(i));
+        // An entry without a place clears an old one, which would land in another file.
+        const auto place = m_document.recentPlace(i);
+        const auto keep = [&](const QString& key, int value) {
+            if (place || !read(key).isEmpty())
+                write(key, place ? QString::number(value) : QString());
+        };
+        keep(settings::key::recentCaret(i), place ? place->caret : 0);
+        keep(settings::key::recentTop(i), place ? place->top : 0);
+    }
     return true;
 }
 

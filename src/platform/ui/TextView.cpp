@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QResizeEvent>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -945,4 +946,33 @@ void TextView::snapAcrossCut(const QKeyEvent* e) {
     m_settingCursor = true;
     setTextCursor(c);
     m_settingCursor = false;
+}
+
+// ---- Scroll position --------------------------------------------------------------------------
+
+// The scroll bar counts lines as the document numbers them (QTextBlock::firstLineNumber), the
+// wrapped lines of a laid-out block included: both directions go through that numbering.
+int TextView::topPosition() {
+    ensureLoaded();
+    flushPending();
+    const QTextBlock block = firstVisibleBlock();
+    if (!block.isValid()) return 0;
+    int pos = block.position();
+    const int lineInBlock = verticalScrollBar()->value() - block.firstLineNumber();
+    if (const QTextLayout* layout = block.layout(); layout && lineInBlock > 0 &&
+                                                    lineInBlock < layout->lineCount())
+        pos += layout->lineAt(lineInBlock).textStart();
+    return modelPosition(pos);
+}
+
+void TextView::scrollToTop(int modelPos) {
+    ensureLoaded();
+    flushPending();
+    const int docPos = documentPosition(std::clamp(modelPos, 0, int(m_model.text().size())));
+    const QTextBlock block = document()->findBlock(docPos);
+    if (!block.isValid()) return;
+    int line = block.firstLineNumber();
+    if (const QTextLayout* layout = block.layout(); layout && layout->lineCount() > 0)
+        line += layout->lineForTextPosition(docPos - block.position()).lineNumber();
+    verticalScrollBar()->setValue(line);
 }

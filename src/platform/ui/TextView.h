@@ -30,6 +30,10 @@ public:
     bool layoutComplete() const;
     // True while an edit made in the view itself (typing, deleting, dropping) reaches the model.
     bool writerEditing() const { return m_inTypedEdit; }
+    // The model position at the start of the top visible line, and scrolling so that the line
+    // of a model position is the top one (as far as the end of the text allows).
+    int topPosition();
+    void scrollToTop(int modelPos);
 
 signals:
     // A press and release of any mouse button in the text.

@@ -89,6 +89,7 @@ MainWindow::MainWindow(AppState& state, Services& services, QString programDir, 
     setTimerInterval(2, 0);
 
     registerDocumentCommands();
+    registerFileWatch();
     registerHistoryCommands();
     registerTimers();
     registerStyle();

@@ -134,6 +134,8 @@ public:
     HelpView* helpWindow() const;
     void setFormatText(const QString& text) override;
     QString formatText() const;
+    int topPosition() const override;
+    void scrollToTop(int position) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -148,6 +150,10 @@ private:
     void registerImeCommands();
     // Commands and timers of each subsystem, each in its own file (MainWindow<Subsystem>.cpp).
     void registerDocumentCommands();
+    // Changes of the document's file by other programs, looked at whenever the window is
+    // active and free to ask (MainWindowFileWatch.cpp).
+    void registerFileWatch();
+    void checkFileWhenFree();
     void registerHistoryCommands();
     void registerTimers();
     void registerStyle();
@@ -220,4 +226,6 @@ private:
     int m_imeMode = 4;
     // The status bar's format panel, right of the position panel.
     QLabel* m_formatPanel = nullptr;
+    QTimer* m_fileCheckRetry = nullptr;
+    bool m_checkingFile = false;
 };

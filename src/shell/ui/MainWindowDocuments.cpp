@@ -3,6 +3,7 @@
 #include "documents/FileCommands.h"
 #include "documents/ui/OpenFileDialog.h"
 #include "documents/RecentFiles.h"
+#include "platform/ui/TextView.h"
 
 // The file commands: New, Open, Insert file, Save, Save As and the recent files.
 void MainWindow::registerDocumentCommands() {
@@ -22,4 +23,13 @@ void MainWindow::showOpenDialog(bool insertMode) {
         [this, insertMode](const QString& path) { loadAcceptedFile(context(), path, insertMode); },
         this);
     dialog.exec();
+}
+
+// A view never shown has no lines yet: there is no place in it to keep or go to.
+int MainWindow::topPosition() const {
+    return m_view->isVisible() ? m_view->topPosition() : 0;
+}
+
+void MainWindow::scrollToTop(int position) {
+    if (m_view->isVisible()) m_view->scrollToTop(position);
 }
