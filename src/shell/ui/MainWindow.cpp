@@ -151,6 +151,7 @@ MainWindow::MainWindow(AppState& state, Services& services, QString programDir, 
     registerTools();
     registerOptions();
     registerPrintCommands();
+    registerVertical();
     registerSearch();
 
     resize(toPixelsX(kClientWidthTwips),

@@ -34,6 +34,7 @@ class QLabel;
 class QMenu;
 class QTimer;
 class CharCountDialog;
+class VerticalPreview;
 class QToolBar;
 class TextView;
 
@@ -165,6 +166,9 @@ private:
     void unloadOptions();
     // Page setup, printing and the character count (frmMainPrint.cpp).
     void registerPrintCommands();
+    // 縦書きプレビュー and vertical printing (MainWindowVertical.cpp).
+    void registerVertical();
+    QPointer<VerticalPreview> m_verticalPreview;
     // Find, count, replace and jump; a replace-all run stops when the window closes.
     void registerSearch();
     void unloadSearch();
