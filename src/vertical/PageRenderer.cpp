@@ -179,7 +179,7 @@ void PageRenderer::paint(QPainter& p, QStringView text, const Page& page, const 
                 i += w;
             }
         }
-        if (o.textLayer) drawTextLayer(p, text, column, g, side, c, em);
+        if (o.textLayer) drawTextLayer(p, text, column, g, side, c);
     }
     flush(p, batch, em);
     flush(p, rubyBatch, rubyEm);
@@ -188,33 +188,35 @@ void PageRenderer::paint(QPainter& p, QStringView text, const Page& page, const 
 // Each column as one line of text turned to run down the page: readers take turned lines one
 // after another from right to left, which is the reading order of vertical text.
 void PageRenderer::drawTextLayer(QPainter& p, QStringView text, const Column& column,
-                                 const PageGeometry& g, int side, int index, double em) {
+                                 const PageGeometry& g, int side, int index) {
     if (column.cells.empty()) return;
     QList<quint32> glyphs;
     QList<QPointF> positions;
     const QRectF top = g.cellRect(side, index, 0);
-    for (int r = 0; r < int(column.cells.size()); ++r) {
-        const PlacedCell& cell = column.cells[r];
-        QList<quint32> ids;
+    // The glyphs follow each other without gaps, an em of the layer to a cell: a gap would
+    // split the column into words that a reader may put in another order. A column of
+    // full-width characters stands exactly on its cells; a sideways run takes less room.
+    double at = 0;
+    for (const PlacedCell& cell : column.cells) {
         for (int i = cell.start; i < cell.end;) {
             const char32_t c = codePointAt(text, i);
             i += c > 0xFFFF ? 2 : 1;
-            if (const quint32 id = m_font.glyph(c)) ids.append(id);
-        }
-        for (int k = 0; k < ids.size(); ++k) {
-            glyphs.append(ids[k]);
-            positions.append(QPointF(r * g.cell + k * g.cell / ids.size(), 0));
+            const quint32 id = m_font.glyph(c);
+            if (!id) continue;
+            glyphs.append(id);
+            positions.append(QPointF(at, 0));
+            at += m_font.advance(id) * g.cell;
         }
     }
     QGlyphRun run;
-    run.setRawFont(m_font.raw(em, false));
+    run.setRawFont(m_font.raw(g.cell, false));
     run.setGlyphIndexes(glyphs);
     run.setPositions(positions);
     p.save();
     p.setPen(QColor(0, 0, 0, 0));
     p.translate(top.center().x(), top.top());
     p.rotate(90);
-    p.drawGlyphRun(QPointF(0, em * 0.35), run);
+    p.drawGlyphRun(QPointF(0, g.cell * 0.35), run);
     p.restore();
 }
 

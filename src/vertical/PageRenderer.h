@@ -41,7 +41,7 @@ private:
     void placeCell(QPainter& p, QStringView chars, Setting setting, const QRectF& box,
                    double em, Batch& batch);
     void drawTextLayer(QPainter& p, QStringView text, const Column& column,
-                       const PageGeometry& g, int side, int index, double em);
+                       const PageGeometry& g, int side, int index);
     void flush(QPainter& p, Batch& batch, double em);
 
     VerticalFont& m_font;

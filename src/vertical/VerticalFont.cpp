@@ -37,12 +37,37 @@ quint32 checksum(const QByteArray& table) {
     return sum;
 }
 
-// The face rebuilt from its tables without "cmap": its glyphs draw the same, but nothing maps
-// them back to characters.
-QByteArray withoutCharacterMap(const QRawFont& raw) {
+// A "name" table that names the face `family` (Windows, US English, UTF-16).
+QByteArray nameTable(const QString& family) {
+    const QString names[] = {family, QStringLiteral("Regular"), family, family};
+    const quint16 ids[] = {1, 2, 4, 6};
+    QByteArray strings;
+    QByteArray out(6 + 12 * 4, '\0');
+    qToBigEndian<quint16>(0, out.data());
+    qToBigEndian<quint16>(4, out.data() + 2);
+    qToBigEndian<quint16>(quint16(6 + 12 * 4), out.data() + 4);
+    for (int i = 0; i < 4; ++i) {
+        char* r = out.data() + 6 + 12 * i;
+        QByteArray utf16(names[i].size() * 2, '\0');
+        for (int k = 0; k < names[i].size(); ++k)
+            qToBigEndian<quint16>(names[i][k].unicode(), utf16.data() + 2 * k);
+        qToBigEndian<quint16>(3, r);
+        qToBigEndian<quint16>(1, r + 2);
+        qToBigEndian<quint16>(0x409, r + 4);
+        qToBigEndian<quint16>(ids[i], r + 6);
+        qToBigEndian<quint16>(quint16(utf16.size()), r + 8);
+        qToBigEndian<quint16>(quint16(strings.size()), r + 10);
+        strings += utf16;
+    }
+    return out + strings;
+}
+
+// The face rebuilt from its tables without "cmap" and under the name `family`: its glyphs
+// draw the same, but nothing maps them back to characters.
+QByteArray withoutCharacterMap(const QRawFont& raw, const QString& family) {
     QList<std::pair<const char*, QByteArray>> tables;
     for (const char* tag : kTables) {
-        QByteArray t = raw.fontTable(tag);
+        QByteArray t = qstrcmp(tag, "name") == 0 ? nameTable(family) : raw.fontTable(tag);
         if (!t.isEmpty()) tables.append({tag, t});
     }
     const quint16 count = quint16(tables.size());
@@ -108,6 +133,7 @@ VerticalFont::VerticalFont(const QFont& font) : m_font(font) {
 }
 
 VerticalFont::~VerticalFont() {
+    if (m_bareId >= 0) QFontDatabase::removeApplicationFont(m_bareId);
     hb_buffer_destroy(m_buffer);
     hb_font_destroy(m_hbFont);
     hb_face_destroy(m_face);
@@ -116,7 +142,24 @@ VerticalFont::~VerticalFont() {
 QRawFont VerticalFont::raw(double pixelSize, bool drawingOnly) {
     if (drawingOnly && !m_bareBuilt) {
         m_bareBuilt = true;
-        m_bare = QRawFont(withoutCharacterMap(m_raw), kDesignSize);
+        // Installed from a file under a name of its own: a PDF embeds a face it can find by
+        // its file once, and draws any other as outlines, glyph by glyph.
+        static int copies = 0;
+        const QString family = QStringLiteral("PalloVertical%1").arg(++copies);
+        m_bareFile = std::make_unique<QTemporaryFile>();
+        if (m_bareFile->open()) {
+            m_bareFile->write(withoutCharacterMap(m_raw, family));
+            m_bareFile->close();
+            m_bareId = QFontDatabase::addApplicationFont(m_bareFile->fileName());
+            if (m_bareId >= 0) {
+                QFont f(family);
+                f.setPixelSize(int(kDesignSize));
+                m_bare = QRawFont::fromFont(f);
+                if (m_bare.familyName() != family) m_bare = QRawFont();
+            }
+        }
+        // Outlines, then: larger, but still without text.
+        if (!m_bare.isValid()) m_bare = QRawFont(withoutCharacterMap(m_raw, family), kDesignSize);
     }
     QRawFont r = drawingOnly && m_bare.isValid() ? m_bare : m_raw;
     r.setPixelSize(pixelSize);

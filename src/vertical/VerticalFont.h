@@ -3,6 +3,9 @@
 #include <QFont>
 #include <QHash>
 #include <QRawFont>
+#include <QTemporaryFile>
+
+#include <memory>
 
 struct hb_face_t;
 struct hb_font_t;
@@ -41,6 +44,8 @@ private:
     QRawFont m_raw;  // at the design size, for look-ups
     QRawFont m_bare; // without the character map
     bool m_bareBuilt = false;
+    std::unique_ptr<QTemporaryFile> m_bareFile;
+    int m_bareId = -1;
     double m_ascent = 0.88;
     hb_face_t* m_face = nullptr;
     hb_font_t* m_hbFont = nullptr;

@@ -40,10 +40,11 @@ struct VerticalPdf : testing::Test {
 };
 
 // Columns of ten: the text comes back column by column in reading order, the columns stand
-// right to left, and the brackets and stops drawn in their vertical forms leave no stray text.
+// right to left, the brackets and stops drawn in their vertical forms leave no stray text,
+// and a sideways word stays one word.
 TEST_F(VerticalPdf, TextComesBackInReadingOrder) {
     e.text.setText(QStringLiteral("「吾輩は猫である。名前はまだ無い」\r\nどこで生れたか"
-                                  "とんと見当がつかぬ。\r\n何でも薄暗いじめじめした所で"));
+                                  "とんと見当がつかぬ。\r\n何でも薄暗いじめじめした所で\r\n第12話はPalloで"));
     QtPrintJob job(printer);
     ASSERT_EQ(vertical::printVertical(e.ctx, job, progress, choice), PrintOutcome::Printed);
     EXPECT_FALSE(progress.shown);
@@ -51,7 +52,7 @@ TEST_F(VerticalPdf, TextComesBackInReadingOrder) {
     QString text = run(QStringLiteral("pdftotext"), {out, QStringLiteral("-")});
     text.remove(QRegularExpression(QStringLiteral("\\s")));
     EXPECT_EQ(text, QStringLiteral("「吾輩は猫である。名前はまだ無い」どこで生れたかとんと見当がつかぬ。"
-                                   "1頁何でも薄暗いじめじめした所で2頁"))
+                                   "1頁何でも薄暗いじめじめした所で第12話はPalloで2頁"))
         << text.toStdString();
 
     // Every word of the first page: the x of each column's words is left of the one before.
