@@ -2,6 +2,7 @@
 #include "documents/PrintTestSupport.h"
 #include "platform/ui/QtPrintJob.h"
 #include "support/QtPrinters.h"
+#include "support/WriterInput.h"
 #include "vertical/VerticalPrint.h"
 
 #include <QPrinter>
@@ -11,13 +12,6 @@
 
 // A real PDF in vertical writing, read back as a reader reads it.
 namespace {
-
-QString run(const QString& program, const QStringList& args) {
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 struct VerticalPdf : testing::Test {
     FakeEditor e;
@@ -49,14 +43,14 @@ TEST_F(VerticalPdf, TextComesBackInReadingOrder) {
     ASSERT_EQ(vertical::printVertical(e.ctx, job, progress, choice), PrintOutcome::Printed);
     EXPECT_FALSE(progress.shown);
 
-    QString text = run(QStringLiteral("pdftotext"), {out, QStringLiteral("-")});
+    QString text = writer::output(QStringLiteral("pdftotext"), {out, QStringLiteral("-")});
     text.remove(QRegularExpression(QStringLiteral("\\s")));
     EXPECT_EQ(text, QStringLiteral("「吾輩は猫である。名前はまだ無い」どこで生れたかとんと見当がつかぬ。"
                                    "1頁何でも薄暗いじめじめした所で第12話はPalloで2頁"))
         << text.toStdString();
 
     // Every word of the first page: the x of each column's words is left of the one before.
-    const QString bbox = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"),
+    const QString bbox = writer::output(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"),
                                                            QStringLiteral("-l"),
                                                            QStringLiteral("1"), out, "-"});
     const QRegularExpression word(

@@ -1,4 +1,5 @@
 #include "shell/MainFixture.h"
+#include "support/WriterInput.h"
 #include "vertical/ui/VerticalPreview.h"
 
 #include <QAction>
@@ -9,19 +10,9 @@
 // 縦書きプレビュー as a writer meets it: from the ツール menu, beside the text, following the caret.
 namespace {
 
-class VerticalPreviewWindow : public MainFixture {
-protected:
-    static void type(const QString& text) {
-        for (QChar c : text) {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(QApplication::focusWidget(), &press);
-        }
-    }
-    static void focus(QWidget* widget) {
-        QApplication::setActiveWindow(widget->window());
-        widget->setFocus();
-    }
-};
+using VerticalPreviewWindow = MainFixture;
+using writer::focus;
+using writer::type;
 
 TEST_F(VerticalPreviewWindow, FollowsTheCaretAndPages) {
     MainWindow& w = start();
