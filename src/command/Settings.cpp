@@ -9,14 +9,14 @@ QString settings::iniPath(const QString& programDir) {
     return programDir + QDir::separator() + kFileName;
 }
 
-QString ReadSetting(const QString& section, const QString& key, const QString& file) {
+QString readSetting(const QString& section, const QString& key, const QString& file) {
     const QByteArray value =
         profile::readString(file, cp932::encode(section), cp932::encode(key), {}, 255);
     // The profile layer already ends a value at its first NUL.
     return cp932::decode(value);
 }
 
-int WriteSetting(const QString& section, const QString& key, const QString& file,
+int writeSetting(const QString& section, const QString& key, const QString& file,
                  const QString& value) {
     // A line break would let the rest of the value stand in the file as lines of their own,
     // read back as other keys or sections.

@@ -49,9 +49,9 @@ QString iniPath(const QString& programDir);
 
 // The stored value, or "" when the file, the section or the key is missing. At most 254
 // bytes of the stored value come back, never half a double-byte character.
-QString ReadSetting(const QString& section, const QString& key, const QString& file);
+QString readSetting(const QString& section, const QString& key, const QString& file);
 // Stores the value (file before value, as the callers pass them). Only the first line of a
 // value is written, so that no value can create or overwrite other keys. Returns non-zero on
 // success.
-int WriteSetting(const QString& section, const QString& key, const QString& file,
+int writeSetting(const QString& section, const QString& key, const QString& file,
                  const QString& value);

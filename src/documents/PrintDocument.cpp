@@ -103,7 +103,7 @@ void pageSetup(CommandContext& ctx) {
 }
 
 PrintOutcome printDocument(CommandContext& ctx, PrintProgressPort& progress) {
-    return printDocumentWith(ctx, [&](PrintJob& job) { return PrintDocument(ctx, job, progress); });
+    return printDocumentWith(ctx, [&](PrintJob& job) { return printToJob(ctx, job, progress); });
 }
 
 PrintOutcome printDocumentWith(CommandContext& ctx,
@@ -120,7 +120,7 @@ PrintOutcome printDocumentWith(CommandContext& ctx,
     return run(*job);
 }
 
-PrintOutcome PrintDocument(CommandContext& ctx, PrintJob& job, PrintProgressPort& progress) {
+PrintOutcome printToJob(CommandContext& ctx, PrintJob& job, PrintProgressPort& progress) {
     if (g_running) return PrintOutcome::NotStarted;
     PrintRunning running;
     return PrintRun(ctx, job, progress).run();

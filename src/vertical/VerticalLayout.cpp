@@ -21,7 +21,7 @@ const QString kFormNames[] = {QStringLiteral("genkou"), QStringLiteral("bunko"),
 VerticalSettings loadVerticalSettings(const QString& iniPath) {
     VerticalSettings s;
     const auto read = [&](const QString& key) {
-        return ReadSetting(settings::kSection, key, iniPath);
+        return readSetting(settings::kSection, key, iniPath);
     };
     const QString form = read(kFormKey);
     for (int i = 0; i < 3; ++i)
@@ -40,10 +40,10 @@ VerticalSettings loadVerticalSettings(const QString& iniPath) {
 }
 
 void saveVerticalSettings(const QString& iniPath, const VerticalSettings& s) {
-    WriteSetting(settings::kSection, kFormKey, iniPath, kFormNames[int(s.kind)]);
-    WriteSetting(settings::kSection, kFreeKey, iniPath,
+    writeSetting(settings::kSection, kFormKey, iniPath, kFormNames[int(s.kind)]);
+    writeSetting(settings::kSection, kFreeKey, iniPath,
                  QStringLiteral("%1x%2").arg(s.freeChars).arg(s.freeColumns));
-    WriteSetting(settings::kSection, kPrintKey, iniPath,
+    writeSetting(settings::kSection, kPrintKey, iniPath,
                  s.printVertical ? QStringLiteral("1") : QStringLiteral("0"));
 }
 

@@ -16,7 +16,7 @@
 
 namespace {
 
-class Form5Test : public ::testing::Test {
+class OpenFileDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         for (const char* name : {"メモ 1.txt", "b.ini", "c.htm"}) {
@@ -29,7 +29,7 @@ protected:
 
     std::unique_ptr<OpenFileDialog> make(bool insertMode = false) {
         return std::make_unique<OpenFileDialog>(
-            ed.ctx, insertMode, [this] { ++loads; },
+            ed.ctx, insertMode, [this](const QString&) { ++loads; },
             QList<DriveEntry>{{docs.path(), QStringLiteral("docs")}}, docs.path());
     }
 
@@ -40,7 +40,7 @@ protected:
 
 } // namespace
 
-TEST_F(Form5Test, ControlsCarryTheirNamesAndCaptions) {
+TEST_F(OpenFileDialogTest, ControlsCarryTheirNamesAndCaptions) {
     auto f = make();
     EXPECT_EQ(f->objectName(), QStringLiteral("OpenFileDialog"));
     EXPECT_EQ(f->windowTitle(), QStringLiteral("ファイルを開く"));
@@ -74,7 +74,7 @@ TEST_F(Form5Test, ControlsCarryTheirNamesAndCaptions) {
     EXPECT_EQ(make(true)->windowTitle(), QStringLiteral("結合"));
 }
 
-TEST_F(Form5Test, ClickShowsTheQuickViewAndTypingFilters) {
+TEST_F(OpenFileDialogTest, ClickShowsTheQuickViewAndTypingFilters) {
     auto f = make();
     f->File1()->setCurrentRow(1); // "メモ 1.txt" sorts after "b.ini"
     EXPECT_EQ(f->Label(4)->text(), QStringLiteral("ﾌｧｲﾙｻｲｽﾞ:6B"));
@@ -88,7 +88,7 @@ TEST_F(Form5Test, ClickShowsTheQuickViewAndTypingFilters) {
     EXPECT_EQ(f->Label(1)->text(), QStringLiteral("2"));
 }
 
-TEST_F(Form5Test, FolderListOpensAFolderOnActivation) {
+TEST_F(OpenFileDialogTest, FolderListOpensAFolderOnActivation) {
     auto f = make();
     const int current = f->Dir1()->currentRow();
     ASSERT_EQ(f->Dir1()->count(), current + 2);
@@ -98,7 +98,7 @@ TEST_F(Form5Test, FolderListOpensAFolderOnActivation) {
     EXPECT_EQ(f->Label(1)->text(), QStringLiteral("0"));
 }
 
-TEST_F(Form5Test, OpenWithoutAFileKeepsTheDialogOpen) {
+TEST_F(OpenFileDialogTest, OpenWithoutAFileKeepsTheDialogOpen) {
     auto f = make();
     f->show();
     // Enter in the lists and the filter box does not press the default button.
@@ -112,13 +112,15 @@ TEST_F(Form5Test, OpenWithoutAFileKeepsTheDialogOpen) {
     EXPECT_EQ(loads, 0);
 }
 
-TEST_F(Form5Test, DoubleClickOnAFileAcceptsIt) {
+TEST_F(OpenFileDialogTest, DoubleClickOnAFileAcceptsIt) {
     std::unique_ptr<OpenFileDialog> f;
     bool hiddenDuringLoad = false;
+    QString loadedPath;
     f = std::make_unique<OpenFileDialog>(
         ed.ctx, true,
-        [&] {
+        [&](const QString& path) {
             ++loads;
+            loadedPath = path;
             hiddenDuringLoad = !f->isVisible();
         },
         QList<DriveEntry>{{docs.path(), QStringLiteral("docs")}}, docs.path());
@@ -131,12 +133,12 @@ TEST_F(Form5Test, DoubleClickOnAFileAcceptsIt) {
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
     EXPECT_EQ(loads, 1);
     EXPECT_TRUE(hiddenDuringLoad);
-    EXPECT_EQ(ed.state.WorkPath, docs.filePath(QStringLiteral("メモ 1.txt")));
+    EXPECT_EQ(loadedPath, docs.filePath(QStringLiteral("メモ 1.txt")));
     EXPECT_EQ(f->result(), QDialog::Accepted);
     EXPECT_FALSE(f->isVisible());
 }
 
-TEST_F(Form5Test, CancelClosesWithoutStoring) {
+TEST_F(OpenFileDialogTest, CancelClosesWithoutStoring) {
     auto f = make();
     f->show();
     f->File1()->setCurrentRow(0);
