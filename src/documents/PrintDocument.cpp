@@ -14,11 +14,6 @@ const QString kError = QStringLiteral("Error");
 // share the printer and end the first one's document.
 bool g_running = false;
 
-struct RunningFlag {
-    RunningFlag() { g_running = true; }
-    ~RunningFlag() { g_running = false; }
-};
-
 // One run: its layout, its page and its position on the page.
 class PrintRun {
 public:
@@ -108,6 +103,11 @@ void pageSetup(CommandContext& ctx) {
 }
 
 PrintOutcome printDocument(CommandContext& ctx, PrintProgressPort& progress) {
+    return printDocumentWith(ctx, [&](PrintJob& job) { return printToJob(ctx, job, progress); });
+}
+
+PrintOutcome printDocumentWith(CommandContext& ctx,
+                               const std::function<PrintOutcome(PrintJob&)>& run) {
     if (g_running) return PrintOutcome::NotStarted;
     CommonDialogs& dialogs = ctx.services.dialogs;
     dialogs.setPrintFileProposal(proposedPdfPath(ctx.document.title(), QDir::homePath()));
@@ -117,14 +117,18 @@ PrintOutcome printDocument(CommandContext& ctx, PrintProgressPort& progress) {
         ctx.services.prompts.message(kError);
         return PrintOutcome::Failed;
     }
-    return printToJob(ctx, *job, progress);
+    return run(*job);
 }
 
 PrintOutcome printToJob(CommandContext& ctx, PrintJob& job, PrintProgressPort& progress) {
     if (g_running) return PrintOutcome::NotStarted;
-    RunningFlag running;
+    PrintRunning running;
     return PrintRun(ctx, job, progress).run();
 }
+
+PrintRunning::PrintRunning() { g_running = true; }
+PrintRunning::~PrintRunning() { g_running = false; }
+bool PrintRunning::active() { return g_running; }
 
 QString proposedPdfPath(const QString& title, const QString& homeFolder) {
     if (doctitle::isUntitled(title)) return QDir(homeFolder).filePath(QStringLiteral("無題.pdf"));

@@ -3,6 +3,8 @@
 #include "command/CommandContext.h"
 #include "documents/PrintLayout.h"
 
+#include <functional>
+
 class PrintJob;
 
 // What a print run asks of its progress window (PrintProgressDialog). The form implements it; tests script
@@ -19,6 +21,16 @@ public:
     virtual bool cancelRequested() const = 0;
 };
 
+// Only one print run at a time, whatever layout it prints: a run holds one while it goes.
+class PrintRunning {
+public:
+    PrintRunning();
+    ~PrintRunning();
+    PrintRunning(const PrintRunning&) = delete;
+    PrintRunning& operator=(const PrintRunning&) = delete;
+    static bool active();
+};
+
 enum class PrintOutcome { Printed, Cancelled, Failed, NotStarted };
 
 // ﾍﾟｰｼﾞ設定(&U)...: the printer setup dialog; its choices stay with the printer.
@@ -27,6 +39,9 @@ void pageSetup(CommandContext& ctx);
 // 印刷(&P)...: the print dialog, then the run. While a run is going a second request does
 // nothing (NotStarted).
 PrintOutcome printDocument(CommandContext& ctx, PrintProgressPort& progress);
+// The same dialog, then `run` on the job it configured (another layout of the pages).
+PrintOutcome printDocumentWith(CommandContext& ctx,
+                               const std::function<PrintOutcome(PrintJob&)>& run);
 
 // Prints the whole text on `job`: the path at the top of every page, the body from line 4 and
 // the page number and the date at the bottom. Each run measures its own layout and keeps its

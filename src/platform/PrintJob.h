@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringView>
 
+class QPainter;
+
 // One document on the printer the print dialogs configured. Positions and sizes are
 // millimetres from the top left corner of the printable area; a text's position is the top of
 // its line.
@@ -19,6 +21,8 @@ public:
     // The height of one printed line of the current font.
     virtual double textHeight() const = 0;
     virtual void drawText(double x, double y, QStringView text) = 0;
+    // The painter of an open job, for layouts that draw glyphs themselves (device pixels).
+    virtual QPainter* painter() { return nullptr; }
     virtual bool newPage() = 0;
     // Sends the document; false when it could not be completed.
     virtual bool end() = 0;

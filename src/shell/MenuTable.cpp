@@ -69,6 +69,7 @@ const MenuRow kMain[] = {
     {1, u"mnucount", u"文字カウント(&W)", nullptr, None, 0, nullptr},
     {1, u"mnuDesumasu", u"文体変換（ですます調←→だである調）(&D)", nullptr, None, 0, nullptr},
     {1, u"mnuKousei", u"校正(&P)", nullptr, None, 0, nullptr},
+    {1, u"mnuTate", u"縦書きプレビュー(&V)", nullptr, None, 0, nullptr},
     {1, u"mnuEditBar5", u"-", nullptr, None, 0, nullptr},
     {1, u"mnuStrConvert", u"文字列変換(&M)", nullptr, None, 0, nullptr},
     {2, u"mnuLcase", u"小文字変換(&L)", nullptr, None, 0, nullptr},

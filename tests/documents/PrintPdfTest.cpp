@@ -2,6 +2,7 @@
 #include "documents/PrintTestSupport.h"
 #include "platform/ui/QtPrintJob.h"
 #include "support/QtPrinters.h"
+#include "support/WriterInput.h"
 
 #include <QDir>
 #include <QPrinter>
@@ -11,13 +12,6 @@
 #include <cmath>
 
 namespace {
-
-QString run(const QString& program, const QStringList& args) {
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 struct PdfPrinting : testing::Test {
     FakeEditor e;
@@ -54,10 +48,10 @@ TEST_F(PdfPrinting, PagesAndTextOfARealPdf) {
     const int perPage = int(std::floor((l.bodyLimit() - l.bodyTop()) / probe.textHeight())) + 1;
     const int pages = (120 + perPage - 1) / perPage;
     ASSERT_GT(pages, 1);
-    EXPECT_TRUE(run(QStringLiteral("pdfinfo"), {out})
+    EXPECT_TRUE(writer::output(QStringLiteral("pdfinfo"), {out})
                     .contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))));
 
-    const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), out, "-"});
+    const QString text = writer::output(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), out, "-"});
     for (const QString& piece :
          {QStringLiteral("/文書/原稿.txt"), QStringLiteral("第1行の本文です。"),
           QStringLiteral("第120行の本文です。"), QStringLiteral("1頁"),

@@ -3,6 +3,7 @@
 #include "notation/ui/NotationCountWidget.h"
 #include "shell/MainFixture.h"
 #include "support/FindChild.h"
+#include "support/WriterInput.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,17 +24,8 @@ protected:
         focus(w.textView());
         return w;
     }
-    // Japanese text arrives as the text of key events, one character each.
-    static void type(const QString& text) {
-        for (QChar c : text) {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(QApplication::focusWidget(), &press);
-        }
-    }
-    static void focus(QWidget* widget) {
-        QApplication::setActiveWindow(widget->window());
-        widget->setFocus();
-    }
+    static void type(const QString& text) { writer::type(text); }
+    static void focus(QWidget* widget) { writer::focus(widget); }
 };
 
 // The window stays open beside the text: the chosen site's count follows the typing, the

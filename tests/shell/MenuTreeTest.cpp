@@ -85,6 +85,7 @@ mnutool|ツール(&T)||
 .mnucount|文字カウント(&W)||
 .mnuDesumasu|文体変換（ですます調←→だである調）(&D)||
 .mnuKousei|校正(&P)||
+.mnuTate|縦書きプレビュー(&V)||
 .mnuEditBar5|-||
 .mnuStrConvert|文字列変換(&M)||
 ..mnuLcase|小文字変換(&L)||

@@ -24,6 +24,7 @@ public:
     double textWidth(QStringView text) const override;
     double textHeight() const override;
     void drawText(double x, double y, QStringView text) override;
+    QPainter* painter() override { return m_painter.isActive() ? &m_painter : nullptr; }
     bool newPage() override;
     bool end() override;
     void abort() override;

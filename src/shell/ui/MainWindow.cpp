@@ -96,6 +96,7 @@ MainWindow::MainWindow(AppState& state, Services& services, QString programDir, 
     registerTools();
     registerOptions();
     registerPrintCommands();
+    registerVertical();
     registerSearch();
 
     resize(m_geometry.toPixelsX(kClientWidthTwips),

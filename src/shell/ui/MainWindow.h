@@ -36,6 +36,7 @@ class QLabel;
 class QMenu;
 class QTimer;
 class CharCountDialog;
+class VerticalPreview;
 class QToolBar;
 class TextView;
 
@@ -166,6 +167,9 @@ private:
     void unloadOptions();
     // Page setup, printing and the character count (MainWindowPrint.cpp).
     void registerPrintCommands();
+    // 縦書きプレビュー and vertical printing (MainWindowVertical.cpp).
+    void registerVertical();
+    QPointer<VerticalPreview> m_verticalPreview;
     // Find, count, replace and jump; a replace-all run stops when the window closes.
     void registerSearch();
     void unloadSearch();
