@@ -1,10 +1,13 @@
 #include "shell/ui/MainWindow.h"
 
 #include "documents/DroppedFiles.h"
+#include "history/ClipboardCommands.h"
 #include "platform/ui/TextView.h"
 #include "shell/Appearance.h"
 #include "shell/FileDrops.h"
 #include "shell/MenuTable.h"
+
+#include <algorithm>
 
 #include <QAction>
 #include <QApplication>
@@ -14,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QScreen>
 #include <QTimer>
 #include <QToolBar>
 
@@ -161,6 +165,7 @@ MainWindow::~MainWindow() {
     // The view reports into the model; detach it before the model goes.
     delete m_view;
     m_view = nullptr;
+    m_history.setOnStateChange({});
 }
 
 void MainWindow::load(const QString& commandLine) {
@@ -285,8 +290,14 @@ void MainWindow::buildStatusBar() {
 
 void MainWindow::connectText1() {
     connect(&m_text, &TextBox::changed, this,
-            [this] { m_logic.onTextChanged(m_view && m_view->writerEditing()); });
+            [this] { m_logic.onTextChanged(); });
     connect(m_view, &TextView::clicked, this, [this] { m_logic.onTextClicked(); });
+    connect(m_view, &TextView::pasteRequested, this, [this](bool primary) {
+        if (primary)
+            pastePrimarySelection(m_ctx);
+        else
+            runCommand(QStringLiteral("mnuEditPaste"));
+    });
     connect(m_view, &TextView::gotFocus, this, [this] { m_logic.onTextFocusIn(); });
     connect(m_view, &TextView::lostFocus, this, [this] { m_logic.onTextFocusOut(); });
     connect(m_view, &TextView::keyUp, this,
@@ -513,10 +524,28 @@ int MainWindow::windowHeight() const {
     return reported(m_height, frameGeometry().height(), false);
 }
 
+// A position stored for a screen that is gone, or written by hand, must not leave the window
+// out of reach: unless a corner of it big enough to grab shows on some screen, it moves onto
+// the primary one.
+void MainWindow::keepOnScreen() {
+    constexpr int kGrab = 40;
+    const QRect frame = frameGeometry();
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect shown = screen->availableGeometry().intersected(frame);
+        if (shown.width() >= kGrab && shown.height() >= kGrab) return;
+    }
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (!primary) return;
+    const QRect area = primary->availableGeometry();
+    move(std::clamp(frame.x(), area.left(), std::max(area.left(), area.right() - frame.width())),
+         std::clamp(frame.y(), area.top(), std::max(area.top(), area.bottom() - frame.height())));
+}
+
 bool MainWindow::setWindowTop(int twips) {
     const int px = toPixelsY(twips);
     if (std::abs(px) > kMaxPixels) return false;
     move(frameGeometry().x(), px);
+    keepOnScreen();
     m_top = {twips, frameGeometry().y()};
     return true;
 }
@@ -525,6 +554,7 @@ bool MainWindow::setWindowLeft(int twips) {
     const int px = toPixelsX(twips);
     if (std::abs(px) > kMaxPixels) return false;
     move(px, frameGeometry().y());
+    keepOnScreen();
     m_left = {twips, frameGeometry().x()};
     return true;
 }

@@ -146,6 +146,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void keepOnScreen();
     void buildMenus();
     void buildToolBar();
     void buildStatusBar();
