@@ -29,7 +29,6 @@ struct Model {
     QString text;
     int caret = 0;
     QString loaded;
-    bool writerPending = false;
     QStringList messages;
 
     static QString textOf(const QString& slot) { return slot.mid(5); }
@@ -43,6 +42,14 @@ struct Model {
     void snapshot() { undo[0] = QStringLiteral("%1").arg(caret, 5, 10, QLatin1Char('0')) + text; }
 
     void record() {
+        // A text slot 1 holds already takes only the caret.
+        if (!undo[0].isEmpty() && textOf(undo[0]) == text) {
+            snapshot();
+            return;
+        }
+        push();
+    }
+    void push() {
         if (maxUndo >= undoCount) {
             ++undoCount;
             undo.append(QString());
@@ -56,10 +63,6 @@ struct Model {
                 undo[n - 1] = undo[n - 2];
         }
         snapshot();
-        writerPending = false;
-    }
-    void recordWriterEdits() {
-        if (writerPending) record();
     }
     void reset() {
         undo = QStringList{QString()};
@@ -67,7 +70,7 @@ struct Model {
     }
 
     void undoStep() {
-        recordWriterEdits();
+        record();
         if (undoCount < 2) return;
         if (undo[1].isEmpty() || undo[0].isEmpty()) {
             messages.append(kNoUndo);
@@ -91,13 +94,12 @@ struct Model {
     }
 
     void redoStep() {
-        recordWriterEdits();
+        record();
         if (redo[0].isEmpty()) {
             messages.append(kNoRedo);
             return;
         }
         if (undoCount < 2) return;
-        if (text == textOf(undo[1])) return;
         for (int n = undoCount; n >= 2; --n)
             undo[n - 1] = undo[n - 2];
         undo[0] = redo[0];
@@ -110,7 +112,7 @@ struct Model {
     void backToLoaded(bool yes) {
         messages.append(kBackToLoaded);
         if (!yes) return;
-        recordWriterEdits();
+        record();
         setText(loaded);
     }
 };
@@ -135,7 +137,6 @@ void compare(const Editor& e, const Model& m) {
     FUZZ_CHECK(e.history.redoSlots().size() == m.redo.size());
     for (int slot = 1; slot <= e.history.redoSlots().size(); ++slot)
         FUZZ_CHECK(e.history.redoSlots()[slot].toString() == m.redo[slot - 1]);
-    FUZZ_CHECK(e.history.writerEditPending() == m.writerPending);
     FUZZ_CHECK(e.fake.prompts.texts() == m.messages);
 }
 
@@ -193,20 +194,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 0:
         case 1:
         case 2:
-        case 3: { // an edit, typed by the writer or made by a command
+        case 3: { // an edit, typed by the writer or made by a command alike
             const int len = int(m.text.size());
             const int pos = in.pick(len + 1);
             const int removed = in.pick(8) == 0 ? in.pick(len - pos + 1) : in.pick(4);
             // Large pastes stop well before the caret outgrows the five-digit field.
             const bool paste = in.pick(8) == 0 && len < 20000;
             const QString inserted = paste ? m.text.mid(in.pick(len + 1), 3000) : shortText(in, 4);
-            const bool byWriter = in.flag();
             e.text.replace(pos, removed, inserted);
-            if (byWriter) e.history.setWriterEditPending(true);
             const int cut = std::min(removed, len - pos);
             m.text = m.text.left(pos) + inserted + m.text.mid(pos + cut);
             m.caret = pos + int(inserted.size());
-            m.writerPending |= byWriter;
             break;
         }
         case 4: {
@@ -225,7 +223,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const int head = in.pick(int(commonHead(base, m.text)) + 1);
             const int tail = in.pick(int(commonTail(base, m.text)) + 1);
             e.history.recordEdited(e.text, head, tail);
-            m.record();
+            // Told it is unchanged, it takes the caret alone; otherwise a new checkpoint.
+            if (!m.undo[0].isEmpty() && base.size() == m.text.size() && head + tail >= m.text.size())
+                m.snapshot();
+            else
+                m.push();
             break;
         }
         case 8:
@@ -253,12 +255,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             m.backToLoaded(yes);
             break;
         }
-        default:
-            e.history.recordUnlessRecorded(e.text);
-            if (m.undo[0].isEmpty() || Model::textOf(m.undo[0]) != m.text)
-                m.record();
-            else
-                m.writerPending = false;
+        default: // the key-up and focus-loss recordings
+            e.history.record(e.text);
+            m.record();
             break;
         }
         compare(e, m);

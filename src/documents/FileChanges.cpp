@@ -33,7 +33,7 @@ void reload(CommandContext& ctx) {
         return;
     }
     const DocumentPlace place = currentPlace(ctx);
-    ctx.history.recordUnlessRecorded(ctx.text);
+    ctx.history.record(ctx.text);
     ctx.text.setText(loaded);
     ctx.history.record(ctx.text);
     ctx.document.setFormat(format);

@@ -58,7 +58,7 @@ void openDocument(CommandContext& ctx) {
 
 void insertFile(CommandContext& ctx) {
     // One Undo after the insert returns to the text just before it, typing included.
-    ctx.history.recordWriterEdits(ctx.text);
+    ctx.history.record(ctx.text);
     ctx.window.showOpenDialog(true);
 }
 

@@ -47,11 +47,11 @@ void replaceSelection(CommandContext& ctx, const QString& text) {
     ctx.text.setSelText(pastedText(text));
 }
 
-// Undo and Redo are offered while the document is changed and they have something to do.
+// Undo and Redo are offered whenever they would take a step, as the toolbar's buttons are:
+// a saved document can still go back.
 void setUndoItems(CommandContext& ctx, const QString& undo, const QString& redo) {
-    const bool canUndo = ctx.history.canUndo();
-    ctx.window.setItemEnabled(undo, ctx.document.isDirty() && canUndo);
-    ctx.window.setItemEnabled(redo, ctx.document.isDirty() && ctx.history.canRedo());
+    ctx.window.setItemEnabled(undo, ctx.history.canUndo());
+    ctx.window.setItemEnabled(redo, ctx.history.canRedo());
 }
 
 } // namespace
@@ -101,6 +101,14 @@ void pasteClipboard(CommandContext& ctx) {
         ctx.services.prompts.message(kError);
         return;
     }
+    ctx.window.refreshStatus();
+}
+
+void pastePrimarySelection(CommandContext& ctx) {
+    const QString text = ctx.services.clipboard.selectionText();
+    if (text.isEmpty()) return;
+    ctx.history.record(ctx.text);
+    replaceSelection(ctx, text);
     ctx.window.refreshStatus();
 }
 

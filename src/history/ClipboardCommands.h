@@ -24,6 +24,8 @@ void copyToSecondClipboard(CommandContext& ctx);
 void pasteSecondClipboard(CommandContext& ctx);
 void copyAllText(CommandContext& ctx);
 void selectAllText(CommandContext& ctx);
+// A middle click in the text pastes the primary selection by 貼り付け's rules.
+void pastePrimarySelection(CommandContext& ctx);
 // popCB(index): pastes an older entry of the clipboard history.
 void pasteClipboardHistoryEntry(CommandContext& ctx, int index);
 

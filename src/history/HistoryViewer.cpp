@@ -100,10 +100,10 @@ void HistoryViewer::onEntryDoubleClicked(int index) {
 void HistoryViewer::restore() {
     const MsgAnswer answer = m_ctx.services.prompts.message(kRestoreQuestion, MsgButtons::YesNo);
     if (answer != MsgAnswer::Yes) return;
-    // The writer's unrecorded typing would be replaced without a trace.
-    m_ctx.history.recordWriterEdits(m_ctx.text);
+    // The text as it stands would be replaced without a trace.
+    m_ctx.history.record(m_ctx.text);
     m_ctx.text.setText(m_text1.text());
-    m_ctx.history.recordUnlessRecorded(m_ctx.text);
+    m_ctx.history.record(m_ctx.text);
     m_port.closeDialog();
 }
 
@@ -111,7 +111,7 @@ void HistoryViewer::copyBack() {
     const MsgAnswer answer = m_ctx.services.prompts.message(kCopyQuestion, MsgButtons::YesNo);
     if (answer != MsgAnswer::Yes) return;
     AppState& s = m_ctx.state;
-    m_ctx.history.recordUnlessRecorded(m_ctx.text);
+    m_ctx.history.record(m_ctx.text);
     const QString text = m_text1.text();
     pushClipHistory(s, text);
     m_ctx.services.clipboard.setText(text);

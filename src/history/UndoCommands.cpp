@@ -37,8 +37,8 @@ void redoAll(CommandContext& ctx) {
     const MsgAnswer answer = ctx.services.prompts.message(kBackToLoadedQuestion, MsgButtons::YesNo,
                                                           MsgIcon::None, kBackToLoadedTitle);
     if (answer != MsgAnswer::Yes) return;
-    // The loaded text replaces the writer's unrecorded typing, which must stay within reach.
-    ctx.history.recordWriterEdits(ctx.text);
+    // The loaded text replaces the text as it stands, which must stay within reach.
+    ctx.history.record(ctx.text);
     ctx.text.setText(ctx.document.loadedText());
     ctx.window.refreshStatus();
 }

@@ -17,6 +17,9 @@ void UndoHistory::takeSnapshot(const TextBox& text) {
 void UndoHistory::startFrom(int position, const QString& text) {
     if (m_undo.size() < m_undoCount) m_undo.resize(m_undoCount);
     m_undo[1] = Checkpoint::take(position, text);
+    // The text the start-up loaded is the one recorded: nothing is pending.
+    m_undoPending = false;
+    changed();
 }
 
 void UndoHistory::makeRoom() {
@@ -33,38 +36,28 @@ void UndoHistory::makeRoom() {
     }
 }
 
+void UndoHistory::store(Checkpoint taken) {
+    m_undoPending = false;
+    if (!m_undo[1].isEmpty() && taken.sharesTextWith(m_undo[1])) {
+        m_undo[1] = std::move(taken);
+    } else {
+        makeRoom();
+        m_undo[1] = std::move(taken);
+    }
+    changed();
+}
+
 void UndoHistory::record(const TextBox& text) {
-    makeRoom();
-    snapshot(text);
-    m_writerEditPending = false;
+    const Checkpoint* second = m_undo.size() >= 2 ? &m_undo[2] : nullptr;
+    // An unchanged text comes back sharing slot 1's pieces: store() tells it by that alone.
+    store(Checkpoint::take(text.selStart(), text.text(), {&m_undo[1], second}));
 }
 
 void UndoHistory::recordEdited(const TextBox& text, int sameHead, int sameTail) {
-    const Checkpoint base = m_undo[1];
-    makeRoom();
     // Read where it lies: a replace run records a checkpoint at every step.
-    m_undo[1] = Checkpoint::takeEdited(
+    store(Checkpoint::takeEdited(
         text.selStart(), text.length(), [&text](int from, int to) { return text.view(from, to); },
-        base, sameHead, sameTail);
-    // The checkpoint holds the writer's typing let through during the run as well.
-    m_writerEditPending = false;
-}
-
-void UndoHistory::recordWriterEdits(const TextBox& text) {
-    if (!m_writerEditPending) return;
-    record(text);
-    m_undoPending = false;
-}
-
-void UndoHistory::recordUnlessRecorded(const TextBox& text) {
-    const Checkpoint& newest = m_undo[1];
-    if (!newest.isEmpty() && newest.textEquals(text.text())) {
-        m_undoPending = false;
-        m_writerEditPending = false;
-        return;
-    }
-    record(text);
-    m_undoPending = false;
+        m_undo[1], sameHead, sameTail));
 }
 
 void UndoHistory::setSlots(CheckpointList undo, int undoCount, CheckpointList redo,
@@ -73,30 +66,56 @@ void UndoHistory::setSlots(CheckpointList undo, int undoCount, CheckpointList re
     m_undoCount = undoCount;
     m_redo = std::move(redo);
     m_redoCount = redoCount;
+    changed();
 }
 
 void UndoHistory::reset() {
     m_undo = CheckpointList();
     m_undoCount = 1;
     m_redoCount = 1;
+    changed();
 }
 
 void UndoHistory::clear() {
     m_undoCount = 1;
     m_redoCount = 1;
     m_redo = CheckpointList();
+    changed();
+}
+
+void UndoHistory::setMaxUndo(qint16 max) {
+    m_maxUndo = max;
+    changed();
+}
+
+void UndoHistory::setUndoPending(bool pending) {
+    if (pending == m_undoPending) return;
+    m_undoPending = pending;
+    changed();
+}
+
+void UndoHistory::changed() const {
+    if (m_onStateChange) m_onStateChange();
 }
 
 bool UndoHistory::canUndo() const {
-    return m_undoCount >= 2 && m_undo.size() >= 2 && !m_undo[2].isEmpty();
+    if (m_undo[1].isEmpty()) return false;
+    // A pending change is recorded first, and slot 1 then stands in slot 2. A flag rather than
+    // a comparison of the texts: the toolbar asks at every keystroke.
+    if (m_undoPending && (m_undoCount >= 2 || m_maxUndo >= 1)) return true;
+    // After Undo reached the oldest checkpoint it stands in the last two slots.
+    return m_undoCount >= 2 && m_undo.size() >= 2 && !m_undo[2].isEmpty() &&
+           !m_undo[2].sharesTextWith(m_undo[1]);
 }
 
 bool UndoHistory::canRedo() const {
-    return !m_redo[1].isEmpty();
+    // Recording a pending change below the limit discards the redo history.
+    if (m_undoPending && m_maxUndo >= m_undoCount) return false;
+    return !m_redo[1].isEmpty() && m_undoCount >= 2;
 }
 
 UndoHistory::Step UndoHistory::undo(TextBox& text) {
-    recordWriterEdits(text);
+    record(text);
     if (m_undoCount < 2) return Step::Nothing;
     if (m_undo[2].isEmpty() || m_undo[1].isEmpty()) return Step::NoData;
     const Checkpoint prev = m_undo[2];
@@ -112,17 +131,15 @@ UndoHistory::Step UndoHistory::undo(TextBox& text) {
 
     m_undo.shiftDown(2, m_undoCount);
     snapshot(text, &prev);
-    // The restored text stands in slot 1 already: recording it again at the next focus loss
-    // would make the following Undo find its own text and do nothing.
     m_undoPending = false;
+    changed();
     return Step::Done;
 }
 
 UndoHistory::Step UndoHistory::redo(TextBox& text) {
-    recordWriterEdits(text);
+    record(text);
     if (m_redo[1].isEmpty()) return Step::NoData;
     if (m_undoCount < 2) return Step::Nothing;
-    if (m_undo[2].textEquals(text.text())) return Step::Nothing;
 
     m_undo.shiftUp(m_undoCount);
     m_undo[1] = m_redo[1];
@@ -132,5 +149,6 @@ UndoHistory::Step UndoHistory::redo(TextBox& text) {
     m_redo.shiftDown(1, m_redo.size());
     m_redo[m_redo.size()] = Checkpoint();
     m_undoPending = false;
+    changed();
     return Step::Done;
 }

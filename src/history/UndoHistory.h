@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <functional>
 
 class TextBox;
 
@@ -11,6 +12,11 @@ class TextBox;
 // redo slots, the limit, and whether the text has moved on since the newest checkpoint. Every
 // checkpoint, Undo, Redo and restore from the viewer goes through it; nothing else writes the
 // slots.
+//
+// One rule keeps every change within reach, whatever made it (typing, a command, a dialog's
+// run): a recording never stores the text slot 1 holds already, and Undo and Redo first record
+// the text when it has moved on from slot 1. A command records the text before its change, so
+// one Undo after it gives that text back and one Redo its result.
 class UndoHistory {
 public:
     // Read access for the viewer, the menus' enabled states and the tests. Slots count from 1;
@@ -22,30 +28,27 @@ public:
 
     // The most checkpoints kept (the options' maxundo; 0 keeps none beyond the base).
     qint16 maxUndo() const { return m_maxUndo; }
-    void setMaxUndo(qint16 max) { m_maxUndo = max; }
+    void setMaxUndo(qint16 max);
 
-    // The text changed since the newest checkpoint (set by every change event), and among those
-    // changes some were the writer's own (typing, deleting, dropping in the text box).
+    // The text may have changed since the newest checkpoint (set by every change event).
     bool undoPending() const { return m_undoPending; }
-    void setUndoPending(bool pending) { m_undoPending = pending; }
-    bool writerEditPending() const { return m_writerEditPending; }
-    void setWriterEditPending(bool pending) { m_writerEditPending = pending; }
+    void setUndoPending(bool pending);
+    // Called whenever canUndo() or canRedo() may have changed; kept cheap enough for every
+    // keystroke, as the toolbar's buttons follow it.
+    void setOnStateChange(std::function<void()> listener) { m_onStateChange = std::move(listener); }
 
     // Slot 1 takes the text box as it is now, without making room: the checkpoint of the text
     // the last step left, or the base of a fresh history.
     void takeSnapshot(const TextBox& text);
     // The base of a fresh history: slot 1 holds `text` with the caret at `position`.
     void startFrom(int position, const QString& text);
-    // Makes room and records the text box in slot 1.
+    // Makes room and records the text box in slot 1; when slot 1 holds its text already, only
+    // the caret is taken. A second checkpoint of an unchanged text would stand in slot 2, where
+    // Undo would find the current text and stop for good.
     void record(const TextBox& text);
     // record() for a caller that knows the first `sameHead` and last `sameTail` code units of
     // the text are those of slot 1: the checkpoint then costs what changed, not the text's length.
     void recordEdited(const TextBox& text, int sameHead, int sameTail);
-    // Records the writer's own edits when some are pending, before a command replaces the text.
-    void recordWriterEdits(const TextBox& text);
-    // Records the text unless slot 1 holds it already. A second checkpoint of an unchanged text
-    // would stand in slot 2, where Undo would find the current text and stop for good.
-    void recordUnlessRecorded(const TextBox& text);
     // A history given whole: its undo slots and count, its redo slots and count.
     void setSlots(CheckpointList undo, int undoCount, CheckpointList redo, int redoCount);
     // New, Open and a recent file: one empty undo slot.
@@ -53,6 +56,8 @@ public:
     // Start-up: no redo slots, no undo slots in use.
     void clear();
 
+    // Whether Undo and Redo would take a step now, pending changes counted; the menus and the
+    // toolbar offer them by these.
     bool canUndo() const;
     bool canRedo() const;
 
@@ -65,7 +70,9 @@ public:
 
 private:
     void makeRoom();
+    void store(Checkpoint taken);
     void snapshot(const TextBox& text, const Checkpoint* alsoNear = nullptr);
+    void changed() const;
 
     CheckpointList m_undo;
     int m_undoCount = 1;
@@ -73,5 +80,5 @@ private:
     int m_redoCount = 1;
     qint16 m_maxUndo = 0;
     bool m_undoPending = false;
-    bool m_writerEditPending = false;
+    std::function<void()> m_onStateChange;
 };

@@ -32,6 +32,9 @@ public:
     // False when the clipboard cannot be read; a clipboard without text reads as "".
     virtual bool text(QString& out) = 0;
     virtual bool setText(const QString& text) = 0;
+    // The text selected last in any program (the X11 primary selection, pasted by a middle
+    // click); "" where the platform has no such selection.
+    virtual QString selectionText() { return {}; }
 };
 
 class Clock {

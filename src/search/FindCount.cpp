@@ -1,6 +1,7 @@
 #include "search/FindCount.h"
 
 #include "command/Settings.h"
+#include "history/ClipboardCommands.h"
 #include "platform/TextCompare.h"
 
 #include <algorithm>
@@ -43,7 +44,7 @@ QString FindCount::savedWord() const {
 
 QString FindCount::clipboardText() const {
     QString clip;
-    return m_ctx.services.clipboard.text(clip) ? clip : QString();
+    return m_ctx.services.clipboard.text(clip) ? pastedText(clip) : QString();
 }
 
 void FindCount::onFindClicked() {

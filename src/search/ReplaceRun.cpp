@@ -1,5 +1,6 @@
 #include "search/ReplaceRun.h"
 
+#include "history/ClipboardCommands.h"
 #include "history/ClipboardPanels.h"
 #include "history/UndoHistory.h"
 #include "platform/TextCompare.h"
@@ -163,7 +164,7 @@ void ReplaceRun::onCancelClicked() {
 
 QString ReplaceRun::clipboardText() const {
     QString clip;
-    return m_ctx.services.clipboard.text(clip) ? clip : QString();
+    return m_ctx.services.clipboard.text(clip) ? pastedText(clip) : QString();
 }
 
 void ReplaceRun::onUnload() {

@@ -304,10 +304,9 @@ void MainLogic::onResize() {
     refreshClipboardPanel();
 }
 
-void MainLogic::onTextChanged(bool byWriter) {
+void MainLogic::onTextChanged() {
     m_document.setDirty(true);
     m_history.setUndoPending(true);
-    if (byWriter) m_history.setWriterEditPending(true);
 }
 
 void MainLogic::onTextClicked() {

@@ -43,7 +43,7 @@ public:
     void onActivate();
     void onResize();
     // `byWriter`: the writer edited Text1 itself (typing, deleting, dropping).
-    void onTextChanged(bool byWriter = false);
+    void onTextChanged();
     void onTextClicked();
     void onTextFocusIn();
     void onTextKeyUp(int keyCode, int shift);

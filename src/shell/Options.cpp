@@ -61,6 +61,9 @@ OptionsSetup::OptionsSetup(CommandContext& ctx) : m_ctx(ctx) {
     checks[2] = startupchoice::appliesStored(read(settings::key::Color));
     checks[3] = startupchoice::startsWithIme(read(settings::key::Ime));
     intervalText = read(settings::key::Timer);
+    // Without a stored interval the backup runs at the one start-up set: the box shows it,
+    // so that OK on an untouched dialog keeps it instead of refusing an empty box.
+    if (intervalText.isEmpty()) intervalText = QString::number(ctx.state.BackupTicks / 2.0);
     undoText = read(settings::key::MaxUndo);
 }
 

@@ -100,15 +100,16 @@ INSTANTIATE_TEST_SUITE_P(
                                2,
                                2,
                                {}},
-                      Scenario{"TwoCheckpointsRedoAfterUndoDoesNothing",
+                      Scenario{"TwoCheckpointsRedoAfterUndo",
                                "A",
                                10,
                                {"AB", "rec", "undo", "redo"},
-                               "A",
-                               1,
+                               "AB",
                                2,
                                2,
-                               {}},
+                               2,
+                               {},
+                               {"00002AB", "00001A"}},
                       Scenario{"ThreeCheckpointsUndoRedo",
                                "A",
                                10,
@@ -129,17 +130,29 @@ INSTANTIATE_TEST_SUITE_P(
                                4,
                                3,
                                {}},
-                      // The edit after the last recording is not in the history: Undo goes to the
-                      // checkpoint before the newest one.
-                      Scenario{"UnrecordedEditIsSkippedByUndo",
+                      // The edit after the last recording is recorded by Undo first: Undo goes
+                      // back to the newest checkpoint, Redo brings the edit back.
+                      Scenario{"UnrecordedEditIsRecordedByUndo",
                                "A",
                                10,
-                               {"AB", "rec", "ABC", "undo"},
+                               {"AB", "rec", "ABC", "undo", "redo"},
+                               "ABC",
+                               3,
+                               3,
+                               2,
+                               {},
+                               {"00003ABC", "00002AB", "00001A"}},
+                      // However often the same text is recorded, one Undo leaves it.
+                      Scenario{"RecordingAnUnchangedTextTakesOnlyTheCaret",
+                               "A",
+                               10,
+                               {"AB", "rec", "caret=1", "rec", "rec", "undo"},
                                "A",
                                1,
                                2,
                                2,
-                               {}},
+                               {},
+                               {"00001A", "00001A"}},
                       Scenario{"RecordingBelowLimitDiscardsRedo",
                                "A",
                                10,
@@ -191,12 +204,12 @@ INSTANTIATE_TEST_SUITE_P(
                       Scenario{"ResetThenFirstCheckpointHasNothingToUndo",
                                "A",
                                10,
-                               {"AB", "rec", "reset", "undo", "redo", "new", "rec", "undo"},
-                               "new",
-                               3,
+                               {"AB", "rec", "reset", "undo", "redo"},
+                               "AB",
+                               2,
                                2,
                                1,
-                               {kNoRedo, kNoUndo}},
+                               {kNoUndo, kNoRedo}},
                       Scenario{"UndoRestoresTheRecordedCaret",
                                "A",
                                10,
@@ -212,10 +225,10 @@ INSTANTIATE_TEST_SUITE_P(
                                {"caret=0", "rec"},
                                "",
                                0,
-                               2,
+                               1,
                                1,
                                {},
-                               {"00000", "00001"}}),
+                               {"00000"}}),
     [](const ::testing::TestParamInfo<Scenario>& info) { return std::string(info.param.name); });
 
 TEST(CheckpointString, PositionFieldIsFiveDigitsUpToTheLongerForm) {
@@ -253,9 +266,9 @@ TEST(RunRecording, TakesTheWritersTypingWithIt) {
     e.text.setText(QStringLiteral("A"));
     e.history.startFrom(1, QStringLiteral("A"));
     e.text.replace(1, 0, QStringLiteral("B"));
-    e.history.setWriterEditPending(true);
+    e.history.setUndoPending(true);
     e.history.recordEdited(e.text, 1, 0);
-    EXPECT_FALSE(e.history.writerEditPending());
+    EXPECT_FALSE(e.history.undoPending());
     undo(e.ctx);
     EXPECT_EQ(e.text.text(), QStringLiteral("A"));
 }

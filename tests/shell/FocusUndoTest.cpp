@@ -80,7 +80,7 @@ TEST_F(FocusUndo, UndoKeepsTheWritersUnrecordedTyping) {
     MainWindow& w = open();
     type(w, QStringLiteral("abc def "));
     type(w, QStringLiteral("x"));
-    EXPECT_TRUE(form->history().writerEditPending());
+    EXPECT_TRUE(form->history().undoPending());
     w.action(QStringLiteral("mnuEditUndo"))->trigger();
     EXPECT_EQ(w.text().text(), QStringLiteral("abc def "));
     w.action(QStringLiteral("mnuEditRedo"))->trigger();
@@ -88,18 +88,18 @@ TEST_F(FocusUndo, UndoKeepsTheWritersUnrecordedTyping) {
 
     fake.clipboard.content = QStringLiteral("P");
     w.action(QStringLiteral("mnuEditPaste"))->trigger();
-    EXPECT_FALSE(form->history().writerEditPending());
     w.action(QStringLiteral("mnuEditUndo"))->trigger();
     EXPECT_EQ(w.text().text(), QStringLiteral("abc def x"));
 
-    // 全てやり直し replaces the typing: it stays within reach of Redo.
+    // 全てやり直し replaces the typing: it stays within reach of Undo.
     type(w, QStringLiteral("y"));
     fake.prompts.answers.enqueue(MsgAnswer::Yes);
     w.action(QStringLiteral("mnuYarinaoi"))->trigger();
     EXPECT_TRUE(w.text().text().isEmpty());
     w.action(QStringLiteral("mnuEditUndo"))->trigger();
-    w.action(QStringLiteral("mnuEditRedo"))->trigger();
     EXPECT_EQ(w.text().text(), QStringLiteral("abc def xy"));
+    w.action(QStringLiteral("mnuEditRedo"))->trigger();
+    EXPECT_TRUE(w.text().text().isEmpty());
 }
 
 // The open dialog no longer records the typing before an insert: the command does.
@@ -108,7 +108,6 @@ TEST(InsertFile, OneUndoReturnsToTheTypedTextBeforeIt) {
     e.history.setMaxUndo(10);
     e.history.startFrom(1, QString());
     e.text.setText(QStringLiteral("typed"));
-    e.history.setWriterEditPending(true);
     e.history.setUndoPending(true);
     e.window.openDialog = [&](bool) {
         e.text.setText(QStringLiteral("typed\r\ninserted"));

@@ -66,6 +66,8 @@ TEST_F(StyleWindow, OpensOnceWithItsControlsAndOneCheckpointPerUse) {
     writeIni("[data]\r\nmaxundo=10\r\n");
     MainWindow& w = start();
     const int undoCount = form->history().undoCount();
+    // Each use records the text as it then stands (an unchanged text is not recorded twice).
+    w.text().setText(QStringLiteral("本だ。"));
     StyleConversionDialog* dialog = open(w);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(form->history().undoCount(), undoCount + 1);
@@ -87,6 +89,7 @@ TEST_F(StyleWindow, OpensOnceWithItsControlsAndOneCheckpointPerUse) {
     EXPECT_TRUE(child<QPlainTextEdit>(dialog, "Text1")->isReadOnly());
 
     // The toolbar button runs the same command: the open dialog comes forward again.
+    w.text().setText(QStringLiteral("本だ。本だ。"));
     w.onToolButtonClicked(QStringLiteral("文体変換"));
     EXPECT_EQ(shown(w), QList<StyleConversionDialog*>{dialog});
     EXPECT_EQ(form->history().undoCount(), undoCount + 2);

@@ -41,7 +41,9 @@ public:
 class FakeClipboard : public Clipboard {
 public:
     QString content;
+    QString selection;
     bool failing = false;
+    QString selectionText() override { return selection; }
     bool text(QString& out) override {
         if (failing) return false;
         out = content;

@@ -1,5 +1,7 @@
 #include "documents/ui/OpenFileDialog.h"
 
+#include "platform/ui/TypedCombo.h"
+
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
@@ -56,11 +58,7 @@ void OpenFileDialog::buildControls() {
     m_file1->setObjectName(QStringLiteral("File1"));
     m_combo1 = new QComboBox(this);
     m_combo1->setObjectName(QStringLiteral("Combo1"));
-    m_combo1->setEditable(true);
-    // A typed pattern stays a pattern: no completion to an entry, no entry added on Enter.
-    m_combo1->setCompleter(nullptr);
-    m_combo1->setInsertPolicy(QComboBox::NoInsert);
-    m_combo1->lineEdit()->installEventFilter(this);
+    makeTypedCombo(m_combo1, this);
     for (int i = 0; i < 6; ++i) {
         m_labels[i] = new QLabel(this);
         m_labels[i]->setObjectName(QStringLiteral("Label%1").arg(i + 1));
@@ -150,7 +148,7 @@ bool OpenFileDialog::eventFilter(QObject* watched, QEvent* event) {
                 onFolderChanged(m_dir1->currentRow());
                 return true;
             }
-            if (watched == m_combo1->lineEdit()) return true;
+            if (watched == m_combo1 || watched == m_combo1->lineEdit()) return true;
         }
     }
     return QDialog::eventFilter(watched, event);

@@ -95,6 +95,11 @@ bool QtClipboard::setText(const QString& text) {
     return true;
 }
 
+QString QtClipboard::selectionText() {
+    QClipboard* clip = QGuiApplication::clipboard();
+    return clip && clip->supportsSelection() ? clip->text(QClipboard::Selection) : QString();
+}
+
 void QtEventPump::doEvents() {
     if (m_last.isValid() && m_last.nsecsElapsed() < kIntervalNs) return;
     QCoreApplication::processEvents(QEventLoop::AllEvents);

@@ -22,6 +22,7 @@ class QtClipboard : public Clipboard {
 public:
     bool text(QString& out) override;
     bool setText(const QString& text) override;
+    QString selectionText() override;
 };
 
 class QtClock : public Clock {

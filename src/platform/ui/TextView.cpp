@@ -513,6 +513,11 @@ bool TextView::event(QEvent* e) {
 void TextView::keyPressEvent(QKeyEvent* e) {
     emit keyDown(TextViewKeys::classicKeyCode(e), TextViewKeys::keyShift(e));
     snapAcrossCut(e);
+    if (e->matches(QKeySequence::Paste)) {
+        e->accept();
+        if (!isReadOnly()) emit pasteRequested(false);
+        return;
+    }
     if (e->matches(QKeySequence::SelectAll) || e->matches(QKeySequence::DeleteEndOfLine)) {
         e->accept();
         return;
@@ -561,7 +566,13 @@ void TextView::mousePressEvent(QMouseEvent* e) {
 }
 
 void TextView::mouseReleaseEvent(QMouseEvent* e) {
-    QPlainTextEdit::mouseReleaseEvent(e);
+    if (e->button() == Qt::MiddleButton && !isReadOnly()) {
+        setTextCursor(cursorForPosition(e->position().toPoint()));
+        e->accept();
+        emit pasteRequested(true);
+    } else {
+        QPlainTextEdit::mouseReleaseEvent(e);
+    }
     if (m_pressed & e->button()) {
         m_pressed &= ~e->button();
         emit clicked();
@@ -629,6 +640,11 @@ QMimeData* TextView::createMimeDataFromSelection() const {
     data->setData(ModelTextMime, QByteArray(reinterpret_cast<const char*>(text.utf16()),
                                             text.size() * qsizetype(sizeof(char16_t))));
     return data;
+}
+
+QVariant TextView::inputMethodQuery(Qt::InputMethodQuery query) const {
+    if (query == Qt::ImEnabled && !testAttribute(Qt::WA_InputMethodEnabled)) return false;
+    return QPlainTextEdit::inputMethodQuery(query);
 }
 
 bool TextView::canInsertFromMimeData(const QMimeData* source) const {

@@ -28,8 +28,6 @@ public:
     TextBox& model() const;
     // Every block's wrapped line count is known for the current width and font.
     bool layoutComplete() const;
-    // True while an edit made in the view itself (typing, deleting, dropping) reaches the model.
-    bool writerEditing() const { return m_inTypedEdit; }
     // The model position at the start of the top visible line, and scrolling so that the line
     // of a model position is the top one (as far as the end of the text allows).
     int topPosition();
@@ -50,6 +48,10 @@ signals:
     void mouseDown(int button, int shift, QPoint pos);
     // `buttons` is the mask of the buttons held.
     void mouseMove(int buttons, int shift, QPoint pos);
+    // The writer asked for a paste the window makes by its own rules: a paste key the menus
+    // did not take (Shift+Insert) pastes the clipboard, a middle click the primary selection
+    // at the caret, which the click has placed.
+    void pasteRequested(bool primarySelection);
     // The idle-time wrapped layout has just become complete.
     void layoutCompleted();
 
@@ -68,6 +70,9 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
     QMimeData* createMimeDataFromSelection() const override;
+    // Qt's plain text edit answers ImEnabled from its read-only state alone; the IME items
+    // switch the input method by WA_InputMethodEnabled, which must count as well.
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
 

@@ -2,6 +2,7 @@
 #include "documents/DocumentSession.h"
 
 #include "platform/ui/QtObjectNames.h"
+#include "platform/ui/TypedCombo.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,8 +37,7 @@ FindDialog::FindDialog(CommandContext& ctx, QWidget* document, QWidget* parent)
     setModal(false);
 
     m_label1 = named(new QLabel(QStringLiteral("検索する文字列"), this), "Label1");
-    m_combo1 = named(new QComboBox(this), "Combo1");
-    m_combo1->setEditable(true);
+    m_combo1 = makeTypedCombo(named(new QComboBox(this), "Combo1"), this);
     m_combo1->setInsertPolicy(QComboBox::NoInsert);
     m_combo1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_combo1->setMinimumContentsLength(24);
@@ -70,7 +70,6 @@ FindDialog::FindDialog(CommandContext& ctx, QWidget* document, QWidget* parent)
     connect(m_combo1, &QComboBox::activated, this, &FindDialog::onWordChosen);
     connect(m_command1, &QPushButton::clicked, this, &FindDialog::onFindClicked);
     connect(m_command2, &QPushButton::clicked, this, [this] { m_logic.onCancelClicked(); });
-    m_combo1->lineEdit()->installEventFilter(this);
 
     // onLoad: the saved word is the list's one item; the field holds the clipboard text
     // alone (adding the item has made it current and filled the field with it).
@@ -96,7 +95,7 @@ void FindDialog::onFindClicked() {
 }
 
 bool FindDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_combo1->lineEdit() && isEnter(event)) {
+    if ((watched == m_combo1 || watched == m_combo1->lineEdit()) && isEnter(event)) {
         if (m_command1->isEnabled()) onFindClicked();
         return true;
     }

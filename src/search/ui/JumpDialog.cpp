@@ -1,6 +1,7 @@
 #include "search/ui/JumpDialog.h"
 
 #include "platform/ui/QtObjectNames.h"
+#include "platform/ui/TypedCombo.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -18,8 +19,7 @@ JumpDialog::JumpDialog(CommandContext& ctx, QWidget* parent)
     setModal(false);
 
     m_label1 = named(new QLabel(QStringLiteral("行へ飛ぶ"), this), "Label1");
-    m_combo1 = named(new QComboBox(this), "Combo1");
-    m_combo1->setEditable(true);
+    m_combo1 = makeTypedCombo(named(new QComboBox(this), "Combo1"), this);
     m_combo1->setInsertPolicy(QComboBox::NoInsert);
     // Sizing to the contents would measure every line number of a long document.
     m_combo1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -49,7 +49,6 @@ JumpDialog::JumpDialog(CommandContext& ctx, QWidget* parent)
 
     connect(m_command1, &QPushButton::clicked, this, [this] { m_logic.onJumpClicked(); });
     connect(m_command2, &QPushButton::clicked, this, [this] { m_logic.onCancelClicked(); });
-    m_combo1->lineEdit()->installEventFilter(this);
 
     // onLoad: the list offers 1 to the last line (made on demand), the field starts at 0.
     m_combo1->setModel(new search::JumpLines(m_logic.lineTotal(), m_combo1));
@@ -58,7 +57,7 @@ JumpDialog::JumpDialog(CommandContext& ctx, QWidget* parent)
 }
 
 bool JumpDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_combo1->lineEdit() && event->type() == QEvent::KeyPress) {
+    if ((watched == m_combo1 || watched == m_combo1->lineEdit()) && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             m_logic.onJumpClicked();

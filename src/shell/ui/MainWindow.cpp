@@ -1,11 +1,14 @@
 #include "shell/ui/MainWindow.h"
 
 #include "documents/DroppedFiles.h"
+#include "history/ClipboardCommands.h"
 #include "platform/ColorValue.h"
 #include "platform/ui/TextView.h"
 #include "shell/Appearance.h"
 #include "shell/FileDrops.h"
 #include "shell/MenuTable.h"
+
+#include <algorithm>
 
 #include <QAction>
 #include <QApplication>
@@ -15,6 +18,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QScreen>
 #include <QTimer>
 #include <QToolBar>
 
@@ -107,6 +111,7 @@ MainWindow::~MainWindow() {
     // The view reports into the model; detach it before the model goes.
     delete m_view;
     m_view = nullptr;
+    m_history.setOnStateChange({});
 }
 
 void MainWindow::load(const QString& commandLine) {
@@ -231,8 +236,14 @@ void MainWindow::buildStatusBar() {
 
 void MainWindow::connectText1() {
     connect(&m_text, &TextBox::changed, this,
-            [this] { m_logic.onTextChanged(m_view && m_view->writerEditing()); });
+            [this] { m_logic.onTextChanged(); });
     connect(m_view, &TextView::clicked, this, [this] { m_logic.onTextClicked(); });
+    connect(m_view, &TextView::pasteRequested, this, [this](bool primary) {
+        if (primary)
+            pastePrimarySelection(m_ctx);
+        else
+            runCommand(QStringLiteral("mnuEditPaste"));
+    });
     connect(m_view, &TextView::gotFocus, this, [this] { m_logic.onTextFocusIn(); });
     connect(m_view, &TextView::lostFocus, this, [this] { m_logic.onTextFocusOut(); });
     connect(m_view, &TextView::keyUp, this,

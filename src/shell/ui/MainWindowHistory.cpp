@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QToolBar>
 
 // Undo and Redo, the clipboard commands, the two history viewers, and the states the 編集
 // menu and the popup take when they open. Popup twins and toolbar buttons run the same.
@@ -43,6 +44,19 @@ void MainWindow::registerHistoryCommands() {
     connect(edit, &QMenu::aboutToHide, this,
             [this] { setItemEnabled(QStringLiteral("mnuEditPaste"), true); });
     connect(m_popEdit, &QMenu::aboutToShow, this, [this] { preparePopupMenu(m_ctx); });
+
+    // The toolbar is always in view: its Undo and Redo follow the history as it changes, by
+    // the rule the menus apply when they open.
+    QAction* undoButton = nullptr;
+    QAction* redoButton = nullptr;
+    for (QAction* a : m_toolBar->actions()) {
+        if (a->data() == QStringLiteral("元に戻す")) undoButton = a;
+        if (a->data() == QStringLiteral("やり直し")) redoButton = a;
+    }
+    m_history.setOnStateChange([this, undoButton, redoButton] {
+        if (undoButton) undoButton->setEnabled(m_history.canUndo());
+        if (redoButton) redoButton->setEnabled(m_history.canRedo());
+    });
 }
 
 void MainWindow::setItemEnabled(const QString& item, bool enabled) {

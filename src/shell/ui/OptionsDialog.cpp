@@ -2,6 +2,7 @@
 
 #include "command/Settings.h"
 #include "platform/ui/QtObjectNames.h"
+#include "platform/ui/TypedCombo.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,9 +18,7 @@ namespace {
 
 QComboBox* typedList(const QStringList& entries, const QString& preset, const char* name,
                      QWidget* parent) {
-    auto* combo = named(new QComboBox(parent), name);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
+    auto* combo = makeTypedCombo(named(new QComboBox(parent), name));
     combo->addItems(entries);
     combo->setCurrentIndex(entries.indexOf(preset));
     combo->setMinimumWidth(combo->fontMetrics().horizontalAdvance(QStringLiteral("設定しない")) +

@@ -1,6 +1,9 @@
 #include "shell/ui/TwipsGeometry.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -41,10 +44,29 @@ int TwipsGeometry::height() const {
     return reported(m_height, m_window.frameGeometry().height(), false);
 }
 
+// A position stored for a screen that is gone, or written by hand, must not leave the window
+// out of reach: unless a part of it big enough to grab shows on some screen, it moves onto
+// the primary one.
+void TwipsGeometry::keepOnScreen() {
+    constexpr int kGrab = 40;
+    const QRect frame = m_window.frameGeometry();
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect shown = screen->availableGeometry().intersected(frame);
+        if (shown.width() >= kGrab && shown.height() >= kGrab) return;
+    }
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (!primary) return;
+    const QRect area = primary->availableGeometry();
+    m_window.move(
+        std::clamp(frame.x(), area.left(), std::max(area.left(), area.right() - frame.width())),
+        std::clamp(frame.y(), area.top(), std::max(area.top(), area.bottom() - frame.height())));
+}
+
 bool TwipsGeometry::setTop(int twips) {
     const int px = toPixelsY(twips);
     if (std::abs(px) > kMaxPixels) return false;
     m_window.move(m_window.frameGeometry().x(), px);
+    keepOnScreen();
     m_top = {twips, m_window.frameGeometry().y()};
     return true;
 }
@@ -53,6 +75,7 @@ bool TwipsGeometry::setLeft(int twips) {
     const int px = toPixelsX(twips);
     if (std::abs(px) > kMaxPixels) return false;
     m_window.move(px, m_window.frameGeometry().y());
+    keepOnScreen();
     m_left = {twips, m_window.frameGeometry().x()};
     return true;
 }

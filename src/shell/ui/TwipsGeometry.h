@@ -30,6 +30,7 @@ private:
         int pixels = 0;
     };
     int reported(const Remembered& r, int pixels, bool horizontal) const;
+    void keepOnScreen();
 
     QWidget& m_window;
     Remembered m_top, m_left, m_width, m_height;
