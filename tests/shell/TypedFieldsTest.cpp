@@ -128,9 +128,9 @@ TEST_F(TypedFields, OptionsKeepWhatWasTypedAndTheirOwnDefaults) {
         ASSERT_TRUE(shown);
         EXPECT_TRUE(fake.prompts.texts().isEmpty()) << fake.prompts.texts().join(u' ').toStdString();
         const QString ini = iniPath();
-        EXPECT_EQ(ReadSetting(settings::kSection, settings::key::MaxUndo, ini),
+        EXPECT_EQ(readSetting(settings::kSection, settings::key::MaxUndo, ini),
                   QString::fromUtf16(typed));
-        EXPECT_EQ(ReadSetting(settings::kSection, settings::key::Timer, ini), u"1");
+        EXPECT_EQ(readSetting(settings::kSection, settings::key::Timer, ini), u"1");
         form.reset();
     }
 }
