@@ -111,7 +111,9 @@ void MainLogic::phaseB(const QString& commandLine) {
     m_state.WorkPath = backupPath();
     // A missing backup leaves the text empty. The backup is read whatever its size: the text
     // box held that text, and an unread backup would be emptied just below.
-    loadInto(m_state.WorkPath, kNoDocumentLimit);
+    bool keptInPlace = false;
+    if (!loadInto(m_state.WorkPath, kNoDocumentLimit) && QFileInfo::exists(m_state.WorkPath))
+        keptInPlace = !keepUnreadableBackup();
     if (!m_text.text().isEmpty()) {
         // The previous run ended without the shutdown sequence: its backup is the document.
         m_document.setPath(m_state.WorkPath);
@@ -119,7 +121,7 @@ void MainLogic::phaseB(const QString& commandLine) {
         return;
     }
 
-    {
+    if (!keptInPlace) {
         QFile backup(m_state.WorkPath);
         if (!backup.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
     }
@@ -146,10 +148,24 @@ void MainLogic::phaseB(const QString& commandLine) {
     }
 
     if (!startupchoice::opensLastFile(read(settings::key::Auto))) return;
-    const QString last = read(settings::key::recentFile(0));
+    const QString last = ReadPathSetting(settings::kSection, settings::key::recentFile(0), iniPath());
     if (!loadInto(last)) return;
     m_document.setPath(last);
     m_document.setLoadedText(m_text.text());
+}
+
+bool MainLogic::keepUnreadableBackup() {
+    const QString backup = QDir::toNativeSeparators(m_state.WorkPath);
+    const QString aside = setBackupAside(m_state.WorkPath, m_services.clock.now());
+    const QString head = QStringLiteral("自動バックアップ ") + backup +
+                         QStringLiteral(" を読み込めませんでした。");
+    m_services.prompts.message(
+        aside.isEmpty()
+            ? head + QStringLiteral("名前を変えて残すこともできませんでした。")
+            : head + QStringLiteral("上書きしないよう、") + QDir::toNativeSeparators(aside) +
+                  QStringLiteral(" に名前を変えて残しました。"),
+        MsgButtons::OK, MsgIcon::Exclamation);
+    return !aside.isEmpty();
 }
 
 // What the window shows before the document: read before it, so that the window appears as
@@ -185,7 +201,8 @@ void MainLogic::windowSettings() {
     for (int i = 0; i <= 9; ++i)
         m_window.setPopupUserStringCaption(i, read(settings::key::userString(i)));
     for (int i = 0; i <= 2; ++i) {
-        const QString path = read(settings::key::recentFile(i));
+        const QString path =
+            ReadPathSetting(settings::kSection, settings::key::recentFile(i), iniPath());
         if (!path.isEmpty()) m_document.restoreRecentFile(i, path);
     }
     const QString today = shortDate(m_services.clock.now().date());
@@ -243,7 +260,7 @@ bool MainLogic::shutdown() {
     for (int i = 0; i <= 9; ++i)
         write(settings::key::userString(i), m_window.popupUserStringCaption(i));
     for (int i = 0; i <= 2; ++i)
-        write(settings::key::recentFile(i), m_document.recentFile(i));
+        write(settings::key::recentFile(i), pathToSetting(m_document.recentFile(i)));
     return true;
 }
 

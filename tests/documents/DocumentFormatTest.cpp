@@ -57,19 +57,19 @@ const QByteArray kProseSjis = cp932::encode(kProse);
 INSTANTIATE_TEST_SUITE_P(
     Files, OpenSave,
     ::testing::Values(
-        RoundTrip{"Utf8", "\xE6\x97\xA5\xE6\x9C\xAC\r\nx\r\n", u"UTF-8 CRLF"_s, u"日本\r\nx\r\n"_s,
-                  "\xE6\x97\xA5\xE6\x9C\xAC\r\nx\r\n\r\n"},
-        RoundTrip{"Utf8Mark", "\xEF\xBB\xBF\x61\xC3\xA9\r\n", u"UTF-8 BOM CRLF"_s, u"aé\r\n"_s,
-                  "\xEF\xBB\xBF\x61\xC3\xA9\r\n\r\n"},
+        RoundTrip{"Utf8", "\xE6\x97\xA5\xE6\x9C\xAC\r\nx\r\n", u"UTF-8 CRLF"_s, u"日本\r\nx"_s,
+                  "\xE6\x97\xA5\xE6\x9C\xAC\r\nx\r\n"},
+        RoundTrip{"Utf8Mark", "\xEF\xBB\xBF\x61\xC3\xA9\r\n", u"UTF-8 BOM CRLF"_s, u"aé"_s,
+                  "\xEF\xBB\xBF\x61\xC3\xA9\r\n"},
         RoundTrip{"Utf8MarkOnAsciiText", "\xEF\xBB\xBF\x61", u"UTF-8 BOM CRLF"_s, u"a"_s,
                   "\xEF\xBB\xBF\x61\r\n"},
         // A damaged byte in a marked file is kept and written back, not replaced.
         RoundTrip{"Utf8MarkWithBadByte", "\xEF\xBB\xBF\xE3\x81\x82\xFF", u"UTF-8 BOM CRLF"_s,
                   u"あ\xDCFF"_s, "\xEF\xBB\xBF\xE3\x81\x82\xFF\r\n"},
         RoundTrip{"Utf16LE", "\xFF\xFE" + utf16(u"あ😀\r\n"_s, false), u"UTF-16LE CRLF"_s,
-                  u"あ😀\r\n"_s, "\xFF\xFE" + utf16(u"あ😀\r\n\r\n"_s, false)},
-        RoundTrip{"Utf16BE", "\xFE\xFF" + utf16(u"あ\r\n"_s, true), u"UTF-16BE CRLF"_s, u"あ\r\n"_s,
-                  "\xFE\xFF" + utf16(u"あ\r\n\r\n"_s, true)},
+                  u"あ😀"_s, "\xFF\xFE" + utf16(u"あ😀\r\n"_s, false)},
+        RoundTrip{"Utf16BE", "\xFE\xFF" + utf16(u"あ\r\n"_s, true), u"UTF-16BE CRLF"_s, u"あ"_s,
+                  "\xFE\xFF" + utf16(u"あ\r\n"_s, true)},
         // 不 is 0D 4E in UTF-16LE: a 0D byte that is no CR.
         RoundTrip{"Utf16LELineFeeds", "\xFF\xFE" + utf16(u"不\n可\n"_s, false), u"UTF-16LE LF"_s,
                   u"不\r\n可"_s, "\xFF\xFE" + utf16(u"不\n可\n"_s, false)},
@@ -107,6 +107,103 @@ TEST(DocumentFormat, ShiftJisProseIsNeverUtf8) {
         }
     }
 }
+
+// Files of every encoding and line end, with and without a final line break, opened and saved
+// unchanged twice. An LF, UTF-8 or UTF-16 file's last line break is its terminator: it keeps its
+// bytes, and one without a final break gains exactly one. A Shift_JIS CR LF file grows by one
+// CR LF per save, as it always has.
+TEST(DocumentFormat, UnchangedFileSavedTwice) {
+    enum Encoding { ShiftJis, Utf8, Utf8Mark, Utf16LE, Utf16BE };
+    const auto encode = [](Encoding enc, const QString& text) -> QByteArray {
+        switch (enc) {
+        case ShiftJis: return cp932::encode(text);
+        case Utf8: return text.toUtf8();
+        case Utf8Mark: return "\xEF\xBB\xBF" + text.toUtf8();
+        case Utf16LE: return "\xFF\xFE" + utf16(text, false);
+        case Utf16BE: return "\xFE\xFF" + utf16(text, true);
+        }
+        return {};
+    };
+    for (const Encoding enc : {ShiftJis, Utf8, Utf8Mark, Utf16LE, Utf16BE}) {
+        for (const QString eol : {u"\r\n"_s, u"\n"_s}) {
+            for (const bool finalBreak : {true, false}) {
+                const QString lines = u"一行目 ｶﾅ\r\n\r\n三行目"_s.replace(u"\r\n"_s, eol);
+                const QByteArray original = encode(enc, lines + (finalBreak ? eol : QString()));
+                const QByteArray terminator = encode(enc, eol).sliced(enc == Utf8Mark ? 3
+                                                                      : enc >= Utf16LE ? 2
+                                                                                       : 0);
+                const bool grows = enc == ShiftJis && eol == u"\r\n";
+                const QByteArray once = grows || !finalBreak ? original + terminator : original;
+                const QByteArray twice = grows ? once + terminator : once;
+
+                FakeEditor e;
+                const QString path = pathIn(e, u"doc.txt"_s);
+                ASSERT_TRUE(writeBytes(path, original));
+                QByteArrayList saved;
+                for (int round = 0; round < 2; ++round) {
+                    e.state.WorkPath = path;
+                    LoadAcceptedFile(e.ctx, false);
+                    saveDocument(e.ctx);
+                    saved << readBytes(path);
+                }
+                const auto where = testing::Message()
+                                   << enc << (eol.size() == 2 ? " CRLF" : " LF")
+                                   << (finalBreak ? " final break" : " no final break");
+                EXPECT_EQ(saved[0].toHex(' '), once.toHex(' ')) << where;
+                EXPECT_EQ(saved[1].toHex(' '), twice.toHex(' ')) << where;
+            }
+        }
+    }
+}
+
+struct Detection {
+    const char* name;
+    QByteArray file;
+    TextEncoding encoding;
+};
+inline void PrintTo(const Detection& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class EncodingOf : public ::testing::TestWithParam<Detection> {};
+
+// Half-width katakana in Shift_JIS are often valid UTF-8 too; they open as Shift_JIS unless the
+// UTF-8 reading is real text, and real UTF-8 text stays UTF-8.
+TEST_P(EncodingOf, OpenedFile) {
+    const Detection& c = GetParam();
+    FakeEditor e;
+    const QString path = pathIn(e, u"doc.txt"_s);
+    ASSERT_TRUE(writeBytes(path, c.file));
+    e.state.WorkPath = path;
+    LoadAcceptedFile(e.ctx, false);
+    EXPECT_EQ(e.document.format().encoding, c.encoding);
+    const QString expected = c.encoding == TextEncoding::ShiftJis ? cp932::decode(c.file)
+                                                                   : QString::fromUtf8(c.file);
+    EXPECT_EQ(e.text.text(), expected);
+}
+
+QByteArray sjis(const QString& text) {
+    return cp932::encode(text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, EncodingOf,
+    ::testing::Values(
+        Detection{"KanaOfMixedScripts", sjis(u"ﾊｲ ﾏｲﾅｽ"_s), TextEncoding::ShiftJis},
+        Detection{"KanaOfOneLetter", sjis(u"ﾅｽ"_s), TextEncoding::ShiftJis},
+        Detection{"KanaOfOneCyrillicLetter", sjis(u"ﾐｿ 2\r\nﾐｽ"_s), TextEncoding::ShiftJis},
+        Detection{"KanaOfUnassignedCodePoints", sjis(u"ﾗｼﾞｵ"_s), TextEncoding::ShiftJis},
+        Detection{"KanaOfRareSigns", sjis(u"ﾋｰﾛｰ 1"_s), TextEncoding::ShiftJis},
+        Detection{"LatinAccents", "caf\xC3\xA9 cr\xC3\xA8me, M\xC3\xBCller", TextEncoding::Utf8},
+        Detection{"LatinOneAccent", "na\xC3\xAFve", TextEncoding::Utf8},
+        Detection{"LatinSign", "\xC2\xBD cup", TextEncoding::Utf8},
+        Detection{"CyrillicOfKanaBytes", "\xD0\xBF\xD0\xB0\xD0\xBF\xD0\xB0 \xD0\xB8 "
+                                          "\xD0\xBC\xD0\xB0\xD0\xBC\xD0\xB0",
+                  TextEncoding::Utf8},
+        Detection{"Cyrillic", QString(u"Привет, мир"_s).toUtf8(), TextEncoding::Utf8},
+        Detection{"Greek", QString(u"αβγ"_s).toUtf8(), TextEncoding::Utf8},
+        Detection{"Japanese", QString(u"日本語のﾃｷｽﾄ"_s).toUtf8(), TextEncoding::Utf8}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 class Saving : public ::testing::Test {
 protected:

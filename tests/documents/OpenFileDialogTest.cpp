@@ -1,5 +1,6 @@
 #include "documents/ui/OpenFileDialog.h"
 
+#include "platform/Cp932Codec.h"
 #include "support/FakeWindow.h"
 
 #include <QComboBox>
@@ -86,6 +87,45 @@ TEST_F(Form5Test, ClickShowsTheQuickViewAndTypingFilters) {
     ASSERT_EQ(f->File1()->count(), 1);
     EXPECT_EQ(f->File1()->item(0)->text(), QStringLiteral("c.htm"));
     EXPECT_EQ(f->Label(1)->text(), QStringLiteral("2"));
+}
+
+// The quick view reads a file as opening it would: its encoding and line ends, the first 50
+// lines, and the format beside the size and date.
+TEST_F(Form5Test, QuickViewReadsEveryFormatAsTheDocumentDoes) {
+    QString lines;
+    for (int i = 1; i <= 60; ++i)
+        lines += QStringLiteral("第%1行 ｶﾅ é\r\n").arg(i);
+    const QString lf = QString(lines).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QByteArray utf16;
+    for (const QChar c : lines)
+        utf16 += QByteArray(1, char(c.unicode() & 0xFF)) + char(c.unicode() >> 8);
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        QString format;
+    } cases[] = {
+        {"utf8-lf.txt", lf.toUtf8(), QStringLiteral("UTF-8 LF")},
+        {"utf8-mark.txt", "\xEF\xBB\xBF" + lines.toUtf8(), QStringLiteral("UTF-8 BOM CRLF")},
+        {"utf16.txt", "\xFF\xFE" + utf16, QStringLiteral("UTF-16LE CRLF")},
+        {"sjis-lf.txt", cp932::encode(QString(lf).remove(u'é')), QStringLiteral("Shift_JIS LF")},
+    };
+    auto f = make();
+    for (const auto& c : cases) {
+        QFile file(docs.filePath(QString::fromUtf8(c.name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.bytes);
+        file.close();
+        f->chooser().chooseFolder(docs.path());
+        const auto row = f->chooser().files().indexOf(QString::fromUtf8(c.name));
+        f->File1()->setCurrentRow(int(row));
+
+        QString first50 = lines.section(QStringLiteral("\r\n"), 0, 49) + QStringLiteral("\r\n");
+        if (QByteArray(c.name).startsWith("sjis")) first50.remove(u'é');
+        first50.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        EXPECT_EQ(f->Text1()->toPlainText(), first50) << c.name;
+        EXPECT_EQ(f->Label(7)->text(), QStringLiteral("ﾌｧｲﾙ形式:") + c.format) << c.name;
+        EXPECT_EQ(f->Label(3)->text(), QStringLiteral("クイックビュー")) << c.name;
+    }
 }
 
 TEST_F(Form5Test, FolderListOpensAFolderOnActivation) {
