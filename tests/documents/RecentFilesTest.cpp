@@ -277,46 +277,32 @@ TEST_F(MainFixture, RecentPathWithAmpersandKeepsIt) {
 // A recent file comes back exactly after a restart, whatever its path holds; the settings file
 // stays Shift_JIS and keeps the paths it can hold as they are.
 TEST_F(MainFixture, RecentPathsComeBackThroughTheSettingsFile) {
-    const struct {
-        QString folder;
-        bool storedAsIs;
-    } cases[] = {
-        {u"Ölfolder"_s, false},
-        {u"絵文字😀"_s, false},
-        {u"한글 폴더"_s, false},
-        {u"100% Ö"_s, false},
-        {u"原稿 100%"_s, true},
+    const std::pair<QString, bool> cases[] = {
+        {u"Ölfolder"_s, false}, {u"絵文字😀"_s, false}, {u"한글 폴더"_s, false},
+        {u"100% Ö"_s, false},   {u"原稿 100%"_s, true}, // stored as it is
     };
-    for (const auto& c : cases) {
-        ASSERT_TRUE(QDir(dir.path()).mkpath(c.folder));
-        const QString file = path(c.folder + u"/doc.txt"_s);
-        start().text().setText(u"原稿"_s);
-        fake.dialogs.saveAnswers.enqueue(file);
-        form->action(u"mnuFileSaveAs"_s)->trigger();
-        ASSERT_TRUE(QFile::exists(file)) << c.folder.toStdString();
-        form->close();
-        form.reset();
-        state = AppState{};
-
-        const QByteArray ini = readFile(u"Pallo.ini"_s);
-        // Neither "?" for what Shift_JIS lacks nor bytes in another encoding.
-        EXPECT_FALSE(cp932::decode(ini).contains(u'?')) << c.folder.toStdString();
-        if (!c.storedAsIs) EXPECT_FALSE(ini.contains(c.folder.toUtf8())) << c.folder.toStdString();
-        EXPECT_EQ(ini.contains("recentfile0=" + cp932::encode(file) + "\r\n"), c.storedAsIs)
-            << c.folder.toStdString();
-
-        MainWindow& w = start();
-        EXPECT_EQ(w.itemCaption(u"mnuRecentFile(0)"_s), file);
-        w.text().setText(QString());
-        w.document().setDirty(false);
-        w.action(u"mnuRecentFile(0)"_s)->trigger();
-        EXPECT_EQ(w.text().text(), u"原稿\r\n"_s) << c.folder.toStdString();
-        EXPECT_EQ(w.windowTitle(), u"Pallo   "_s + file);
-        EXPECT_EQ(fake.prompts.texts(), QStringList()) << c.folder.toStdString();
-        // Opened over an untitled document, the text counts as changed: nothing to ask here.
-        w.document().setDirty(false);
-        w.close();
-        form.reset();
-        state = AppState{};
+    for (const auto& [folder, storedAsIs] : cases) {
+        const QString file = path(folder + u"/doc.txt"_s);
+        ASSERT_TRUE(QDir(dir.path()).mkpath(folder));
+        for (const bool restarted : {false, true}) {
+            MainWindow& w = start();
+            if (!restarted) {
+                w.text().setText(u"原稿"_s);
+                fake.dialogs.saveAnswers.enqueue(file);
+                w.action(u"mnuFileSaveAs"_s)->trigger();
+            } else {
+                w.action(u"mnuRecentFile(0)"_s)->trigger();
+                EXPECT_EQ(w.text().text(), u"原稿\r\n"_s) << file.toStdString();
+                EXPECT_EQ(w.windowTitle(), u"Pallo   "_s + file);
+            }
+            // Opened over an untitled document, the text counts as changed: nothing to ask.
+            w.document().setDirty(false);
+            w.close();
+            form.reset();
+            const QByteArray ini = readFile(u"Pallo.ini"_s);
+            EXPECT_FALSE(cp932::decode(ini).contains(u'?')) << file.toStdString();
+            EXPECT_EQ(ini.contains("recentfile0=" + cp932::encode(file) + "\r\n"), storedAsIs);
+        }
     }
+    EXPECT_EQ(fake.prompts.texts(), QStringList());
 }
