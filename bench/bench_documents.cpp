@@ -48,8 +48,7 @@ void BM_OpenLargeFileToFirstPaint(benchmark::State& st) {
         shown.w.textView()->viewport()->installEventFilter(&spy);
         QElapsedTimer t;
         t.start();
-        shown.state.WorkPath = path;
-        LoadAcceptedFile(shown.w.context(), false);
+                loadAcceptedFile(shown.w.context(), path, false);
         while (!spy.painted)
             QCoreApplication::processEvents();
         st.SetIterationTime(t.nsecsElapsed() / 1e9);
@@ -69,12 +68,10 @@ BENCHMARK(BM_OpenLargeFileToFirstPaint)
 
 void BM_SaveLargeFile(benchmark::State& st) {
     ShownWindow shown;
-    shown.state.WorkPath = largeFile().path;
-    LoadAcceptedFile(shown.w.context(), false);
+        loadAcceptedFile(shown.w.context(), largeFile().path, false);
     const QString out = shown.programDir.path() + QStringLiteral("/saved.txt");
     for (auto _ : st) {
-        shown.state.SaveText = shown.w.text().text();
-        if (!WriteDocumentFile(shown.w.context(), out)) st.SkipWithError("write failed");
+        if (!writeDocumentFile(shown.w.context(), out, shown.w.text().text())) st.SkipWithError("write failed");
     }
     st.counters["bytes"] = QFileInfo(out).size();
 }

@@ -39,7 +39,7 @@ void BM_PrintLargeDocumentToPdf(benchmark::State& st) {
         qint64 maxGap = 0;
         gap.start();
         e.fake.pump.onEvents = [&] { maxGap = std::max(maxGap, gap.restart()); };
-        if (PrintDocument(e.ctx, job, progress) != PrintOutcome::Printed)
+        if (printToJob(e.ctx, job, progress) != PrintOutcome::Printed)
             st.SkipWithError("printing failed");
         st.counters["max_gap_ms"] = double(maxGap);
         st.counters["bar_steps"] = progress.bars;

@@ -166,7 +166,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     FakeEditor& e = editor();
     e.text.setText(text);
-    blanks::RemoveSpacesAndBlankLines(e.ctx);
+    blanks::removeSpacesAndBlankLines(e.ctx);
     FUZZ_CHECK(e.text.text() == naiveWithoutBlankLines(spaceless));
     FUZZ_CHECK(e.text.selStart() == 0 && e.text.selLength() == 0);
     return 0;

@@ -114,7 +114,7 @@ void checkExtraction(FakeEditor& e, const QString& text, MsgAnswer notHtml, MsgA
     const QString ini = settings::iniPath(e.dir.path());
     QString expected = text;
     for (int i = 0; i < kTagCount; ++i) {
-        const QString name = ReadSetting(settings::kSection, settings::key::extractTag(i), ini);
+        const QString name = readSetting(settings::kSection, settings::key::extractTag(i), ini);
         expected = naiveRemoveTag(expected, name, false);
         expected = naiveRemoveTag(expected, name, true);
     }
@@ -139,7 +139,7 @@ void checkExtraction(FakeEditor& e, const QString& text, MsgAnswer notHtml, MsgA
     e.fake.prompts.answers.enqueue(blankOut);
     Working working;
     html::TextExtractor extractor(e.ctx, working);
-    extractor.ExtractText();
+    extractor.extractText();
     FUZZ_CHECK(e.text.text() == expected);
     FUZZ_CHECK(e.fake.prompts.texts() == asked);
     FUZZ_CHECK(!extractor.running());

@@ -14,8 +14,8 @@ namespace {
 // Longer than any path the system takes.
 constexpr int kPathBuffer = 8192;
 
-QString readSetting(const QString& section, const QString& key, const QString& file,
-                    int bufferSize) {
+QString readValue(const QString& section, const QString& key, const QString& file,
+                  int bufferSize) {
     const QByteArray value =
         profile::readString(file, cp932::encode(section), cp932::encode(key), {}, bufferSize);
     // The profile layer already ends a value at its first NUL.
@@ -31,11 +31,11 @@ bool storesAsIs(QStringView text) {
 
 } // namespace
 
-QString ReadSetting(const QString& section, const QString& key, const QString& file) {
-    return readSetting(section, key, file, 255);
+QString readSetting(const QString& section, const QString& key, const QString& file) {
+    return readValue(section, key, file, 255);
 }
 
-int WriteSetting(const QString& section, const QString& key, const QString& file,
+int writeSetting(const QString& section, const QString& key, const QString& file,
                  const QString& value) {
     // A line break would let the rest of the value stand in the file as lines of their own,
     // read back as other keys or sections.
@@ -74,11 +74,11 @@ QString pathFromSetting(const QString& value) {
         QByteArray::fromPercentEncoding(value.sliced(kEscapedPathPrefix.size()).toUtf8()));
 }
 
-QString ReadPathSetting(const QString& section, const QString& key, const QString& file) {
-    return pathFromSetting(readSetting(section, key, file, kPathBuffer));
+QString readPathSetting(const QString& section, const QString& key, const QString& file) {
+    return pathFromSetting(readValue(section, key, file, kPathBuffer));
 }
 
-int WritePathSetting(const QString& section, const QString& key, const QString& file,
+int writePathSetting(const QString& section, const QString& key, const QString& file,
                      const QString& path) {
-    return WriteSetting(section, key, file, pathToSetting(path));
+    return writeSetting(section, key, file, pathToSetting(path));
 }

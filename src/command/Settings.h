@@ -49,11 +49,11 @@ QString iniPath(const QString& programDir);
 
 // The stored value, or "" when the file, the section or the key is missing. At most 254
 // bytes of the stored value come back, never half a double-byte character.
-QString ReadSetting(const QString& section, const QString& key, const QString& file);
+QString readSetting(const QString& section, const QString& key, const QString& file);
 // Stores the value (file before value, as the callers pass them). Only the first line of a
 // value is written, so that no value can create or overwrite other keys. Returns non-zero on
 // success.
-int WriteSetting(const QString& section, const QString& key, const QString& file,
+int writeSetting(const QString& section, const QString& key, const QString& file,
                  const QString& value);
 
 // A path kept in a setting (recent files, the open dialog's folder). The file is Shift_JIS: a
@@ -63,6 +63,6 @@ int WriteSetting(const QString& section, const QString& key, const QString& file
 inline const QString kEscapedPathPrefix = QStringLiteral("utf8:");
 QString pathToSetting(const QString& path);
 QString pathFromSetting(const QString& value);
-QString ReadPathSetting(const QString& section, const QString& key, const QString& file);
-int WritePathSetting(const QString& section, const QString& key, const QString& file,
+QString readPathSetting(const QString& section, const QString& key, const QString& file);
+int writePathSetting(const QString& section, const QString& key, const QString& file,
                      const QString& path);

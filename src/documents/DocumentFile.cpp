@@ -363,7 +363,7 @@ QString decodeDocumentStart(QByteArrayView bytes, DocumentFormat* format) {
     return decode(bytes, format, false);
 }
 
-bool ReadDocumentFile(const QString& path, QString& text, DocumentFormat& format, qint64 maxBytes) {
+bool readDocumentFile(const QString& path, QString& text, DocumentFormat& format, qint64 maxBytes) {
     if (path.isEmpty() || QFileInfo(path).isDir()) return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return false;
@@ -375,9 +375,9 @@ bool ReadDocumentFile(const QString& path, QString& text, DocumentFormat& format
     return true;
 }
 
-bool ReadDocumentFile(const QString& path, QString& text, qint64 maxBytes) {
+bool readDocumentFile(const QString& path, QString& text, qint64 maxBytes) {
     DocumentFormat ignored;
-    return ReadDocumentFile(path, text, ignored, maxBytes);
+    return readDocumentFile(path, text, ignored, maxBytes);
 }
 
 QByteArray encodeDocument(QStringView text, const DocumentFormat& format,

@@ -32,8 +32,8 @@ QString decodeDocumentStart(QByteArrayView bytes, DocumentFormat* format = nullp
 
 // False when the file cannot be opened or read (missing, a folder, unreadable) or holds more
 // than `maxBytes` bytes; `text` and `format` are left untouched then.
-bool ReadDocumentFile(const QString& path, QString& text, qint64 maxBytes = kMaxDocumentBytes);
-bool ReadDocumentFile(const QString& path, QString& text, DocumentFormat& format,
+bool readDocumentFile(const QString& path, QString& text, qint64 maxBytes = kMaxDocumentBytes);
+bool readDocumentFile(const QString& path, QString& text, DocumentFormat& format,
                       qint64 maxBytes = kMaxDocumentBytes);
 
 // The bytes a write puts in the file: the text in the format and one line end. `report` counts

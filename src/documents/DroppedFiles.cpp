@@ -11,7 +11,7 @@ QString onlyFirstFileNotice(const QString& first) {
 
 bool openDroppedFiles(CommandContext& ctx, const QStringList& paths) {
     if (paths.isEmpty()) return false;
-    switch (askToSave(ctx, SaveDocumentAs)) {
+    switch (askToSave(ctx, saveTextAs)) {
     case SavePromptResult::Cancelled:
     case SavePromptResult::NotSaved: // the writer asked to keep the changes
         return false;
@@ -21,8 +21,7 @@ bool openDroppedFiles(CommandContext& ctx, const QStringList& paths) {
     if (paths.size() > 1)
         ctx.services.prompts.message(onlyFirstFileNotice(paths.first()), MsgButtons::OK,
                                      MsgIcon::Information);
-    ctx.state.WorkPath = paths.first();
-    LoadAcceptedFile(ctx, false);
+    loadAcceptedFile(ctx, paths.first(), false);
     ctx.history.reset();
     return true;
 }

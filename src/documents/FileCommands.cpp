@@ -11,7 +11,7 @@ bool isRecoveredText(const CommandContext& ctx) {
     return !ctx.document.isUntitled() && isBackupFile(ctx.document.path(), ctx.programDir);
 }
 
-SavePromptResult askToSave(CommandContext& ctx, bool (*save)(CommandContext&)) {
+SavePromptResult askToSave(CommandContext& ctx, SaveFunction save) {
     if (!ctx.document.isDirty() && !isRecoveredText(ctx)) return SavePromptResult::Unchanged;
     const MsgAnswer answer =
         ctx.services.prompts.message(ctx.document.displayName() +
@@ -19,8 +19,7 @@ SavePromptResult askToSave(CommandContext& ctx, bool (*save)(CommandContext&)) {
                                      MsgButtons::YesNoCancel);
     switch (answer) {
     case MsgAnswer::Yes:
-        ctx.state.SaveText = ctx.text.text();
-        return save(ctx) ? SavePromptResult::Saved : SavePromptResult::NotSaved;
+        return save(ctx, ctx.text.text()) ? SavePromptResult::Saved : SavePromptResult::NotSaved;
     case MsgAnswer::No:
         return SavePromptResult::Declined;
     default:
@@ -30,7 +29,7 @@ SavePromptResult askToSave(CommandContext& ctx, bool (*save)(CommandContext&)) {
 
 void newDocument(CommandContext& ctx) {
     // Yes saves under a new name and ends the command: the text stays for another look.
-    const SavePromptResult prompt = askToSave(ctx, SaveDocumentAs);
+    const SavePromptResult prompt = askToSave(ctx, saveTextAs);
     if (prompt != SavePromptResult::Unchanged && prompt != SavePromptResult::Declined) return;
     ctx.text.setText(QString());
     ctx.document.setFormat(DocumentFormat());
@@ -42,7 +41,7 @@ void newDocument(CommandContext& ctx) {
 }
 
 void openDocument(CommandContext& ctx) {
-    switch (askToSave(ctx, SaveDocumentAs)) {
+    switch (askToSave(ctx, saveTextAs)) {
     case SavePromptResult::Cancelled:
     case SavePromptResult::NotSaved: // the writer asked to keep the changes
         return;
@@ -60,20 +59,18 @@ void insertFile(CommandContext& ctx) {
 }
 
 void saveDocument(CommandContext& ctx) {
-    ctx.state.SaveText = ctx.text.text();
-    SaveDocument(ctx);
+    saveText(ctx, ctx.text.text());
 }
 
 void saveDocumentAs(CommandContext& ctx) {
-    ctx.state.SaveText = ctx.text.text();
-    SaveDocumentAs(ctx);
+    saveTextAs(ctx, ctx.text.text());
 }
 
-void LoadAcceptedFile(CommandContext& ctx, bool insertMode) {
+void loadAcceptedFile(CommandContext& ctx, const QString& path, bool insertMode) {
     ctx.services.pointer.setBusy(true);
     QString loaded;
     DocumentFormat format;
-    if (!ReadDocumentFile(ctx.state.WorkPath, loaded, format)) {
+    if (!readDocumentFile(path, loaded, format)) {
         ctx.services.pointer.setBusy(false);
         ctx.services.prompts.message(
             QStringLiteral("エラーが発生しました。ファイルが大きすぎるようです。"));
@@ -85,9 +82,9 @@ void LoadAcceptedFile(CommandContext& ctx, bool insertMode) {
     } else {
         ctx.text.setText(loaded);
         ctx.document.setFormat(format);
-        ctx.document.setPath(ctx.state.WorkPath);
+        ctx.document.setPath(path);
     }
-    ctx.document.pushRecentFile(ctx.state.WorkPath);
+    ctx.document.pushRecentFile(path);
     ctx.services.pointer.setBusy(false);
 
     ctx.document.setLoadedText(ctx.text.text());

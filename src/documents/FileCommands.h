@@ -19,9 +19,10 @@ enum class SavePromptResult {
 bool isRecoveredText(const CommandContext& ctx);
 
 // The question before a command replaces a changed (or recovered) document:
-// "<path>の内容が変更されています。 保存しますか？" with Yes, No and Cancel. Yes copies the text to
-// SaveText and calls `save`.
-SavePromptResult askToSave(CommandContext& ctx, bool (*save)(CommandContext&));
+// "<path>の内容が変更されています。 保存しますか？" with Yes, No and Cancel. Yes calls `save` with
+// the text.
+using SaveFunction = bool (*)(CommandContext&, const QString& text);
+SavePromptResult askToSave(CommandContext& ctx, SaveFunction save);
 
 // New, Open, Insert file, Save and Save As.
 void newDocument(CommandContext& ctx);
@@ -30,6 +31,6 @@ void insertFile(CommandContext& ctx);
 void saveDocument(CommandContext& ctx);
 void saveDocumentAs(CommandContext& ctx);
 
-// Runs when the open dialog accepts a file; WorkPath holds its path. Open mode replaces the
+// Runs when the open dialog accepts the file at `path`. Open mode replaces the
 // document, insert mode appends the file on a new line. The dialog closes itself afterwards.
-void LoadAcceptedFile(CommandContext& ctx, bool insertMode);
+void loadAcceptedFile(CommandContext& ctx, const QString& path, bool insertMode);

@@ -108,7 +108,7 @@ QList<DriveEntry> OpenChooser::platformDrives() {
     return drives;
 }
 
-OpenChooser::OpenChooser(CommandContext& ctx, bool insertMode, std::function<void()> loadingStep,
+OpenChooser::OpenChooser(CommandContext& ctx, bool insertMode, LoadingStep loadingStep,
                          QList<DriveEntry> drives, QString startFolder)
     : m_ctx(ctx), m_insertMode(insertMode), m_loadingStep(std::move(loadingStep)),
       m_caption(kOpenCaption), m_drives(std::move(drives)), m_pattern(kInitialPattern) {
@@ -198,7 +198,7 @@ void OpenChooser::updateCountLabels() {
 
 bool OpenChooser::restoreIndex(const QString& key, int count, int& index) const {
     bool numeric = false;
-    const int value = ReadSetting(settings::kSection, key, iniPath()).toInt(&numeric);
+    const int value = readSetting(settings::kSection, key, iniPath()).toInt(&numeric);
     if (!numeric || value < 0 || value >= count) return false;
     index = value;
     return true;
@@ -220,7 +220,7 @@ void OpenChooser::load() {
     int drive = 0, filter = 0;
     if (restoreIndex(settings::key::Drive, int(m_drives.size()), drive)) {
         chooseDrive(drive);
-        if (chooseFolder(ReadPathSetting(settings::kSection, settings::key::Dir, iniPath())) &&
+        if (chooseFolder(readPathSetting(settings::kSection, settings::key::Dir, iniPath())) &&
             restoreIndex(settings::key::Combo, int(m_filterEntries.size()), filter))
             selectFilter(filter);
     }
@@ -336,11 +336,11 @@ bool OpenChooser::accept(const std::function<void()>& hide) {
         return false;
     }
     if (hide) hide();
-    m_ctx.state.WorkPath = selectedPath();
+    const QString path = selectedPath();
     const QString ini = iniPath();
-    WriteSetting(settings::kSection, settings::key::Drive, ini, QString::number(m_driveIndex));
-    WritePathSetting(settings::kSection, settings::key::Dir, ini, m_folder);
-    WriteSetting(settings::kSection, settings::key::Combo, ini, QString::number(m_filterIndex));
-    if (m_loadingStep) m_loadingStep();
+    writeSetting(settings::kSection, settings::key::Drive, ini, QString::number(m_driveIndex));
+    writePathSetting(settings::kSection, settings::key::Dir, ini, m_folder);
+    writeSetting(settings::kSection, settings::key::Combo, ini, QString::number(m_filterIndex));
+    if (m_loadingStep) m_loadingStep(path);
     return true;
 }

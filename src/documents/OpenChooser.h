@@ -37,6 +37,9 @@ const std::array<FilterEntry, 3>& filterTable();
 // The open dialog's logic: drive, folder and file lists with a type filter, the quick view
 // of the file clicked, and the hand-over of the accepted file to the loading step. The form
 // shows this state and forwards its events here.
+// What accepting a file runs: loading the file at `path`.
+using LoadingStep = std::function<void(const QString& path)>;
+
 class OpenChooser {
 public:
     // What a call changed, so that the form refreshes only that (rebuilding the file list
@@ -53,7 +56,7 @@ public:
     };
 
     // `drives` and `startFolder` are the platform's unless a caller (a test) gives its own.
-    OpenChooser(CommandContext& ctx, bool insertMode, std::function<void()> loadingStep,
+    OpenChooser(CommandContext& ctx, bool insertMode, LoadingStep loadingStep,
                 QList<DriveEntry> drives = platformDrives(),
                 QString startFolder = QDir::currentPath());
 
@@ -82,7 +85,7 @@ public:
     // onFileClicked: selects the file and shows its information and first lines.
     void clickFile(int index);
     // onOpenClicked: without a selected file a message and false. Otherwise `hide`, then
-    // WorkPath, the saved drive, folder and filter, and the loading step; true.
+    // the saved drive, folder and filter, and the loading step with the path; true.
     bool accept(const std::function<void()>& hide = {});
     // onCancelClicked: nothing is kept.
     void cancel() {}
@@ -122,7 +125,7 @@ private:
 
     CommandContext& m_ctx;
     bool m_insertMode;
-    std::function<void()> m_loadingStep;
+    LoadingStep m_loadingStep;
     std::function<void(unsigned)> m_listener;
     unsigned m_pending = 0;
 

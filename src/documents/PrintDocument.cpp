@@ -117,10 +117,10 @@ PrintOutcome printDocument(CommandContext& ctx, PrintProgressPort& progress) {
         ctx.services.prompts.message(kError);
         return PrintOutcome::Failed;
     }
-    return PrintDocument(ctx, *job, progress);
+    return printToJob(ctx, *job, progress);
 }
 
-PrintOutcome PrintDocument(CommandContext& ctx, PrintJob& job, PrintProgressPort& progress) {
+PrintOutcome printToJob(CommandContext& ctx, PrintJob& job, PrintProgressPort& progress) {
     if (g_running) return PrintOutcome::NotStarted;
     RunningFlag running;
     return PrintRun(ctx, job, progress).run();

@@ -32,7 +32,7 @@ PrintOutcome printDocument(CommandContext& ctx, PrintProgressPort& progress);
 // the page number and the date at the bottom. Each run measures its own layout and keeps its
 // own position. A failure closes the progress window, discards the job and says "Error"; a
 // cancel discards the job silently.
-PrintOutcome PrintDocument(CommandContext& ctx, PrintJob& job, PrintProgressPort& progress);
+PrintOutcome printToJob(CommandContext& ctx, PrintJob& job, PrintProgressPort& progress);
 
 // Where PDF output is proposed: beside the document, or in the home folder when it is
 // untitled.

@@ -11,7 +11,7 @@ void openRecentFile(CommandContext& ctx, int index) {
     if (index < 0 || index >= DocumentSession::kRecentFileCount) return;
     // Taken before the prompt: a save under a new name there moves the entries down.
     const QString path = ctx.document.recentFile(index);
-    switch (askToSave(ctx, SaveDocument)) {
+    switch (askToSave(ctx, saveText)) {
     case SavePromptResult::Cancelled:
     case SavePromptResult::NotSaved: // loading now would lose the changes kept by Yes
         return;
@@ -21,7 +21,7 @@ void openRecentFile(CommandContext& ctx, int index) {
 
     QString loaded;
     DocumentFormat format;
-    if (!ReadDocumentFile(path, loaded, format)) {
+    if (!readDocumentFile(path, loaded, format)) {
         ctx.services.prompts.message(
             QStringLiteral("Errorが発生しました。ファイルが存在しないようです。"));
         return;

@@ -2,8 +2,6 @@
 #include "documents/DocumentSession.h"
 
 #include "documents/DocumentFile.h"
-#include "documents/FileCommands.h"
-#include "documents/RecentFiles.h"
 #include "platform/Cp932Codec.h"
 #include "platform/TextCompare.h"
 #include "platform/WholeCharacters.h"
@@ -48,10 +46,9 @@ QString fileNamePart(const QString& path) {
 // Before characters Shift_JIS cannot hold are written as "?", the writer may keep them by
 // saving as UTF-8 instead (Yes), accept the "?" (No) or not save (Cancel: the first of them is
 // selected so the writer can find it). False on Cancel.
-bool confirmUnmappable(CommandContext& ctx, const cp932::EncodeReport& report,
-                       DocumentFormat& format) {
+bool confirmUnmappable(CommandContext& ctx, const QString& text,
+                       const cp932::EncodeReport& report, DocumentFormat& format) {
     if (report.unmappable == 0) return true;
-    const QString& text = ctx.state.SaveText;
     const qsizetype pos = report.positions.value(0, 0);
     qsizetype len = pos < text.size() ? 1 : 0;
     if (pos + 1 < text.size() && text[pos].isHighSurrogate() && text[pos + 1].isLowSurrogate())
@@ -76,14 +73,15 @@ bool confirmUnmappable(CommandContext& ctx, const cp932::EncodeReport& report,
     }
 }
 
-// SaveText in `format`, which the unmappable question may turn to UTF-8; nullopt when the
+// The text in `format`, which the unmappable question may turn to UTF-8; nullopt when the
 // writer cancelled there.
-std::optional<QByteArray> encodeSaveText(CommandContext& ctx, DocumentFormat& format) {
+std::optional<QByteArray> encodeText(CommandContext& ctx, const QString& text,
+                                     DocumentFormat& format) {
     cp932::EncodeReport report;
-    QByteArray bytes = encodeDocument(ctx.state.SaveText, format, &report, 1);
+    QByteArray bytes = encodeDocument(text, format, &report, 1);
     const TextEncoding asked = format.encoding;
-    if (!confirmUnmappable(ctx, report, format)) return std::nullopt;
-    if (format.encoding != asked) bytes = encodeDocument(ctx.state.SaveText, format);
+    if (!confirmUnmappable(ctx, text, report, format)) return std::nullopt;
+    if (format.encoding != asked) bytes = encodeDocument(text, format);
     return bytes;
 }
 
@@ -167,20 +165,20 @@ int& saveDialogFilterIndex() {
     return index;
 }
 
-bool WriteDocumentFile(CommandContext& ctx, const QString& path) {
+bool writeDocumentFile(CommandContext& ctx, const QString& path, const QString& text) {
     DocumentFormat format = ctx.document.format();
-    const auto bytes = encodeSaveText(ctx, format);
+    const auto bytes = encodeText(ctx, text, format);
     return bytes && writeEncoded(ctx, path, *bytes, format);
 }
 
-bool SaveDocument(CommandContext& ctx) {
+bool saveText(CommandContext& ctx, const QString& text) {
     const QString path = ownFile(ctx);
-    if (path.isEmpty()) return SaveDocumentAs(ctx);
-    return WriteDocumentFile(ctx, path);
+    if (path.isEmpty()) return saveTextAs(ctx, text);
+    return writeDocumentFile(ctx, path, text);
 }
 
-bool SaveDocumentAs(CommandContext& ctx) {
-    const SaveProposal proposal = proposeSaveName(ownFile(ctx), ctx.state.SaveText);
+bool saveTextAs(CommandContext& ctx, const QString& text) {
+    const SaveProposal proposal = proposeSaveName(ownFile(ctx), text);
     int& filter = saveDialogFilterIndex();
     if (proposal.html) filter = kHtmlFilter;
     const auto chosen = askSaveName(ctx, proposal.name, filter);
@@ -190,15 +188,13 @@ bool SaveDocumentAs(CommandContext& ctx) {
     if (filter == kUtf8Filter || filter == kShiftJisFilter) filter = 1;
 
     // Asked before anything changes, so a refusal is a cancel.
-    const auto bytes = encodeSaveText(ctx, format);
+    const auto bytes = encodeText(ctx, text, format);
     if (!bytes) return false;
 
-    ctx.state.WorkPath = *chosen;
-    ctx.document.setPath(ctx.state.WorkPath);
+    ctx.document.setPath(*chosen);
     // The new name is the document's and stays on the list even when the write fails, so the
     // writer can retry with Save.
-    const bool written = writeEncoded(ctx, ctx.state.WorkPath, *bytes, format);
-    ctx.document.pushRecentFile(ctx.state.WorkPath);
-    ctx.state.WorkPath.clear();
+    const bool written = writeEncoded(ctx, *chosen, *bytes, format);
+    ctx.document.pushRecentFile(*chosen);
     return written;
 }

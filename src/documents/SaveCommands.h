@@ -32,13 +32,14 @@ QString cleanProposedName(QStringView name);
 // keeps the choice made at its previous use.
 int& saveDialogFilterIndex();
 
-// Writes SaveText to path in the document's format; clears Dirty on success, reports the
-// failure otherwise. Characters Shift_JIS cannot hold are confirmed first (the writer may save
-// as UTF-8 instead); a cancel writes nothing. True when written.
-bool WriteDocumentFile(CommandContext& ctx, const QString& path);
-// Saves SaveText to the current document; asks for a name when it is untitled or is the
+// Writes `text` (the text box's text: the unmappable question selects in it) to path in the
+// document's format; clears Dirty on success, reports the failure otherwise. Characters
+// Shift_JIS cannot hold are confirmed first (the writer may save as UTF-8 instead); a cancel
+// writes nothing. True when written.
+bool writeDocumentFile(CommandContext& ctx, const QString& path, const QString& text);
+// Saves `text` to the current document; asks for a name when it is untitled or is the
 // backup of a lost session. True when written.
-bool SaveDocument(CommandContext& ctx);
-// Asks for a name (never the backup file's) and saves SaveText there, in the encoding the
+bool saveText(CommandContext& ctx, const QString& text);
+// Asks for a name (never the backup file's) and saves `text` there, in the encoding the
 // chosen filter names. False when cancelled, refused or the write failed.
-bool SaveDocumentAs(CommandContext& ctx);
+bool saveTextAs(CommandContext& ctx, const QString& text);

@@ -167,7 +167,7 @@ void prepareEditMenu(CommandContext& ctx) {
 }
 
 void preparePopupMenu(CommandContext& ctx) {
-    MainWindowPort& w = ctx.window;
+    MenuItems& w = ctx.window;
     const AppState& s = ctx.state;
     w.syncImeItems(true);
     setUndoItems(ctx, QStringLiteral("popUndo"), QStringLiteral("popRedo"));
@@ -175,7 +175,7 @@ void preparePopupMenu(CommandContext& ctx) {
     w.setItemEnabled(QStringLiteral("popPaste"), clipboardHasText(ctx));
     for (int i = 0; i <= 9; ++i)
         w.setItemVisible(QStringLiteral("popsitei(%1)").arg(i),
-                         !w.popupUserStringCaption(i).isEmpty());
+                         !s.UserStrings[i].isEmpty());
 
     const int n = s.ClipHistoryCount;
     const auto caption = [&](int item, int slot) {

@@ -1,12 +1,12 @@
 #include "history/ClipboardPanels.h"
 
-#include "command/MainWindowPort.h"
+#include "command/StatusPanels.h"
 #include "platform/Services.h"
 #include "state/AppState.h"
 
 namespace clippanels {
 
-bool refreshClipboardPanel(AppState& state, Clipboard& clipboard, MainWindowPort& window,
+bool refreshClipboardPanel(AppState& state, Clipboard& clipboard, StatusPanels& window,
                            qsizetype longFrom) {
     QString clip;
     if (!clipboard.text(clip)) return false;
@@ -16,7 +16,7 @@ bool refreshClipboardPanel(AppState& state, Clipboard& clipboard, MainWindowPort
     return true;
 }
 
-void refreshSecondClipboardPanel(const AppState& state, MainWindowPort& window) {
+void refreshSecondClipboardPanel(const AppState& state, StatusPanels& window) {
     window.setQuotedPanelText(2, QStringLiteral("第2ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容："), state.SecondClipboard);
 }
 

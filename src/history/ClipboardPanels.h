@@ -5,7 +5,7 @@
 
 struct AppState;
 class Clipboard;
-class MainWindowPort;
+class StatusPanels;
 
 // The two clipboard panels of the status bar.
 namespace clippanels {
@@ -20,9 +20,9 @@ inline constexpr int kLongAfterCopy = 33001;
 // ClipboardView from the system clipboard, written to panel 1; a text of `longFrom` characters
 // or more keeps only its first kPreview. False (and nothing changed) when the clipboard cannot
 // be read.
-bool refreshClipboardPanel(AppState& state, Clipboard& clipboard, MainWindowPort& window,
+bool refreshClipboardPanel(AppState& state, Clipboard& clipboard, StatusPanels& window,
                            qsizetype longFrom = kLongClipboard);
 // Panel 2 from SecondClipboard.
-void refreshSecondClipboardPanel(const AppState& state, MainWindowPort& window);
+void refreshSecondClipboardPanel(const AppState& state, StatusPanels& window);
 
 } // namespace clippanels

@@ -23,7 +23,7 @@ QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 CountSettings loadCountSettings(const QString& iniPath) {
     CountSettings s;
     const auto read = [&](const QString& key) {
-        return ReadSetting(settings::kSection, key, iniPath);
+        return readSetting(settings::kSection, key, iniPath);
     };
     s.target = targetFromKey(read(kTargetKey));
     // "20x20": cells of a line by lines of a page.
@@ -42,7 +42,7 @@ CountSettings loadCountSettings(const QString& iniPath) {
 
 void saveCountSettings(const QString& iniPath, const CountSettings& s) {
     const auto write = [&](const QString& key, const QString& value) {
-        WriteSetting(settings::kSection, key, iniPath, value);
+        writeSetting(settings::kSection, key, iniPath, value);
     };
     write(kTargetKey, targetKey(s.target));
     write(kGridKey, QStringLiteral("%1x%2").arg(s.grid.columns).arg(s.grid.rows));

@@ -21,10 +21,10 @@ bool isFinalParticle(QChar c) {
 // of the matched ending, or 0.
 int matchedLength(QStringView body, StyleDirection tablesOf, StyleDirection foundOf) {
     const int mark = int(body.size()) + 1;
-    if (const auto m = style::MatchEnding(body, mark, tablesOf, EndingMark::FullStop))
+    if (const auto m = style::matchEnding(body, mark, tablesOf, EndingMark::FullStop))
         return int(m->ending.size());
     for (const auto& check : style::foundEndingChecks(foundOf))
-        if (style::IsFoundEnding(body, mark, check)) return check.length;
+        if (style::isFoundEnding(body, mark, check)) return check.length;
     return 0;
 }
 

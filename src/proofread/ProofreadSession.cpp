@@ -45,7 +45,7 @@ QString ProofreadSession::wordListPath() const {
 
 void ProofreadSession::load() {
     const QString ini = settings::iniPath(m_ctx.programDir);
-    auto read = [&](const QString& key) { return ReadSetting(settings::kSection, key, ini); };
+    auto read = [&](const QString& key) { return readSetting(settings::kSection, key, ini); };
     for (int i = 0; i < kCheckCount; ++i)
         m_options.enabled[std::size_t(i)] = read(kCheckKeys[i]) != u"0";
     m_options.maxSentenceLength = readNumber(read(kMaxLengthKey), 100, 1, 9999);
@@ -61,7 +61,7 @@ void ProofreadSession::load() {
 
 void ProofreadSession::readWordList() {
     QString list;
-    if (QFile::exists(wordListPath())) ReadDocumentFile(wordListPath(), list);
+    if (QFile::exists(wordListPath())) readDocumentFile(wordListPath(), list);
     // A new list makes every sentence's spellings count anew; an unchanged one keeps them.
     if (list == m_wordList && m_wordListRead) return;
     m_wordList = list;
@@ -72,7 +72,7 @@ void ProofreadSession::readWordList() {
 void ProofreadSession::saveOptions() const {
     const QString ini = settings::iniPath(m_ctx.programDir);
     auto write = [&](const QString& key, const QString& value) {
-        WriteSetting(settings::kSection, key, ini, value);
+        writeSetting(settings::kSection, key, ini, value);
     };
     for (int i = 0; i < kCheckCount; ++i)
         write(kCheckKeys[i], m_options.enabled[std::size_t(i)] ? u"1"_qs : u"0"_qs);

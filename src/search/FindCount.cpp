@@ -29,7 +29,7 @@ QString FindCount::countMessage(const QString& word, int count) {
 FindCount::FindCount(CommandContext& ctx, FindDialogPort& dialog) : m_ctx(ctx), m_dialog(dialog) {}
 
 QString FindCount::savedWord() const {
-    return ReadSetting(settings::kSection, settings::key::SearchWord,
+    return readSetting(settings::kSection, settings::key::SearchWord,
                        settings::iniPath(m_ctx.programDir));
 }
 
@@ -46,7 +46,7 @@ void FindCount::onFindClicked() {
         m_dialog.setSearchCaption(kFindNextButton);
     AppState& state = m_ctx.state;
     const QString word = m_dialog.word();
-    WriteSetting(settings::kSection, settings::key::SearchWord, settings::iniPath(m_ctx.programDir),
+    writeSetting(settings::kSection, settings::key::SearchWord, settings::iniPath(m_ctx.programDir),
                  word);
     // The live text is searched: a copy kept in the shared scratch would cost a whole-text
     // copy at the next edit of a large document.

@@ -52,7 +52,7 @@ public:
     int lineTotal() const { return m_ctx.state.LineTotal; }
     void onJumpClicked();
     void onCancelClicked();
-    bool CancelJump() const { return m_cancelJump; }
+    bool cancelJump() const { return m_cancelJump; }
 
     static QString outOfRangeMessage(int lastLine);
 

@@ -14,7 +14,6 @@ namespace {
 constexpr int kUntouched = std::numeric_limits<int>::max();
 
 constexpr qint16 kMaxCount = 32767;
-// Longer clipboard texts show only their beginning in the clipboard panel.
 
 } // namespace
 

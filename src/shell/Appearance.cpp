@@ -6,7 +6,7 @@
 
 void chooseFont(CommandContext& ctx) {
     ctx.history.record(ctx.text);
-    MainWindowPort& w = ctx.window;
+    TextAppearance& w = ctx.window;
     // Underline and strike-through are not preset: OK applies the dialog's own state of them.
     FontChoice font;
     font.name = w.fontName();

@@ -27,8 +27,7 @@ QByteArray backupBytes(DocumentFormat format, const QString& text) {
 void AutoBackup::onBackupTimer(CommandContext& ctx) {
     AppState& state = ctx.state;
     if (state.BackupCountdown == 0) {
-        state.WorkPath = backupFilePath(ctx.programDir);
-        if (!writeEncodedDocument(state.WorkPath, backupBytes(ctx.document.format(), ctx.text.text()))) {
+        if (!writeEncodedDocument(backupFilePath(ctx.programDir), backupBytes(ctx.document.format(), ctx.text.text()))) {
             // The timer keeps firing while the message box is open; a full disk would
             // otherwise stack one "Error" on top of the other every tick.
             if (m_reportingFailure) return;

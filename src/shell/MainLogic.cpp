@@ -40,7 +40,7 @@ QString MainLogic::backupPath() const {
 }
 
 QString MainLogic::read(const QString& key) const {
-    return ReadSetting(settings::kSection, key, iniPath());
+    return readSetting(settings::kSection, key, iniPath());
 }
 
 QString MainLogic::shortDate(const QDate& date) {
@@ -96,7 +96,7 @@ void MainLogic::phaseA() {
 bool MainLogic::loadInto(const QString& path, qint64 maxBytes) {
     QString text;
     DocumentFormat format;
-    if (!ReadDocumentFile(path, text, format, maxBytes)) return false;
+    if (!readDocumentFile(path, text, format, maxBytes)) return false;
     m_text.setText(text);
     CommandContext ctx = context();
     ctx.document.setFormat(format);
@@ -108,21 +108,21 @@ CommandContext MainLogic::context() {
 }
 
 void MainLogic::phaseB(const QString& commandLine) {
-    m_state.WorkPath = backupPath();
+    const QString backupFile = backupPath();
     // A missing backup leaves the text empty. The backup is read whatever its size: the text
     // box held that text, and an unread backup would be emptied just below.
     bool keptInPlace = false;
-    if (!loadInto(m_state.WorkPath, kNoDocumentLimit) && QFileInfo::exists(m_state.WorkPath))
-        keptInPlace = !keepUnreadableBackup();
+    if (!loadInto(backupFile, kNoDocumentLimit) && QFileInfo::exists(backupFile))
+        keptInPlace = !keepUnreadableBackup(backupFile);
     if (!m_text.text().isEmpty()) {
         // The previous run ended without the shutdown sequence: its backup is the document.
-        m_document.setPath(m_state.WorkPath);
+        m_document.setPath(backupFile);
         m_document.setLoadedText(m_text.text());
         return;
     }
 
     if (!keptInPlace) {
-        QFile backup(m_state.WorkPath);
+        QFile backup(backupFile);
         if (!backup.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
     }
 
@@ -148,15 +148,16 @@ void MainLogic::phaseB(const QString& commandLine) {
     }
 
     if (!startupchoice::opensLastFile(read(settings::key::Auto))) return;
-    const QString last = ReadPathSetting(settings::kSection, settings::key::recentFile(0), iniPath());
+    const QString last =
+        readPathSetting(settings::kSection, settings::key::recentFile(0), iniPath());
     if (!loadInto(last)) return;
     m_document.setPath(last);
     m_document.setLoadedText(m_text.text());
 }
 
-bool MainLogic::keepUnreadableBackup() {
-    const QString backup = QDir::toNativeSeparators(m_state.WorkPath);
-    const QString aside = setBackupAside(m_state.WorkPath, m_services.clock.now());
+bool MainLogic::keepUnreadableBackup(const QString& backupFile) {
+    const QString backup = QDir::toNativeSeparators(backupFile);
+    const QString aside = setBackupAside(backupFile, m_services.clock.now());
     const QString head = QStringLiteral("自動バックアップ ") + backup +
                          QStringLiteral(" を読み込めませんでした。");
     m_services.prompts.message(
@@ -198,11 +199,13 @@ void MainLogic::windowSettings() {
 
     m_history.setMaxUndo(startupchoice::maxUndo(read(settings::key::MaxUndo)));
 
-    for (int i = 0; i <= 9; ++i)
-        m_window.setPopupUserStringCaption(i, read(settings::key::userString(i)));
+    for (int i = 0; i <= 9; ++i) {
+        m_state.UserStrings[i] = read(settings::key::userString(i));
+        m_window.setPopupUserStringCaption(i, m_state.UserStrings[i]);
+    }
     for (int i = 0; i <= 2; ++i) {
         const QString path =
-            ReadPathSetting(settings::kSection, settings::key::recentFile(i), iniPath());
+            readPathSetting(settings::kSection, settings::key::recentFile(i), iniPath());
         if (!path.isEmpty()) m_document.restoreRecentFile(i, path);
     }
     const QString today = shortDate(m_services.clock.now().date());
@@ -229,10 +232,9 @@ bool MainLogic::shutdown() {
             m_document.displayName() + kSaveQuestion, MsgButtons::YesNoCancel);
         if (answer == MsgAnswer::Cancel) return false;
         if (answer == MsgAnswer::Yes) {
-            m_state.SaveText = m_text.text();
             CommandContext ctx = context();
-            const bool saved =
-                m_document.isUntitled() ? SaveDocumentAs(ctx) : SaveDocument(ctx);
+            const bool saved = m_document.isUntitled() ? saveTextAs(ctx, m_text.text())
+                                                       : saveText(ctx, m_text.text());
             // Closing after a cancelled or failed save would lose the text.
             if (!saved) return false;
         }
@@ -244,7 +246,7 @@ bool MainLogic::shutdown() {
 
     const QString ini = iniPath();
     const auto write = [&](const QString& key, const QString& value) {
-        WriteSetting(settings::kSection, key, ini, value);
+        writeSetting(settings::kSection, key, ini, value);
     };
     if (!m_window.isMaximized()) {
         write(settings::key::Top, QString::number(m_window.windowTop()));
@@ -258,7 +260,7 @@ bool MainLogic::shutdown() {
     write(settings::key::ForeColor, QString::number(m_window.foreColor()));
     write(settings::key::BackColor, QString::number(m_window.backColor()));
     for (int i = 0; i <= 9; ++i)
-        write(settings::key::userString(i), m_window.popupUserStringCaption(i));
+        write(settings::key::userString(i), m_state.UserStrings[i]);
     for (int i = 0; i <= 2; ++i)
         write(settings::key::recentFile(i), pathToSetting(m_document.recentFile(i)));
     return true;
@@ -269,13 +271,13 @@ bool MainLogic::shutdown() {
 void MainLogic::refreshPositionPanel(bool exact) {
     if (!exact && !m_window.layoutComplete()) return;
     m_state.LineTotal = m_text.lineCount();
-    m_state.CaretLine = m_text.lineFromChar(-1);
-    m_state.CaretColumn = m_text.selStart() - 2 * m_state.CaretLine;
+    const int caretLine = m_text.lineFromChar(-1);
+    const int caretColumn = m_text.selStart() - 2 * caretLine;
     m_state.CharTotal = m_text.length() - 2 * m_state.LineTotal + 2;
     m_window.setPanelText(3, QStringLiteral("総行数:") + QString::number(m_state.LineTotal) +
-                                 QStringLiteral(" 現在行:") + QString::number(m_state.CaretLine) +
+                                 QStringLiteral(" 現在行:") + QString::number(caretLine) +
                                  QStringLiteral(" 文字位置:") +
-                                 QString::number(m_state.CaretColumn) +
+                                 QString::number(caretColumn) +
                                  QStringLiteral(" 総文字数:") + QString::number(m_state.CharTotal) +
                                  QStringLiteral(" "));
 }

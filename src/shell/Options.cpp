@@ -54,7 +54,7 @@ qint16 maxUndo(const QString& value) {
 OptionsSetup::OptionsSetup(CommandContext& ctx) : m_ctx(ctx) {
     const QString ini = settings::iniPath(ctx.programDir);
     const auto read = [&](const QString& key) {
-        return ReadSetting(settings::kSection, key, ini);
+        return readSetting(settings::kSection, key, ini);
     };
     checks[0] = startupchoice::opensLastFile(read(settings::key::Auto));
     checks[1] = startupchoice::appliesStored(read(settings::key::Font));
@@ -106,7 +106,7 @@ bool OptionsSetup::undoTextAcceptable() const {
 }
 
 void OptionsSetup::write(const QString& key, const QString& value) {
-    WriteSetting(settings::kSection, key, settings::iniPath(m_ctx.programDir), value);
+    writeSetting(settings::kSection, key, settings::iniPath(m_ctx.programDir), value);
 }
 
 bool OptionsSetup::onOkClicked() {

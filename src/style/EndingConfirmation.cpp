@@ -44,8 +44,8 @@ void EndingConfirmation::onLoad() {
     m_context = QStringLiteral("…") + m_kept;
     m_ending = window.mid(kept, window.size() - 1 - kept);
 
-    m_ctx.state.CaretLine = text.lineFromChar(-1);
-    m_label1 = QString::number(state.CaretLine) + QStringLiteral("行目に「") + state.OldEnding +
+    m_line = text.lineFromChar(-1);
+    m_label1 = QString::number(m_line) + QStringLiteral("行目に「") + state.OldEnding +
                QStringLiteral("」が発見されました。");
     m_title =
         m_run.plainToPolite() ? QStringLiteral("ですますを発見") : QStringLiteral("だであるを発見");
@@ -54,15 +54,13 @@ void EndingConfirmation::onLoad() {
 void EndingConfirmation::onConvertClicked(const QString& newEnding) {
     const AppState& state = m_ctx.state;
     m_run.appendReportLine(
-        StyleConverter::conversionLine(state.CaretLine, state.OldEnding, newEnding));
+        StyleConverter::conversionLine(m_line, state.OldEnding, newEnding));
     m_ctx.text.setSelText(m_kept + newEnding + QStringLiteral("。"));
 }
 
 void EndingConfirmation::onIgnoreClicked() {
-    AppState& state = m_ctx.state;
-    state.CaretLine = m_ctx.text.lineFromChar(-1);
-    m_run.appendReportLine(QString::number(state.CaretLine) + QStringLiteral("行目の「") +
-                           state.OldEnding + QStringLiteral("」を無視しました。"));
+    m_run.appendReportLine(QString::number(m_ctx.text.lineFromChar(-1)) +
+                           QStringLiteral("行目の「") + m_ctx.state.OldEnding + QStringLiteral("」を無視しました。"));
 }
 
 void EndingConfirmation::onUnload() {

@@ -40,6 +40,7 @@ private:
     QString m_context; // "…" and what there is of the three context characters
     QString m_ending;
     QString m_kept; // the context characters themselves, written back on conversion
+    int m_line = 0;  // the line of the ending found, as the question names it
     bool m_convertEnabled = false;
 };
 

@@ -28,7 +28,7 @@ std::optional<EndingMatch> matchTable(QStringView text, int markPosition,
                        markPosition - table.windowLength - 1, it->ending, it->replacement};
 }
 
-std::optional<EndingMatch> MatchEnding(QStringView text, int markPosition, StyleDirection direction,
+std::optional<EndingMatch> matchEnding(QStringView text, int markPosition, StyleDirection direction,
                                        EndingMark mark) {
     for (const EndingTable* table : endingChain(direction, mark)) {
         if (auto match = matchTable(text, markPosition, *table)) return match;
@@ -36,7 +36,7 @@ std::optional<EndingMatch> MatchEnding(QStringView text, int markPosition, Style
     return std::nullopt;
 }
 
-bool IsFoundEnding(QStringView text, int markPosition, const FoundEndingCheck& check) {
+bool isFoundEnding(QStringView text, int markPosition, const FoundEndingCheck& check) {
     const auto window = windowBefore(text, markPosition, check.length);
     return window && std::ranges::find(check.endings, *window) != check.endings.end();
 }

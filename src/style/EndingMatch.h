@@ -27,7 +27,7 @@ struct EndingMatch {
 // A table whose window would begin before the text (or reach past its end) is skipped. The
 // found-ending checks are not part of this: the caller runs them first, because an ending
 // already in the target style must not reach the tables at all.
-std::optional<EndingMatch> MatchEnding(QStringView text, int markPosition, StyleDirection direction,
+std::optional<EndingMatch> matchEnding(QStringView text, int markPosition, StyleDirection direction,
                                        EndingMark mark);
 
 // The same for one table; what the engine needs when it steps through a chain itself.
@@ -35,6 +35,6 @@ std::optional<EndingMatch> matchTable(QStringView text, int markPosition, const 
 
 // True when the `check.length` code units right before the mark at the 1-based `markPosition`
 // equal one of `check.endings`; false when that many do not precede the mark.
-bool IsFoundEnding(QStringView text, int markPosition, const FoundEndingCheck& check);
+bool isFoundEnding(QStringView text, int markPosition, const FoundEndingCheck& check);
 
 } // namespace style

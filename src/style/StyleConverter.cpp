@@ -138,7 +138,7 @@ void StyleConverter::checkFoundEnding(const FoundEndingCheck& check) {
     if (start < 0) return;
     text.setSelection(start, check.length);
     state.OldEnding = text.selText();
-    if (!IsFoundEnding(text.text(), state.FoundAt, check)) return;
+    if (!isFoundEnding(text.text(), state.FoundAt, check)) return;
     confirmFoundEnding();
     m_markHandled = true;
 }
@@ -156,8 +156,7 @@ bool StyleConverter::applyTable(const EndingTable& table) {
 
     state.ReplaceText =
         QString::fromUtf16(match->replacement.data(), qsizetype(match->replacement.size()));
-    state.CaretLine = text.lineFromChar(-1);
-    appendReportLine(conversionLine(state.CaretLine, state.OldEnding, state.ReplaceText));
+    appendReportLine(conversionLine(text.lineFromChar(-1), state.OldEnding, state.ReplaceText));
     text.setSelText(state.ReplaceText);
     if (m_convertedCount < kMaxCount) ++m_convertedCount;
     m_dialog.setReportCaption(countCaption(m_convertedCount));

@@ -54,8 +54,8 @@ public:
 
     bool plainToPolite() const { return m_dialog.plainToPolite(); }
     StyleDirection direction() const;
-    bool StopRequested() const { return m_stopRequested; }
-    bool MarkHandled() const { return m_markHandled; }
+    bool stopRequested() const { return m_stopRequested; }
+    bool markHandled() const { return m_markHandled; }
     qint16 ConvertedCount() const { return m_convertedCount; }
     bool running() const { return m_running; }
 

@@ -74,20 +74,20 @@ QString withoutBlankLines(QStringView text) {
 
 // Each procedure assigns the whole text once; an unchanged text raises no change event, so
 // the document's changed flag stays as it was.
-void RemoveSpaces(CommandContext& ctx) {
+void removeSpaces(CommandContext& ctx) {
     Tidy tidy(ctx);
     ctx.text.setText(withoutSpaces(ctx.text.text()));
 }
 
-void RemoveBlankLines(CommandContext& ctx) {
+void removeBlankLines(CommandContext& ctx) {
     Tidy tidy(ctx);
     ctx.text.setText(withoutBlankLines(ctx.text.text()));
 }
 
-void RemoveSpacesAndBlankLines(CommandContext& ctx) {
+void removeSpacesAndBlankLines(CommandContext& ctx) {
     Tidy tidy(ctx);
-    RemoveSpaces(ctx);
-    RemoveBlankLines(ctx);
+    removeSpaces(ctx);
+    removeBlankLines(ctx);
 }
 
 } // namespace blanks

@@ -15,10 +15,10 @@ QString withoutSpaces(QStringView text);
 // collapsed to one, and a line break at the very start removed.
 QString withoutBlankLines(QStringView text);
 
-void RemoveSpaces(CommandContext& ctx);
-void RemoveBlankLines(CommandContext& ctx);
-// RemoveSpaces then RemoveBlankLines, after a checkpoint of its own: one Undo returns to the
+void removeSpaces(CommandContext& ctx);
+void removeBlankLines(CommandContext& ctx);
+// removeSpaces then removeBlankLines, after a checkpoint of its own: one Undo returns to the
 // text before the command.
-void RemoveSpacesAndBlankLines(CommandContext& ctx);
+void removeSpacesAndBlankLines(CommandContext& ctx);
 
 } // namespace blanks

@@ -44,7 +44,7 @@ QString EndingInserter::finishedMessage(int count) {
     return QStringLiteral("文書の検索と置換が終わりました。%1個変換しました。").arg(count);
 }
 
-qsizetype EndingInserter::gobi(QString& text, QChar mark) {
+qsizetype EndingInserter::insertBeforeMarks(QString& text, QChar mark) {
     const QString word = m_dialog.word();
     m_ctx.state.FindText = QString(mark);
     m_ctx.state.ReplaceText = word + mark;
@@ -63,10 +63,10 @@ void EndingInserter::onConvertClicked() {
     box.setSelStart(0);
     m_insertCount = 0;
     QString text = box.text();
-    gobi(text, kFullStop);
+    insertBeforeMarks(text, kFullStop);
     qsizetype caret = 0;
-    if (m_dialog.questionMarksToo()) caret = std::max<qsizetype>(0, gobi(text, kQuestion));
-    if (m_dialog.exclamationMarksToo()) caret = std::max<qsizetype>(0, gobi(text, kExclamation));
+    if (m_dialog.questionMarksToo()) caret = std::max<qsizetype>(0, insertBeforeMarks(text, kQuestion));
+    if (m_dialog.exclamationMarksToo()) caret = std::max<qsizetype>(0, insertBeforeMarks(text, kExclamation));
     box.setText(text);
     box.setSelStart(int(caret));
     m_ctx.services.prompts.message(finishedMessage(m_insertCount), MsgButtons::OK,

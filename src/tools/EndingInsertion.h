@@ -40,7 +40,7 @@ public:
 private:
     // One pass over `text` for one mark; returns the position after the last mark handled or
     // -1.
-    qsizetype gobi(QString& text, QChar mark);
+    qsizetype insertBeforeMarks(QString& text, QChar mark);
 
     CommandContext& m_ctx;
     EndingDialogPort& m_dialog;

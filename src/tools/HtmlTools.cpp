@@ -37,7 +37,7 @@ QString simpleHtml(QStringView text) {
     return kHead + body + kTail;
 }
 
-void MakeSimpleHtml(CommandContext& ctx) {
+void makeSimpleHtml(CommandContext& ctx) {
     try {
         ctx.history.record(ctx.text);
         ctx.text.setText(simpleHtml(ctx.text.text()));
@@ -113,7 +113,7 @@ QString TextExtractor::prePass(const QString& text) const {
     const QString ini = settings::iniPath(m_ctx.programDir);
     QString work = text;
     for (int i = 0; i < kTagCount; ++i) {
-        const QString name = ReadSetting(settings::kSection, settings::key::extractTag(i), ini);
+        const QString name = readSetting(settings::kSection, settings::key::extractTag(i), ini);
         work = removeTag(work, name, false);
         work = removeTag(work, name, true);
     }
@@ -149,7 +149,7 @@ bool TextExtractor::tagLoop(const QString& work, QString& result) {
     return allRemoved;
 }
 
-void TextExtractor::ExtractText() {
+void TextExtractor::extractText() {
     if (m_running) return;
     const QString ending = m_ctx.document.path().right(3);
     if (ending == u"TXT" || ending == u"txt") {
@@ -185,7 +185,7 @@ void TextExtractor::ExtractText() {
     if (!allRemoved || m_stopRequested) return;
     if (m_ctx.services.prompts.message(questionText(), MsgButtons::YesNo) == MsgAnswer::Yes) {
         m_ctx.text.setSelStart(0);
-        blanks::RemoveSpacesAndBlankLines(m_ctx);
+        blanks::removeSpacesAndBlankLines(m_ctx);
     }
 }
 

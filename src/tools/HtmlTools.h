@@ -9,7 +9,7 @@ namespace html {
 // The text as a minimal page: the opening markup, "<BR>" before every line break, "</HTML>".
 QString simpleHtml(QStringView text);
 // 簡易HTML化: a checkpoint, the page, the caret after "</HTML>", the completion message.
-void MakeSimpleHtml(CommandContext& ctx);
+void makeSimpleHtml(CommandContext& ctx);
 
 // Every "<" name ">" (or "</" name ">" when `closing`) removed, from the left. The brackets and
 // the slash are ASCII only, so full-width ＜ ＞ in prose are never taken for markup; the name
@@ -36,7 +36,7 @@ class TextExtractor {
 public:
     TextExtractor(CommandContext& ctx, WorkingWindowPort& window);
 
-    void ExtractText();
+    void extractText();
     // キャンセル, Esc, the close box, and a close request of the main window.
     void onCancelClicked() { m_stopRequested = true; }
 

@@ -11,9 +11,9 @@ void insertUserString(CommandContext& ctx, const QString& caption) {
     ctx.text.setSelText(caption);
 }
 
-void prepareToolMenu(MainWindowPort& window) {
+void prepareToolMenu(const AppState& state, MenuItems& window) {
     for (int i = 0; i < kSlots; ++i) {
-        const QString caption = window.popupUserStringCaption(i);
+        const QString& caption = state.UserStrings[i];
         window.setMenuUserStringCaption(i, caption);
         window.setMenuUserStringVisible(i, !caption.isEmpty());
     }
@@ -34,7 +34,7 @@ void UserStringsEditor::onLoad() {
     const QString ini = settings::iniPath(m_ctx.programDir);
     m_items.clear();
     for (int i = 0; i < kSlots; ++i) {
-        const QString value = ReadSetting(settings::kSection, settings::key::userString(i), ini);
+        const QString value = readSetting(settings::kSection, settings::key::userString(i), ini);
         if (!value.isEmpty()) m_items.append(value);
     }
     m_dialog.showItems(m_items);
@@ -67,7 +67,8 @@ void UserStringsEditor::onRegisterClicked() {
     const QString ini = settings::iniPath(m_ctx.programDir);
     for (int i = 0; i < kSlots; ++i) {
         const QString phrase = m_items.value(i);
-        WriteSetting(settings::kSection, settings::key::userString(i), ini, phrase);
+        writeSetting(settings::kSection, settings::key::userString(i), ini, phrase);
+        m_ctx.state.UserStrings[i] = phrase;
         m_ctx.window.setPopupUserStringCaption(i, phrase);
     }
     m_dialog.unload();

@@ -4,16 +4,17 @@
 #include <QStringList>
 
 struct CommandContext;
-class MainWindowPort;
+struct AppState;
+class MenuItems;
 
 namespace userstrings {
 
-constexpr int kSlots = 10;
+constexpr int kSlots = 10; // AppState::UserStrings
 
 // mnusitei(i) / popsitei(i): a checkpoint, then the phrase in place of the selection.
 void insertUserString(CommandContext& ctx, const QString& caption);
 // The ツール menu opening: the main menu's phrases follow the popup's; empty slots are hidden.
-void prepareToolMenu(MainWindowPort& window);
+void prepareToolMenu(const AppState& state, MenuItems& window);
 
 // What the phrase list dialog (UserStringsDialog) shows.
 class UserStringsDialogPort {

@@ -12,9 +12,9 @@ class SettingsFile : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     QString ini = settings::iniPath(dir.path());
-    QString get(const QString& key) { return ReadSetting(QStringLiteral("data"), key, ini); }
+    QString get(const QString& key) { return readSetting(QStringLiteral("data"), key, ini); }
     void put(const QString& key, const QString& value) {
-        EXPECT_NE(WriteSetting(QStringLiteral("data"), key, ini, value), 0);
+        EXPECT_NE(writeSetting(QStringLiteral("data"), key, ini, value), 0);
     }
 };
 

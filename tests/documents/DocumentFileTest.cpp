@@ -24,9 +24,8 @@ class WrittenBytes : public ::testing::TestWithParam<FormatCase> {};
 TEST_P(WrittenBytes, TextThenOneLineBreak) {
     FakeEditor e;
     const QString file = pathIn(e, u"doc.txt"_s);
-    e.state.SaveText = GetParam().text;
     e.document.setDirty(true);
-    ASSERT_TRUE(WriteDocumentFile(e.ctx, file));
+    ASSERT_TRUE(writeDocumentFile(e.ctx, file, GetParam().text));
     EXPECT_EQ(readBytes(file), GetParam().bytes);
     EXPECT_FALSE(e.document.isDirty());
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
@@ -48,7 +47,7 @@ TEST_P(ReadText, EveryByte) {
     const QString file = dir.filePath(u"doc.txt"_s);
     ASSERT_TRUE(writeBytes(file, GetParam().bytes));
     QString text = u"before"_s;
-    ASSERT_TRUE(ReadDocumentFile(file, text));
+    ASSERT_TRUE(readDocumentFile(file, text));
     EXPECT_EQ(text, GetParam().text);
 }
 
@@ -73,9 +72,10 @@ TEST(DocumentFile, BinaryFileSurvivesByteForByte) {
     FakeEditor e;
     const QString file = pathIn(e, u"binary.bin"_s);
     ASSERT_TRUE(writeBytes(file, bytes));
-    ASSERT_TRUE(ReadDocumentFile(file, e.state.SaveText));
-    EXPECT_TRUE(e.state.SaveText.contains(QChar(0)));
-    ASSERT_TRUE(WriteDocumentFile(e.ctx, file));
+    QString text;
+    ASSERT_TRUE(readDocumentFile(file, text));
+    EXPECT_TRUE(text.contains(QChar(0)));
+    ASSERT_TRUE(writeDocumentFile(e.ctx, file, text));
     EXPECT_EQ(readBytes(file), bytes + "\r\n");
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty()); // nothing to ask: every byte goes back
 }
@@ -84,7 +84,7 @@ TEST(DocumentFile, UnreadablePathsLeaveTheTextAlone) {
     QTemporaryDir dir;
     for (const QString& path : {dir.path(), dir.filePath(u"missing.txt"_s), QString()}) {
         QString text = u"kept"_s;
-        EXPECT_FALSE(ReadDocumentFile(path, text)) << path.toStdString();
+        EXPECT_FALSE(readDocumentFile(path, text)) << path.toStdString();
         EXPECT_EQ(text, u"kept"_s);
     }
 }
@@ -94,18 +94,18 @@ TEST(DocumentFile, SizeLimit) {
     const QString file = dir.filePath(u"five.txt"_s);
     ASSERT_TRUE(writeBytes(file, "12345"));
     QString text;
-    EXPECT_TRUE(ReadDocumentFile(file, text, 5));
+    EXPECT_TRUE(readDocumentFile(file, text, 5));
     EXPECT_EQ(text, u"12345"_s);
     text = u"kept"_s;
-    EXPECT_FALSE(ReadDocumentFile(file, text, 4));
+    EXPECT_FALSE(readDocumentFile(file, text, 4));
     EXPECT_EQ(text, u"kept"_s);
-    EXPECT_TRUE(ReadDocumentFile(file, text, kNoDocumentLimit));
+    EXPECT_TRUE(readDocumentFile(file, text, kNoDocumentLimit));
 }
 
 TEST(DocumentFile, EndlessDeviceStopsAtTheLimit) {
     if (!QFileInfo::exists(u"/dev/zero"_s)) GTEST_SKIP() << "no /dev/zero";
     QString text;
-    EXPECT_FALSE(ReadDocumentFile(u"/dev/zero"_s, text, 1 << 20));
+    EXPECT_FALSE(readDocumentFile(u"/dev/zero"_s, text, 1 << 20));
 }
 
 // ---------------------------------------------------------------- failed writes
@@ -124,9 +124,9 @@ class FailedWrite : public ::testing::TestWithParam<WriteFailure> {};
 TEST_P(FailedWrite, ReportsAndKeepsDirty) {
     FakeEditor e;
     const QString file = GetParam().target(e.dir.path());
-    e.state.SaveText = u"new"_s;
+    const QString text = u"new"_s;
     e.document.setDirty(true);
-    EXPECT_FALSE(WriteDocumentFile(e.ctx, file));
+    EXPECT_FALSE(writeDocumentFile(e.ctx, file, text));
     ASSERT_EQ(e.fake.prompts.shown.size(), 1);
     EXPECT_EQ(e.fake.prompts.shown[0].text, kSaveFailed);
     EXPECT_EQ(e.fake.prompts.shown[0].buttons, MsgButtons::OK);
@@ -154,13 +154,13 @@ TEST(DocumentFile, FullDiskLeavesThePreviousFileWhole) {
     const QString file = pathIn(e, u"doc.txt"_s);
     const QByteArray old = "the previous version\r\n";
     ASSERT_TRUE(writeBytes(file, old));
-    e.state.SaveText = QString(20000, u'x');
+    const QString text(20000, u'x');
     e.document.setDirty(true);
     bool written = true;
     {
         DiskFull full(4096);
         ASSERT_TRUE(full.active());
-        written = WriteDocumentFile(e.ctx, file);
+        written = writeDocumentFile(e.ctx, file, text);
     }
     EXPECT_FALSE(written);
     EXPECT_EQ(shownTexts(e), QStringList{kSaveFailed});

@@ -45,8 +45,7 @@ TEST_P(OpenSave, KeepsEncodingAndLineEnds) {
     FakeEditor e;
     const QString path = pathIn(e, u"doc.txt"_s);
     ASSERT_TRUE(writeBytes(path, c.file));
-    e.state.WorkPath = path;
-    LoadAcceptedFile(e.ctx, false);
+        loadAcceptedFile(e.ctx, path, false);
     EXPECT_EQ(e.text.text(), c.text);
     EXPECT_EQ(e.window.formatText, c.format);
     saveDocument(e.ctx);
@@ -151,8 +150,7 @@ TEST(DocumentFormat, UnchangedFileSavedTwice) {
                 const QString path = pathIn(e, u"doc.txt"_s);
                 ASSERT_TRUE(writeBytes(path, QByteArray::fromHex(file(finalBreaks))));
                 for (const int round : {1, 2}) {
-                    e.state.WorkPath = path;
-                    LoadAcceptedFile(e.ctx, false);
+                    loadAcceptedFile(e.ctx, path, false);
                     saveDocument(e.ctx);
                     EXPECT_EQ(readBytes(path).toHex(' '), file(grows ? finalBreaks + round : 1))
                         << enc << eol.size() << finalBreaks << round;
@@ -169,8 +167,7 @@ protected:
     void SetUp() override { saveDialogFilterIndex() = 1; }
     void open(const QByteArray& bytes) {
         ASSERT_TRUE(writeBytes(doc, bytes));
-        e.state.WorkPath = doc;
-        LoadAcceptedFile(e.ctx, false);
+                loadAcceptedFile(e.ctx, doc, false);
     }
 };
 

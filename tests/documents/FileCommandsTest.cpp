@@ -36,8 +36,7 @@ protected:
     // The open dialog accepts `path`.
     void acceptInOpenDialog(const QString& path) {
         e.window.openDialog = [this, path](bool insert) {
-            e.state.WorkPath = path;
-            LoadAcceptedFile(e.ctx, insert);
+                        loadAcceptedFile(e.ctx, path, insert);
         };
     }
     void answer(MsgAnswer a) { e.fake.prompts.answers.enqueue(a); }
@@ -231,8 +230,7 @@ TEST_P(LoadFailure, ReportsAndChangesNothing) {
     const auto& [bad, insert] = GetParam();
     openDocument(u"doc.txt"_s, "old", u"changed"_s);
     e.ctx.document.pushRecentFile(u"earlier.txt"_s);
-    e.state.WorkPath = bad.prepare(e.dir.path());
-    LoadAcceptedFile(e.ctx, insert);
+        loadAcceptedFile(e.ctx, bad.prepare(e.dir.path()), insert);
     ASSERT_EQ(shownTexts(e), QStringList{kLoadFailed});
     EXPECT_EQ(e.fake.prompts.shown[0].buttons, MsgButtons::OK);
     EXPECT_EQ(e.text.text(), u"changed"_s);
@@ -266,8 +264,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Editor, ZeroByteFileOpensAsAnEmptyTitledDocument) {
     openDocument(u"doc.txt"_s, "old", u"old"_s);
     ASSERT_TRUE(writeBytes(file(u"empty.txt"_s), ""));
-    e.state.WorkPath = file(u"empty.txt"_s);
-    LoadAcceptedFile(e.ctx, false);
+        loadAcceptedFile(e.ctx, file(u"empty.txt"_s), false);
     EXPECT_EQ(e.text.text(), QString());
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"empty.txt"_s)));
     EXPECT_FALSE(e.document.isDirty());
@@ -276,8 +273,7 @@ TEST_F(Editor, ZeroByteFileOpensAsAnEmptyTitledDocument) {
 TEST_F(Editor, BinaryFileIsShownAndSavedBackByteForByte) {
     const QByteArray bytes("MZ\x00\x01\x82\xa0\xff\x80\x81\x7f\x9f\r\x00\n\xe0", 15);
     ASSERT_TRUE(writeBytes(file(u"prog.bin"_s), bytes));
-    e.state.WorkPath = file(u"prog.bin"_s);
-    LoadAcceptedFile(e.ctx, false);
+        loadAcceptedFile(e.ctx, file(u"prog.bin"_s), false);
     EXPECT_EQ(e.text.length(), 14); // 82A0 is one character
     EXPECT_TRUE(e.text.text().startsWith(u"MZ\0\x01あ"_s));
     saveDocument(e.ctx);
@@ -290,8 +286,7 @@ TEST_F(Editor, PathWithBlanksAndJapanese) {
     ASSERT_TRUE(QDir().mkpath(folder));
     const QString path = folder + u"/第1章 はじめに.txt"_s;
     ASSERT_TRUE(writeBytes(path, cp932::encode(u"本文"_s)));
-    e.state.WorkPath = path;
-    LoadAcceptedFile(e.ctx, false);
+        loadAcceptedFile(e.ctx, path, false);
     EXPECT_EQ(e.window.windowTitle, u"Pallo   "_s + path);
     e.text.setText(u"本文を直した"_s);
     saveDocument(e.ctx);
@@ -306,7 +301,6 @@ TEST_F(Editor, SaveWritesTheTitledDocument) {
     saveDocument(e.ctx);
     EXPECT_EQ(readBytes(file(u"doc.txt"_s)), QByteArray("abc\r\n"));
     EXPECT_FALSE(e.document.isDirty());
-    EXPECT_EQ(e.state.SaveText, u"abc"_s);
     EXPECT_TRUE(e.fake.dialogs.proposed.isEmpty());
     EXPECT_TRUE(recent(0).isEmpty()); // Save keeps the list
 }
@@ -328,7 +322,6 @@ TEST_F(Editor, SaveOfAnUntitledDocumentAsksForAName) {
 
 TEST_F(Editor, SaveAsMakesTheChosenFileTheDocument) {
     openDocument(u"doc.txt"_s, "old", u"new"_s);
-    e.state.WorkPath = u"set by someone"_s;
     saveAs(file(u"copy.txt"_s));
     saveDocumentAs(e.ctx);
     EXPECT_EQ(e.fake.dialogs.proposed, QStringList{u"doc.txt"_s});
@@ -338,17 +331,14 @@ TEST_F(Editor, SaveAsMakesTheChosenFileTheDocument) {
     EXPECT_EQ(recent(0), file(u"copy.txt"_s));
     EXPECT_TRUE(e.window.recentVisible[0]);
     EXPECT_FALSE(e.document.isDirty());
-    EXPECT_TRUE(e.state.WorkPath.isEmpty());
 }
 
 TEST_F(Editor, SaveAsCancelledChangesNothing) {
     openDocument(u"doc.txt"_s, "old", u"new"_s);
-    e.state.WorkPath = u"kept"_s;
     saveAs(std::nullopt);
     saveDocumentAs(e.ctx);
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"doc.txt"_s)));
     EXPECT_TRUE(e.document.isDirty());
-    EXPECT_EQ(e.state.WorkPath, u"kept"_s);
     EXPECT_TRUE(recent(0).isEmpty());
     EXPECT_FALSE(e.window.recentSeparator);
 }
@@ -362,7 +352,6 @@ TEST_F(Editor, SaveAsNamesTheDocumentEvenWhenTheWriteFails) {
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(target));
     EXPECT_EQ(recent(0), target);
     EXPECT_TRUE(e.document.isDirty());
-    EXPECT_TRUE(e.state.WorkPath.isEmpty());
 }
 
 // The save dialog with the filter selection it was opened with.
@@ -436,7 +425,6 @@ TEST_F(Editor, RefusedUnmappableSaveWritesNothingAndShowsTheCharacter) {
 
 TEST_F(Editor, RefusedUnmappableSaveAsIsACancel) {
     openDocument(u"doc.txt"_s, "old", u"x\xd800y"_s); // a lone surrogate
-    e.state.WorkPath = u"kept"_s;
     saveAs(file(u"new.txt"_s));
     answer(MsgAnswer::Cancel);
     saveDocumentAs(e.ctx);
@@ -445,7 +433,6 @@ TEST_F(Editor, RefusedUnmappableSaveAsIsACancel) {
     EXPECT_FALSE(QFileInfo::exists(file(u"new.txt"_s)));
     EXPECT_EQ(e.window.windowTitle, doctitle::forPath(file(u"doc.txt"_s)));
     EXPECT_TRUE(recent(0).isEmpty());
-    EXPECT_EQ(e.state.WorkPath, u"kept"_s);
     EXPECT_TRUE(e.document.isDirty());
     EXPECT_EQ(e.text.selStart(), 1);
     EXPECT_EQ(e.text.selLength(), 1);

@@ -44,17 +44,20 @@ protected:
 
     std::unique_ptr<OpenChooser> open(bool insertMode = false) {
         auto chooser = std::make_unique<OpenChooser>(
-            ed.ctx, insertMode, [this] { ++loads; }, drives, a);
+            ed.ctx, insertMode, [this](const QString& path) {
+                ++loads;
+                loadedPath = path;
+            }, drives, a);
         chooser->load();
         return chooser;
     }
 
     QString ini() const { return settings::iniPath(ed.ctx.programDir); }
     QString setting(const QString& key) const {
-        return ReadSetting(settings::kSection, key, ini());
+        return readSetting(settings::kSection, key, ini());
     }
     void store(const QString& key, const QString& value) {
-        WriteSetting(settings::kSection, key, ini(), value);
+        writeSetting(settings::kSection, key, ini(), value);
     }
     QStringList messages() const {
         QStringList texts;
@@ -68,6 +71,7 @@ protected:
     QString a, b;
     QList<DriveEntry> drives;
     int loads = 0;
+    QString loadedPath;
 };
 
 } // namespace
@@ -233,10 +237,10 @@ TEST_F(OpenChooserTest, AcceptHidesStoresAndRunsTheLoadingStep) {
     QStringList order;
     OpenChooser c(
         ed.ctx, false,
-        [&] {
+        [&](const QString& path) {
             // Everything is in place when the loading step runs.
             order << "load";
-            EXPECT_EQ(ed.state.WorkPath, b + QStringLiteral("/日本語 メモ.txt"));
+            EXPECT_EQ(path, b + QStringLiteral("/日本語 メモ.txt"));
             EXPECT_EQ(setting(settings::key::Drive), QStringLiteral("1"));
             EXPECT_EQ(setting(settings::key::Dir), b);
             EXPECT_EQ(setting(settings::key::Combo), QStringLiteral("2"));
@@ -333,7 +337,7 @@ TEST_F(OpenChooserTest, TypedPatternIsStoredAsNoEntry) {
     c->typePattern(QStringLiteral("*.bak"));
     c->clickFile(0);
     ASSERT_TRUE(c->accept());
-    EXPECT_EQ(ed.state.WorkPath, a + "/g.txt.bak");
+    EXPECT_EQ(loadedPath, a + "/g.txt.bak");
     EXPECT_EQ(setting(settings::key::Combo), QStringLiteral("-1"));
     auto again = open();
     EXPECT_EQ(again->folder(), a);

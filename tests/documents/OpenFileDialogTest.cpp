@@ -17,7 +17,7 @@
 
 namespace {
 
-class Form5Test : public ::testing::Test {
+class OpenFileDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         for (const char* name : {"メモ 1.txt", "b.ini", "c.htm"}) {
@@ -30,7 +30,7 @@ protected:
 
     std::unique_ptr<OpenFileDialog> make(bool insertMode = false) {
         return std::make_unique<OpenFileDialog>(
-            ed.ctx, insertMode, [this] { ++loads; },
+            ed.ctx, insertMode, [this](const QString&) { ++loads; },
             QList<DriveEntry>{{docs.path(), QStringLiteral("docs")}}, docs.path());
     }
 
@@ -41,7 +41,7 @@ protected:
 
 } // namespace
 
-TEST_F(Form5Test, ControlsCarryTheirNamesAndCaptions) {
+TEST_F(OpenFileDialogTest, ControlsCarryTheirNamesAndCaptions) {
     auto f = make();
     EXPECT_EQ(f->objectName(), QStringLiteral("OpenFileDialog"));
     EXPECT_EQ(f->windowTitle(), QStringLiteral("ファイルを開く"));
@@ -75,7 +75,7 @@ TEST_F(Form5Test, ControlsCarryTheirNamesAndCaptions) {
     EXPECT_EQ(make(true)->windowTitle(), QStringLiteral("結合"));
 }
 
-TEST_F(Form5Test, ClickShowsTheQuickViewAndTypingFilters) {
+TEST_F(OpenFileDialogTest, ClickShowsTheQuickViewAndTypingFilters) {
     auto f = make();
     f->File1()->setCurrentRow(1); // "メモ 1.txt" sorts after "b.ini"
     EXPECT_EQ(f->Label(4)->text(), QStringLiteral("ﾌｧｲﾙｻｲｽﾞ:6B"));
@@ -91,7 +91,7 @@ TEST_F(Form5Test, ClickShowsTheQuickViewAndTypingFilters) {
 
 // The quick view reads a file as opening it would: its encoding and line ends, the first 50
 // lines, and the format beside the size and date.
-TEST_F(Form5Test, QuickViewReadsEveryFormatAsTheDocumentDoes) {
+TEST_F(OpenFileDialogTest, QuickViewReadsEveryFormatAsTheDocumentDoes) {
     QString lines;
     for (int i = 1; i <= 60; ++i)
         lines += QStringLiteral("第%1行 ｶﾅ\n").arg(i);
@@ -117,7 +117,7 @@ TEST_F(Form5Test, QuickViewReadsEveryFormatAsTheDocumentDoes) {
     }
 }
 
-TEST_F(Form5Test, FolderListOpensAFolderOnActivation) {
+TEST_F(OpenFileDialogTest, FolderListOpensAFolderOnActivation) {
     auto f = make();
     const int current = f->Dir1()->currentRow();
     ASSERT_EQ(f->Dir1()->count(), current + 2);
@@ -127,7 +127,7 @@ TEST_F(Form5Test, FolderListOpensAFolderOnActivation) {
     EXPECT_EQ(f->Label(1)->text(), QStringLiteral("0"));
 }
 
-TEST_F(Form5Test, OpenWithoutAFileKeepsTheDialogOpen) {
+TEST_F(OpenFileDialogTest, OpenWithoutAFileKeepsTheDialogOpen) {
     auto f = make();
     f->show();
     // Enter in the lists and the filter box does not press the default button.
@@ -141,13 +141,15 @@ TEST_F(Form5Test, OpenWithoutAFileKeepsTheDialogOpen) {
     EXPECT_EQ(loads, 0);
 }
 
-TEST_F(Form5Test, DoubleClickOnAFileAcceptsIt) {
+TEST_F(OpenFileDialogTest, DoubleClickOnAFileAcceptsIt) {
     std::unique_ptr<OpenFileDialog> f;
     bool hiddenDuringLoad = false;
+    QString loadedPath;
     f = std::make_unique<OpenFileDialog>(
         ed.ctx, true,
-        [&] {
+        [&](const QString& path) {
             ++loads;
+            loadedPath = path;
             hiddenDuringLoad = !f->isVisible();
         },
         QList<DriveEntry>{{docs.path(), QStringLiteral("docs")}}, docs.path());
@@ -160,12 +162,12 @@ TEST_F(Form5Test, DoubleClickOnAFileAcceptsIt) {
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
     EXPECT_EQ(loads, 1);
     EXPECT_TRUE(hiddenDuringLoad);
-    EXPECT_EQ(ed.state.WorkPath, docs.filePath(QStringLiteral("メモ 1.txt")));
+    EXPECT_EQ(loadedPath, docs.filePath(QStringLiteral("メモ 1.txt")));
     EXPECT_EQ(f->result(), QDialog::Accepted);
     EXPECT_FALSE(f->isVisible());
 }
 
-TEST_F(Form5Test, CancelClosesWithoutStoring) {
+TEST_F(OpenFileDialogTest, CancelClosesWithoutStoring) {
     auto f = make();
     f->show();
     f->File1()->setCurrentRow(0);

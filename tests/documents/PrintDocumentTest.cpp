@@ -37,7 +37,7 @@ struct Printing : testing::Test {
     Printing() { e.document.setPath(QStringLiteral("/d/a.txt")); }
     PrintOutcome print(const QString& text) {
         e.text.setText(text);
-        return PrintDocument(e.ctx, job, progress);
+        return printToJob(e.ctx, job, progress);
     }
 };
 

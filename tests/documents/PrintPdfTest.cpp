@@ -45,7 +45,7 @@ struct PdfPrinting : testing::Test {
 
 TEST_F(PdfPrinting, PagesAndTextOfARealPdf) {
     QtPrintJob job(printer);
-    ASSERT_EQ(PrintDocument(e.ctx, job, progress), PrintOutcome::Printed);
+    ASSERT_EQ(printToJob(e.ctx, job, progress), PrintOutcome::Printed);
 
     // The pages the layout promises: body lines from line 4 while they stand above the limit.
     QtPrintJob probe(printer);
@@ -71,7 +71,7 @@ TEST_F(PdfPrinting, CancelLeavesTheEarlierFileWhole) {
     ASSERT_TRUE(writeBytes(out, "earlier"));
     e.fake.pump.onEvents = [&] { progress.cancel = e.fake.pump.calls == 30; };
     QtPrintJob job(printer);
-    EXPECT_EQ(PrintDocument(e.ctx, job, progress), PrintOutcome::Cancelled);
+    EXPECT_EQ(printToJob(e.ctx, job, progress), PrintOutcome::Cancelled);
     EXPECT_EQ(readBytes(out), QByteArray("earlier"));
     EXPECT_EQ(QDir(e.dir.path()).entryList(QDir::Files), QStringList{"out.pdf"});
     EXPECT_EQ(printer.outputFileName(), out);
@@ -93,7 +93,7 @@ TEST_F(PdfPrinting, FileGetsTheUsualMode) {
         }
         const mode_t old = ::umask(c.umask);
         QtPrintJob job(printer);
-        const PrintOutcome outcome = PrintDocument(e.ctx, job, progress);
+        const PrintOutcome outcome = printToJob(e.ctx, job, progress);
         ::umask(old);
         ASSERT_EQ(outcome, PrintOutcome::Printed);
         struct stat st {};

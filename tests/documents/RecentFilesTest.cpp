@@ -28,8 +28,7 @@ protected:
         return {e.window.recentCaptions[0], e.window.recentCaptions[1], e.window.recentCaptions[2]};
     }
     void open(const QString& name) {
-        e.state.WorkPath = file(name);
-        LoadAcceptedFile(e.ctx, false);
+                loadAcceptedFile(e.ctx, file(name), false);
     }
     void answer(MsgAnswer a) { e.fake.prompts.answers.enqueue(a); }
     void someHistory() {
@@ -250,8 +249,7 @@ TEST_F(MainFixture, FileCommandsRunFromTheMenu) {
 TEST_F(MainFixture, LoadingIntoTheWindowShowsTheText) {
     writeFile(u"doc.txt"_s, "\x93\xfa\x96\x7b\x8c\xea\r\n2");
     MainWindow& w = start();
-    state.WorkPath = path(u"doc.txt"_s);
-    LoadAcceptedFile(w.context(), false);
+    loadAcceptedFile(w.context(), path(u"doc.txt"_s), false);
     settle();
     EXPECT_EQ(w.text().text(), u"日本語\r\n2"_s);
     EXPECT_FALSE(form->document().isDirty());

@@ -16,7 +16,7 @@ TEST(NotationSettings, StoredChoicesComeBack) {
     notation::saveCountSettings(ini, chosen);
     EXPECT_EQ(notation::loadCountSettings(ini), chosen);
     for (const char* grid : {"0x20", "20x", "x", "20x20x1", "-5x3", "abc"}) {
-        WriteSetting(settings::kSection, QStringLiteral("notationgrid"), ini,
+        writeSetting(settings::kSection, QStringLiteral("notationgrid"), ini,
                      QString::fromLatin1(grid));
         const manuscript::GridOptions g = notation::loadCountSettings(ini).grid;
         EXPECT_EQ(std::make_pair(g.columns, g.rows), std::make_pair(20, 20)) << grid;

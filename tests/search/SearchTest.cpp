@@ -119,7 +119,7 @@ TEST(FindSteps, EachPressContinuesAfterTheSelectionUntilTheEnd) {
     EXPECT_EQ(d.caption, FindCount::kSearchButton);
     EXPECT_EQ(d.focusCalls, 3);
     EXPECT_EQ(
-        ReadSetting(settings::kSection, settings::key::SearchWord, settings::iniPath(e.dir.path())),
+        readSetting(settings::kSection, settings::key::SearchWord, settings::iniPath(e.dir.path())),
         QStringLiteral("abc"));
 }
 

@@ -244,7 +244,7 @@ TEST_F(ReentrantAlarm, TimeOfDayIsAnnouncedOnceAndClearedAfterTheMessage) {
 
 // ---------------------------------------------------------------- the form
 
-class Form11Test : public ::testing::Test {
+class AlarmDialogTest : public ::testing::Test {
 protected:
     FakeEditor e;
     std::unique_ptr<AlarmDialog> form;
@@ -255,7 +255,7 @@ protected:
     template <typename W> W* child(const char* name) const { return ::child<W>(form.get(), name); }
 };
 
-TEST_F(Form11Test, ControlsAndCaptions) {
+TEST_F(AlarmDialogTest, ControlsAndCaptions) {
     EXPECT_EQ(form->objectName(), QStringLiteral("AlarmDialog"));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("タイマー設定"));
     EXPECT_EQ(child<QRadioButton>("Option1")->text(), QStringLiteral("何時何分に知らせる"));
@@ -276,7 +276,7 @@ TEST_F(Form11Test, ControlsAndCaptions) {
     EXPECT_EQ(minutes->currentText(), QStringLiteral("5"));
 }
 
-TEST_F(Form11Test, OptionButtonsSwitchTheControls) {
+TEST_F(AlarmDialogTest, OptionButtonsSwitchTheControls) {
     auto* hours = child<QComboBox>("Combo1");
     auto* minutes = child<QComboBox>("Combo2");
     child<QRadioButton>("Option2")->click();
@@ -293,7 +293,7 @@ TEST_F(Form11Test, OptionButtonsSwitchTheControls) {
     EXPECT_EQ(minutes->currentText(), QStringLiteral("4"));
 }
 
-TEST_F(Form11Test, OkAnnouncesTheChosenTimeAndCloses) {
+TEST_F(AlarmDialogTest, OkAnnouncesTheChosenTimeAndCloses) {
     child<QComboBox>("Combo1")->setCurrentIndex(14);
     child<QComboBox>("Combo2")->setCurrentIndex(30);
     child<QPushButton>("Command1")->click();
@@ -304,7 +304,7 @@ TEST_F(Form11Test, OkAnnouncesTheChosenTimeAndCloses) {
     EXPECT_EQ(e.state.AlarmMinute, 30);
 }
 
-TEST_F(Form11Test, CancelChangesNothing) {
+TEST_F(AlarmDialogTest, CancelChangesNothing) {
     child<QRadioButton>("Option2")->click();
     child<QComboBox>("Combo2")->setCurrentIndex(3);
     child<QPushButton>("Command2")->click();

@@ -13,7 +13,7 @@
 namespace {
 
 QString read(const QString& ini, const QString& key) {
-    return ReadSetting(QStringLiteral("data"), key, ini);
+    return readSetting(QStringLiteral("data"), key, ini);
 }
 
 } // namespace
@@ -97,10 +97,9 @@ TEST_F(MainFixture, InvalidBackupBytesAreShownAndKept) {
     EXPECT_EQ(cp932::encode(w.text().text()), bytes);
     // Saved from the recovered document, the bytes go back as they came. Save asks for a
     // name: the backup file itself is never the target.
-    state.SaveText = w.text().text();
     CommandContext& ctx = w.context();
     fake.dialogs.saveAnswers.enqueue(path(QStringLiteral("doc.txt")));
-    ASSERT_TRUE(SaveDocument(ctx));
+    ASSERT_TRUE(saveText(ctx, w.text().text()));
     EXPECT_EQ(readFile(QStringLiteral("doc.txt")), bytes + "\r\n");
     EXPECT_EQ(readFile(QStringLiteral("PalloBackup.txt")), bytes);
 }
@@ -180,8 +179,8 @@ TEST_F(MainFixture, StoredSettingsAreApplied) {
     EXPECT_EQ(w.panelText(2), QStringLiteral("第2ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容：「second」"));
     EXPECT_EQ(form->history().maxUndo(), 100);
     EXPECT_TRUE(w.action(QStringLiteral("mnuIMEhiragana"))->isChecked());
-    EXPECT_EQ(w.popupUserStringCaption(0), QStringLiteral("hello"));
-    EXPECT_EQ(w.popupUserStringCaption(9), QStringLiteral("world"));
+    EXPECT_EQ(w.itemCaption(QStringLiteral("popsitei(0)")), QStringLiteral("hello"));
+    EXPECT_EQ(w.itemCaption(QStringLiteral("popsitei(9)")), QStringLiteral("world"));
     EXPECT_TRUE(w.action(QStringLiteral("mnuFileBar3"))->isVisible());
     EXPECT_FALSE(w.action(QStringLiteral("mnuRecentFile(0)"))->isVisible());
     EXPECT_TRUE(w.action(QStringLiteral("mnuRecentFile(1)"))->isVisible());
@@ -215,7 +214,7 @@ TEST_F(MainFixture, NoUndoLimitWord) {
 
 TEST_F(MainFixture, CleanCloseWritesSettingsAndRemovesTheBackup) {
     MainWindow& w = start();
-    w.setPopupUserStringCaption(3, QStringLiteral("三"));
+    state.UserStrings[3] = QStringLiteral("三");
     state.SecondClipboard = QStringLiteral("ab\r\ncd");
     w.setWindowWidth(9000);
     EXPECT_TRUE(w.close());

@@ -183,7 +183,7 @@ TEST_F(MainFixture, OptionsFormForwardsAndStaysOpenOnAnError) {
     EXPECT_EQ(form.result(), QDialog::Accepted);
     EXPECT_EQ(state.BackupTicks, 1);
     EXPECT_EQ(w.history().maxUndo(), 100);
-    EXPECT_EQ(ReadSetting(settings::kSection, QStringLiteral("font"), iniPath()), "1");
+    EXPECT_EQ(readSetting(settings::kSection, QStringLiteral("font"), iniPath()), "1");
 }
 
 } // namespace

@@ -205,31 +205,31 @@ const MatchCase matchCases[] = {
 };
 // clang-format on
 
-TEST(MatchEnding, ExamplesAndNonMatches) {
+TEST(matchEnding, ExamplesAndNonMatches) {
     for (const auto& c : matchCases) {
         SCOPED_TRACE(c.what);
         const QString text = QString::fromUtf16(c.text);
-        EXPECT_EQ(MatchEnding(text, c.markPosition, c.direction, c.mark), c.expected);
+        EXPECT_EQ(matchEnding(text, c.markPosition, c.direction, c.mark), c.expected);
     }
 }
 
-TEST(MatchEnding, PlainToPoliteWouldRewriteAFoundEndingSoChecksMustComeFirst) {
+TEST(matchEnding, PlainToPoliteWouldRewriteAFoundEndingSoChecksMustComeFirst) {
     // The chain on its own turns "です" into "でします"; only the found-ending check keeps it.
     const QString text = QStringLiteral("そうです。");
-    EXPECT_TRUE(IsFoundEnding(text, 5, foundEndingChecks(P2P)[0]));
-    const auto m = MatchEnding(text, 5, P2P, Stop);
+    EXPECT_TRUE(isFoundEnding(text, 5, foundEndingChecks(P2P)[0]));
+    const auto m = matchEnding(text, 5, P2P, Stop);
     ASSERT_TRUE(m);
     EXPECT_EQ(m->tableName, u"D1");
 }
 
-TEST(MatchEnding, TableStepSkipsWindowsThatDoNotFit) {
+TEST(matchEnding, TableStepSkipsWindowsThatDoNotFit) {
     const QString text = QStringLiteral("本だ。");
     EXPECT_FALSE(matchTable(text, 3, D3));
     EXPECT_FALSE(matchTable(text, 3, D2));
     EXPECT_EQ(matchTable(text, 3, D1), (EndingMatch{u"D1", 15, 1, u"だ", u"です"}));
 }
 
-TEST(IsFoundEnding, ChecksTheCharactersRightBeforeTheMark) {
+TEST(isFoundEnding, ChecksTheCharactersRightBeforeTheMark) {
     const auto plain = foundEndingChecks(P2P)[0];
     const auto da = foundEndingChecks(P2N)[0];
     const auto dearu = foundEndingChecks(P2N)[1];
@@ -250,7 +250,7 @@ TEST(IsFoundEnding, ChecksTheCharactersRightBeforeTheMark) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(QString::fromUtf16(c.text).toStdString());
-        EXPECT_EQ(IsFoundEnding(QString::fromUtf16(c.text), c.markPosition, c.check), c.found);
+        EXPECT_EQ(isFoundEnding(QString::fromUtf16(c.text), c.markPosition, c.check), c.found);
     }
 }
 

@@ -95,12 +95,12 @@ INSTANTIATE_TEST_SUITE_P(StyleConverter, WholeRun, testing::ValuesIn(wholeRuns),
 
 TEST(StyleConverter, RunStartAndEndStates) {
     StyleRun r(QStringLiteral("これは本だ。"));
-    EXPECT_TRUE(r.converter.StopRequested());
+    EXPECT_TRUE(r.converter.stopRequested());
     r.text.setSelection(2, 3);
     r.run();
     EXPECT_FALSE(r.dialog.convertEnabled);
     EXPECT_EQ(r.dialog.closeCaption, QStringLiteral("閉じる"));
-    EXPECT_TRUE(r.converter.StopRequested());
+    EXPECT_TRUE(r.converter.stopRequested());
     EXPECT_FALSE(r.converter.running());
     EXPECT_EQ(r.text.selStart(), 0);
     EXPECT_EQ(r.text.selLength(), 0);

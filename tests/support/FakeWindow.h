@@ -74,7 +74,6 @@ public:
     bool setWindowWidth(int t) override { return width = t, true; }
     bool setWindowHeight(int t) override { return height = t, true; }
     bool isMaximized() const override { return maximized; }
-    QString popupUserStringCaption(int i) const override { return popupCaptions[i]; }
     void setPopupUserStringCaption(int i, const QString& c) override { popupCaptions[i] = c; }
     void setMenuUserStringCaption(int i, const QString& c) override { menuCaptions[i] = c; }
     QString recentFileCaption(int i) const { return recentCaptions[i]; }

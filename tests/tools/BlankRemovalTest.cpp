@@ -14,11 +14,11 @@ enum class Proc { Spaces, BlankLines, Both };
 void run(CommandContext& ctx, Proc p) {
     switch (p) {
     case Proc::Spaces:
-        return blanks::RemoveSpaces(ctx);
+        return blanks::removeSpaces(ctx);
     case Proc::BlankLines:
-        return blanks::RemoveBlankLines(ctx);
+        return blanks::removeBlankLines(ctx);
     case Proc::Both:
-        return blanks::RemoveSpacesAndBlankLines(ctx);
+        return blanks::removeSpacesAndBlankLines(ctx);
     }
 }
 
@@ -83,7 +83,7 @@ TEST(BlankRemovalUndo, CombinedCommandUndoneByOneUndo) {
     const QString before = QStringLiteral("a b\r\n\r\n\r\nc");
     e.text.setText(before);
     e.history.record(e.text);
-    blanks::RemoveSpacesAndBlankLines(e.ctx);
+    blanks::removeSpacesAndBlankLines(e.ctx);
     EXPECT_EQ(e.text.text(), QStringLiteral("ab\r\nc"));
     undo(e.ctx);
     EXPECT_EQ(e.text.text(), before);

@@ -25,7 +25,7 @@ TEST(SimpleHtml, WrapsTheTextAndOneUndoReturns) {
     e.history.setMaxUndo(10);
     e.text.setText(QStringLiteral("本文\r\n"));
     e.history.record(e.text);
-    html::MakeSimpleHtml(e.ctx);
+    html::makeSimpleHtml(e.ctx);
     EXPECT_EQ(e.fake.prompts.texts(), QStringList{QStringLiteral("簡易HTML化が終了しました。")});
     undo(e.ctx);
     EXPECT_EQ(e.text.text(), QStringLiteral("本文\r\n"));
@@ -52,14 +52,14 @@ TEST_P(Extraction, Texts) {
     FakeEditor e;
     setDocumentTitle(e.document, QString::fromUtf16(p.title));
     for (int i = 0; i < p.tags.size(); ++i)
-        WriteSetting(settings::kSection, settings::key::extractTag(i),
+        writeSetting(settings::kSection, settings::key::extractTag(i),
                      settings::iniPath(e.dir.path()), p.tags[i]);
     for (MsgAnswer a : p.answers)
         e.fake.prompts.answers.enqueue(a);
     e.text.setText(QString::fromUtf16(p.in));
     FakeWorking working;
     html::TextExtractor extractor(e.ctx, working);
-    extractor.ExtractText();
+    extractor.extractText();
     EXPECT_EQ(e.text.text(), QString::fromUtf16(p.out));
     EXPECT_EQ(e.fake.prompts.texts(), p.asked);
     const bool ran = !p.asked.startsWith(kAskNotHtml) || p.answers.value(0) == MsgAnswer::Yes;
@@ -101,14 +101,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ExtractionRun, StopKeepsWhatWasRemovedAndUndoReturns) {
     FakeEditor e;
     e.history.setMaxUndo(10);
-    WriteSetting(settings::kSection, settings::key::extractTag(0), settings::iniPath(e.dir.path()),
+    writeSetting(settings::kSection, settings::key::extractTag(0), settings::iniPath(e.dir.path()),
                  QStringLiteral("i"));
     e.text.setText(QStringLiteral("<i>a</i><b>b"));
     e.history.record(e.text);
     FakeWorking working;
     html::TextExtractor extractor(e.ctx, working);
     e.fake.pump.onEvents = [&] { extractor.onCancelClicked(); };
-    extractor.ExtractText();
+    extractor.extractText();
     EXPECT_EQ(e.text.text(), QStringLiteral("a<b>b"));
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
     EXPECT_EQ(e.window.inputBlocked, (QList<bool>{true, false}));
@@ -124,7 +124,7 @@ TEST(ExtractionRun, DocumentChangedDuringTheRunIsLeftAlone) {
     FakeWorking working;
     html::TextExtractor extractor(e.ctx, working);
     e.fake.pump.onEvents = [&] { e.text.setText(QStringLiteral("<p>other document")); };
-    extractor.ExtractText();
+    extractor.extractText();
     EXPECT_EQ(e.text.text(), QStringLiteral("<p>other document"));
     EXPECT_TRUE(e.fake.prompts.shown.isEmpty());
     EXPECT_FALSE(extractor.running());

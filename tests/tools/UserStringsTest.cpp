@@ -30,7 +30,7 @@ struct ListEditor {
     userstrings::UserStringsEditor editor{e.ctx, dialog};
     QString ini() const { return settings::iniPath(e.dir.path()); }
     QString key(int i) const {
-        return ReadSetting(settings::kSection, settings::key::userString(i), ini());
+        return readSetting(settings::kSection, settings::key::userString(i), ini());
     }
     void add(const QString& phrase) {
         dialog.input = phrase;
@@ -40,8 +40,8 @@ struct ListEditor {
 
 TEST(UserStringList, LoadCompactsAndAddKeepsTheLimit) {
     ListEditor l;
-    WriteSetting(settings::kSection, QStringLiteral("y1"), l.ini(), QStringLiteral("B"));
-    WriteSetting(settings::kSection, QStringLiteral("y4"), l.ini(), QStringLiteral("E"));
+    writeSetting(settings::kSection, QStringLiteral("y1"), l.ini(), QStringLiteral("B"));
+    writeSetting(settings::kSection, QStringLiteral("y4"), l.ini(), QStringLiteral("E"));
     l.editor.onLoad();
     EXPECT_EQ(l.dialog.shown, (QStringList{QStringLiteral("B"), QStringLiteral("E")}));
     EXPECT_FALSE(l.dialog.deleteEnabled);
@@ -78,9 +78,8 @@ TEST(UserStringList, StoreWritesAllTenKeysAndTheCaptions) {
 
 TEST(UserStringMenu, ToolsMenuFollowsThePopupAndInsertReplacesTheSelection) {
     FakeEditor e;
-    e.window.popupCaptions[0] = QStringLiteral("A&B");
-    e.window.popupCaptions[10] = QStringLiteral("2026/12/08");
-    userstrings::prepareToolMenu(e.window);
+    e.state.UserStrings[0] = QStringLiteral("A&B");
+    userstrings::prepareToolMenu(e.state, e.window);
     EXPECT_EQ(e.window.menuCaptions[0], QStringLiteral("A&B"));
     EXPECT_TRUE(e.window.menuVisible[0]);
     EXPECT_FALSE(e.window.menuVisible[1]);
@@ -89,7 +88,7 @@ TEST(UserStringMenu, ToolsMenuFollowsThePopupAndInsertReplacesTheSelection) {
     e.text.setText(QStringLiteral("xyz"));
     e.history.record(e.text);
     e.text.setSelection(1, 1);
-    userstrings::insertUserString(e.ctx, e.window.popupCaptions[0]);
+    userstrings::insertUserString(e.ctx, e.state.UserStrings[0]);
     EXPECT_EQ(e.text.text(), QStringLiteral("xA&Bz"));
     EXPECT_EQ(e.text.selStart(), 4);
     undo(e.ctx);

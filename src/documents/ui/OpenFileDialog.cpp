@@ -29,12 +29,12 @@ QLabel* heading(const QString& text, QWidget* buddy) {
 
 } // namespace
 
-OpenFileDialog::OpenFileDialog(CommandContext& ctx, bool insertMode, std::function<void()> loadingStep,
+OpenFileDialog::OpenFileDialog(CommandContext& ctx, bool insertMode, LoadingStep loadingStep,
              QWidget* parent)
     : OpenFileDialog(ctx, insertMode, std::move(loadingStep), OpenChooser::platformDrives(),
             QDir::currentPath(), parent) {}
 
-OpenFileDialog::OpenFileDialog(CommandContext& ctx, bool insertMode, std::function<void()> loadingStep,
+OpenFileDialog::OpenFileDialog(CommandContext& ctx, bool insertMode, LoadingStep loadingStep,
              QList<DriveEntry> drives, QString startFolder, QWidget* parent)
     : QDialog(parent), m_chooser(ctx, insertMode, std::move(loadingStep), std::move(drives),
                                  std::move(startFolder)) {

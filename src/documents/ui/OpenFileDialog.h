@@ -14,15 +14,15 @@ class QPlainTextEdit;
 class QPushButton;
 
 // The open dialog: drive, folder and file lists, the type filter and the quick view. Shown
-// modally (exec) by Open and Insert file; accepting a file runs `loadingStep` with the path
-// in WorkPath, then closes the dialog whatever the step did.
+// modally (exec) by Open and Insert file; accepting a file runs `loadingStep` with its path,
+// then closes the dialog whatever the step did.
 class OpenFileDialog : public QDialog {
     Q_OBJECT
 public:
-    OpenFileDialog(CommandContext& ctx, bool insertMode, std::function<void()> loadingStep,
+    OpenFileDialog(CommandContext& ctx, bool insertMode, LoadingStep loadingStep,
           QWidget* parent = nullptr);
     // Tests give their own drives and starting folder.
-    OpenFileDialog(CommandContext& ctx, bool insertMode, std::function<void()> loadingStep,
+    OpenFileDialog(CommandContext& ctx, bool insertMode, LoadingStep loadingStep,
           QList<DriveEntry> drives, QString startFolder, QWidget* parent = nullptr);
 
     OpenChooser& chooser() { return m_chooser; }

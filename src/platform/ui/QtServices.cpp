@@ -1,5 +1,6 @@
 #include "platform/ui/QtServices.h"
 
+#include "platform/ColorValue.h"
 #include "platform/ui/QtPrintJob.h"
 
 #include <QAbstractButton>
@@ -156,27 +157,13 @@ bool QtCommonDialogs::chooseFont(FontChoice& font) {
     return true;
 }
 
-// The default text colours are system colours: the dialog opens on what the text box shows
-// (window text, window), not on white.
-static QColor systemColor(quint32 v) {
-    const QPalette pal = QApplication::palette();
-    switch (v & 0xFFFFFFu) {
-    case 8:
-        return pal.color(QPalette::Text);
-    case 5:
-        return pal.color(QPalette::Base);
-    default:
-        return QColor(Qt::white);
-    }
-}
-
 bool QtCommonDialogs::chooseColor(qint32& color) {
-    const quint32 v = static_cast<quint32>(color);
-    const QColor preset =
-        (v & 0x80000000u) ? systemColor(v) : QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
+    // The default text colours are system colours: the dialog opens on what the text box
+    // shows (window text, window), not on white.
+    const QColor preset = colorvalue::toColor(color).value_or(QColor(Qt::white));
     const QColor chosen = QColorDialog::getColor(preset, m_parent);
     if (!chosen.isValid()) return false;
-    color = static_cast<qint32>(chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16));
+    color = colorvalue::fromColor(chosen);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "shell/ui/MainWindow.h"
 
 #include "documents/DroppedFiles.h"
+#include "platform/ColorValue.h"
 #include "platform/ui/TextView.h"
 #include "shell/Appearance.h"
 #include "shell/FileDrops.h"
@@ -27,63 +28,6 @@ namespace {
 // The designed client area, before any stored size is applied.
 constexpr int kClientWidthTwips = 10125;
 constexpr int kClientHeightTwips = 7890;
-constexpr int kTwipsPerInch = 1440;
-// Geometry the window refuses: far outside any screen.
-constexpr int kMaxPixels = 32000;
-
-// The platform's default text-box colours: the system colours "window text" and "window".
-constexpr quint32 kSystemColor = 0x80000000u;
-constexpr qint32 kWindowTextColor = static_cast<qint32>(kSystemColor | 8);
-constexpr qint32 kWindowColor = static_cast<qint32>(kSystemColor | 5);
-
-std::optional<QColor> toQColor(qint32 value) {
-    const quint32 v = static_cast<quint32>(value);
-    const QPalette pal = QApplication::palette();
-    if (v & kSystemColor) {
-        if (v & 0x7F000000u) return std::nullopt;
-        switch (v & 0xFFFFFFu) {
-        case 5:
-            return pal.color(QPalette::Base);
-        case 8:
-            return pal.color(QPalette::Text);
-        case 4:
-        case 15:
-            return pal.color(QPalette::Button);
-        case 7:
-        case 9:
-        case 18:
-            return pal.color(QPalette::ButtonText);
-        case 13:
-            return pal.color(QPalette::Highlight);
-        case 14:
-            return pal.color(QPalette::HighlightedText);
-        case 16:
-            return pal.color(QPalette::Dark);
-        case 17:
-            return pal.color(QPalette::PlaceholderText);
-        case 20:
-            return pal.color(QPalette::Light);
-        case 0:
-        case 1:
-        case 2:
-        case 3:
-        case 6:
-        case 10:
-        case 11:
-        case 12:
-        case 19:
-        case 21:
-        case 22:
-        case 23:
-        case 24:
-            return pal.color(QPalette::Window);
-        default:
-            return std::nullopt;
-        }
-    }
-    if (v > 0xFFFFFFu) return std::nullopt;
-    return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
-}
 
 const char16_t* const kImeMenu[] = {u"mnuIMEhiragana",  u"mnuIMEtyokusetu", u"mnuIMEkatakana",
                                     u"mnuIMEHkatakana", u"mnuIMEeisuu",     u"mnuIMEHeisuu"};
@@ -116,7 +60,7 @@ QString caption(const QAction* action) {
 MainWindow::MainWindow(AppState& state, Services& services, QString programDir, QWidget* parent)
     : QMainWindow(parent),
       m_logic(state, m_text, services, *this, programDir, m_history, m_document), m_ctx{state, m_text, services, *this, programDir, m_history, m_document},
-      m_foreColor(kWindowTextColor), m_backColor(kWindowColor) {
+      m_foreColor(colorvalue::kWindowText), m_backColor(colorvalue::kWindow) {
     initResources();
     // Commands find Pallo.ini and PalloBackup.txt where start-up does.
     m_ctx.programDir = m_logic.settingsFolder();
@@ -153,8 +97,8 @@ MainWindow::MainWindow(AppState& state, Services& services, QString programDir, 
     registerPrintCommands();
     registerSearch();
 
-    resize(toPixelsX(kClientWidthTwips),
-           toPixelsY(kClientHeightTwips) + menuBar()->sizeHint().height());
+    resize(m_geometry.toPixelsX(kClientWidthTwips),
+           m_geometry.toPixelsY(kClientHeightTwips) + menuBar()->sizeHint().height());
 }
 
 MainWindow::~MainWindow() {
@@ -456,14 +400,14 @@ bool MainWindow::setFontName(const QString& name) {
 }
 
 bool MainWindow::setForeColor(qint32 color) {
-    if (!toQColor(color)) return false;
+    if (!colorvalue::toColor(color)) return false;
     m_foreColor = color;
     applyColors();
     return true;
 }
 
 bool MainWindow::setBackColor(qint32 color) {
-    if (!toQColor(color)) return false;
+    if (!colorvalue::toColor(color)) return false;
     m_backColor = color;
     applyColors();
     return true;
@@ -471,8 +415,8 @@ bool MainWindow::setBackColor(qint32 color) {
 
 void MainWindow::applyColors() {
     QPalette pal = m_view->palette();
-    pal.setColor(QPalette::Text, *toQColor(m_foreColor));
-    pal.setColor(QPalette::Base, *toQColor(m_backColor));
+    pal.setColor(QPalette::Text, *colorvalue::toColor(m_foreColor));
+    pal.setColor(QPalette::Base, *colorvalue::toColor(m_backColor));
     m_view->setPalette(pal);
 }
 
@@ -482,77 +426,32 @@ void MainWindow::setDirectInput() {
 
 // ---------------------------------------------------------------- geometry
 
-int MainWindow::toPixelsX(int twips) const {
-    return static_cast<int>(std::lround(double(twips) * logicalDpiX() / kTwipsPerInch));
-}
-int MainWindow::toPixelsY(int twips) const {
-    return static_cast<int>(std::lround(double(twips) * logicalDpiY() / kTwipsPerInch));
-}
-int MainWindow::toTwipsX(int pixels) const {
-    return static_cast<int>(std::lround(double(pixels) * kTwipsPerInch / logicalDpiX()));
-}
-int MainWindow::toTwipsY(int pixels) const {
-    return static_cast<int>(std::lround(double(pixels) * kTwipsPerInch / logicalDpiY()));
-}
-
-int MainWindow::reported(const Remembered& r, int pixels, bool horizontal) const {
-    if (r.twips && r.pixels == pixels) return *r.twips;
-    return horizontal ? toTwipsX(pixels) : toTwipsY(pixels);
-}
-
 int MainWindow::windowTop() const {
-    return reported(m_top, frameGeometry().y(), false);
+    return m_geometry.top();
 }
 int MainWindow::windowLeft() const {
-    return reported(m_left, frameGeometry().x(), true);
+    return m_geometry.left();
 }
 int MainWindow::windowWidth() const {
-    return reported(m_width, frameGeometry().width(), true);
+    return m_geometry.width();
 }
 int MainWindow::windowHeight() const {
-    return reported(m_height, frameGeometry().height(), false);
+    return m_geometry.height();
 }
-
 bool MainWindow::setWindowTop(int twips) {
-    const int px = toPixelsY(twips);
-    if (std::abs(px) > kMaxPixels) return false;
-    move(frameGeometry().x(), px);
-    m_top = {twips, frameGeometry().y()};
-    return true;
+    return m_geometry.setTop(twips);
 }
-
 bool MainWindow::setWindowLeft(int twips) {
-    const int px = toPixelsX(twips);
-    if (std::abs(px) > kMaxPixels) return false;
-    move(px, frameGeometry().y());
-    m_left = {twips, frameGeometry().x()};
-    return true;
+    return m_geometry.setLeft(twips);
 }
-
 bool MainWindow::setWindowWidth(int twips) {
-    const int px = toPixelsX(twips);
-    const int frame = frameGeometry().width() - width();
-    if (px - frame < 1 || px > kMaxPixels) return false;
-    resize(px - frame, height());
-    m_width = {twips, frameGeometry().width()};
-    return true;
+    return m_geometry.setWidth(twips);
 }
-
 bool MainWindow::setWindowHeight(int twips) {
-    const int px = toPixelsY(twips);
-    const int frame = frameGeometry().height() - height();
-    if (px - frame < 1 || px > kMaxPixels) return false;
-    resize(width(), px - frame);
-    m_height = {twips, frameGeometry().height()};
-    return true;
+    return m_geometry.setHeight(twips);
 }
 
 // ---------------------------------------------------------------- menus filled from settings
-
-QString MainWindow::popupUserStringCaption(int i) const {
-    const QAction* a = action(QStringLiteral("popsitei(%1)").arg(i));
-    return caption(a);
-}
 
 void MainWindow::setPopupUserStringCaption(int i, const QString& caption) {
     if (QAction* a = action(QStringLiteral("popsitei(%1)").arg(i))) setCaption(a, caption);

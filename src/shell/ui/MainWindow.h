@@ -10,6 +10,7 @@
 #include "shell/AlarmClock.h"
 #include "shell/AutoBackup.h"
 #include "shell/MainLogic.h"
+#include "shell/ui/TwipsGeometry.h"
 #include "state/AppState.h"
 #include "notation/NotationSession.h"
 
@@ -24,6 +25,7 @@
 class EndingInsertionDialog;
 class UserStringsDialog;
 class StyleConversionDialog;
+class ProofreadDialog;
 class ExtractionProgressDialog;
 class AboutDialog;
 class HelpView;
@@ -105,7 +107,6 @@ public:
     bool setWindowWidth(int twips) override;
     bool setWindowHeight(int twips) override;
     bool isMaximized() const override { return QMainWindow::isMaximized(); }
-    QString popupUserStringCaption(int i) const override;
     void setPopupUserStringCaption(int i, const QString& caption) override;
     void setMenuUserStringCaption(int i, const QString& caption) override;
     void setRecentFileCaption(int i, const QString& caption) override;
@@ -118,7 +119,7 @@ public:
     void setInputBlocked(bool blocked) override;
     void setMenuUserStringVisible(int i, bool visible) override;
 
-    // Clipboards, menu states and the history viewers (frmMainHistory.cpp).
+    // Clipboards, menu states and the history viewers (MainWindowHistory.cpp).
     void setQuotedPanelText(int panel, const QString& label, const QString& body) override;
     void setItemEnabled(const QString& item, bool enabled) override;
     void setItemVisible(const QString& item, bool visible) override;
@@ -133,12 +134,6 @@ public:
     HelpView* helpWindow() const;
     void setFormatText(const QString& text) override;
     QString formatText() const;
-
-    // Twips and pixels at the screen's logical resolution.
-    int toPixelsX(int twips) const;
-    int toPixelsY(int twips) const;
-    int toTwipsX(int pixels) const;
-    int toTwipsY(int pixels) const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -158,25 +153,18 @@ private:
     void registerStyle();
     // The main window is closing: a style conversion run stops and its dialog unloads.
     void unloadStyle();
-    // Options, appearance, About and help (frmMainOptions.cpp).
+    // Options, appearance, About and help (MainWindowOptions.cpp).
     void registerOptions();
     // A completed shutdown: the timers stop and the About box and help window go with the
     // main window, so nothing keeps the program running hidden.
     void unloadOptions();
-    // Page setup, printing and the character count (frmMainPrint.cpp).
+    // Page setup, printing and the character count (MainWindowPrint.cpp).
     void registerPrintCommands();
     // Find, count, replace and jump; a replace-all run stops when the window closes.
     void registerSearch();
     void unloadSearch();
     void applyColors();
     void onTextMouseDown(int button, int shift, QPoint pos);
-    // A twips value remembered as set, reported back while the pixels still match it, so a
-    // stored geometry survives the rounding to pixels.
-    struct Remembered {
-        std::optional<int> twips;
-        int pixels = 0;
-    };
-    int reported(const Remembered& r, int pixels, bool horizontal) const;
 
     TextBox m_text;
     UndoHistory m_history;
@@ -192,7 +180,8 @@ private:
     QTimer* m_timer2 = nullptr;
     AutoBackup m_backup;
     AlarmClock m_alarm;
-    QPointer<StyleConversionDialog> m_styleConversionDialog; // the style conversion dialog while it is open
+    QPointer<StyleConversionDialog> m_styleConversionDialog;
+    QPointer<ProofreadDialog> m_proofreadDialog; // kept hidden when closed, with its list
     // The search dialogs while they are open; the replace variables outlive the dialog.
     QPointer<FindDialog> m_findDialog;
     QPointer<ReplaceDialog> m_replaceDialog;
@@ -203,7 +192,7 @@ private:
     QSet<QString> m_boundCommands;
     qint32 m_foreColor;
     qint32 m_backColor;
-    Remembered m_top, m_left, m_width, m_height;
+    TwipsGeometry m_geometry{*this};
 
     // A panel set from a label and a long text: the parts, kept exact, and shown as a preview.
     struct QuotedPanel {
@@ -211,7 +200,7 @@ private:
         QString label, body;
     };
     QuotedPanel m_quoted[3];
-    // The text tools (frmMainTools.cpp).
+    // The text tools (MainWindowTools.cpp).
     void registerTools();
     // A close request during a text extraction stops the run and closes once it has
     // returned; true when the request must wait.

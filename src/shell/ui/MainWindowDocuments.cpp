@@ -18,7 +18,8 @@ void MainWindow::registerDocumentCommands() {
 // The program's own open dialog; accepting a file runs the loading step before it closes.
 void MainWindow::showOpenDialog(bool insertMode) {
     OpenFileDialog dialog(
-        context(), insertMode, [this, insertMode] { LoadAcceptedFile(context(), insertMode); },
+        context(), insertMode,
+        [this, insertMode](const QString& path) { loadAcceptedFile(context(), path, insertMode); },
         this);
     dialog.exec();
 }

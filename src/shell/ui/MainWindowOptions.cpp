@@ -6,6 +6,7 @@
 #include "shell/ui/OptionsDialog.h"
 #include "shell/ui/HelpView.h"
 #include "shell/ui/MainWindow.h"
+#include "shell/ui/SingleWindow.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -58,13 +59,11 @@ void MainWindow::registerOptions() {
         m_help->showAt(QCoreApplication::applicationDirPath(), help::kKeyword);
     });
     setCommand(QStringLiteral("mnuHelpAbout"), [this](int) {
-        if (!m_aboutDialog) {
-            m_aboutDialog = new AboutDialog(context(), this);
-            m_aboutDialog->setAttribute(Qt::WA_DeleteOnClose);
-        }
-        m_aboutDialog->show();
-        m_aboutDialog->raise();
-        m_aboutDialog->activateWindow();
+        showSingleWindow(m_aboutDialog, [this] {
+            auto* about = new AboutDialog(context(), this);
+            about->setAttribute(Qt::WA_DeleteOnClose);
+            return about;
+        });
     });
 }
 

@@ -2,6 +2,7 @@
 #include "documents/ui/PrintProgressDialog.h"
 #include "documents/PrintDocument.h"
 #include "shell/ui/MainWindow.h"
+#include "shell/ui/SingleWindow.h"
 
 // Page setup, printing and the character count.
 void MainWindow::registerPrintCommands() {
@@ -13,12 +14,10 @@ void MainWindow::registerPrintCommands() {
     });
     // The count window stays open beside the text, so the writer sees the live count.
     setCommand(QStringLiteral("mnucount"), [this](int) {
-        if (!m_charCount) {
-            m_charCount = new CharCountDialog(context(), this, m_notation);
-            m_charCount->setAttribute(Qt::WA_DeleteOnClose);
-        }
-        m_charCount->show();
-        m_charCount->raise();
-        m_charCount->activateWindow();
+        showSingleWindow(m_charCount, [this] {
+            auto* count = new CharCountDialog(context(), this, m_notation);
+            count->setAttribute(Qt::WA_DeleteOnClose);
+            return count;
+        });
     });
 }

@@ -1,6 +1,7 @@
 #include "history/UndoHistory.h"
 #include "platform/ui/TextView.h"
 #include "shell/ui/MainWindow.h"
+#include "shell/ui/SingleWindow.h"
 #include "tools/BlankRemoval.h"
 #include "tools/CharConversions.h"
 #include "tools/ui/ExtractionProgressDialog.h"
@@ -39,17 +40,17 @@ void MainWindow::registerTools() {
         setCommand(QLatin1String(name),
                    [this, c = conversion](int) { charconv::convertDocument(m_ctx, c); });
 
-    setCommand(QStringLiteral("mnukuuhaku"), [this](int) { blanks::RemoveSpaces(m_ctx); });
-    setCommand(QStringLiteral("mnukuuhakugyou"), [this](int) { blanks::RemoveBlankLines(m_ctx); });
+    setCommand(QStringLiteral("mnukuuhaku"), [this](int) { blanks::removeSpaces(m_ctx); });
+    setCommand(QStringLiteral("mnukuuhakugyou"), [this](int) { blanks::removeBlankLines(m_ctx); });
     setCommand(QStringLiteral("mnuryouhou"),
-               [this](int) { blanks::RemoveSpacesAndBlankLines(m_ctx); });
+               [this](int) { blanks::removeSpacesAndBlankLines(m_ctx); });
 
-    setCommand(QStringLiteral("mnuHTMLka"), [this](int) { html::MakeSimpleHtml(m_ctx); });
+    setCommand(QStringLiteral("mnuHTMLka"), [this](int) { html::makeSimpleHtml(m_ctx); });
     setCommand(QStringLiteral("mnulink"), [this](int) { html::copyLinkTargets(m_ctx); });
     setCommand(QStringLiteral("mnutxt"), [this](int) {
         if (m_extractionProgressDialog) return;
         m_extractionProgressDialog = new ExtractionProgressDialog(m_ctx, this);
-        m_extractionProgressDialog->logic().ExtractText();
+        m_extractionProgressDialog->logic().extractText();
         delete m_extractionProgressDialog;
         if (m_closeAfterRun) {
             m_closeAfterRun = false;
@@ -59,19 +60,14 @@ void MainWindow::registerTools() {
 
     setCommand(QStringLiteral("mnuGobi"), [this](int) {
         m_ctx.history.record(m_text);
-        if (!m_endingInsertionDialog) m_endingInsertionDialog = new EndingInsertionDialog(m_ctx, this);
-        m_endingInsertionDialog->show();
-        m_endingInsertionDialog->raise();
-        m_endingInsertionDialog->activateWindow();
-        m_endingInsertionDialog->focusWord();
+        showSingleWindow(m_endingInsertionDialog,
+                         [this] { return new EndingInsertionDialog(m_ctx, this); })
+            ->focusWord();
     });
 
     setCommand(QStringLiteral("mnuUS"), [this](int) {
-        if (!m_userStringsDialog) m_userStringsDialog = new UserStringsDialog(m_ctx, this);
-        m_userStringsDialog->show();
-        m_userStringsDialog->raise();
-        m_userStringsDialog->activateWindow();
-        m_userStringsDialog->focusInput();
+        showSingleWindow(m_userStringsDialog, [this] { return new UserStringsDialog(m_ctx, this); })
+            ->focusInput();
     });
     for (const char* group : {"mnusitei", "popsitei"}) {
         const QString name = QLatin1String(group);
@@ -81,7 +77,7 @@ void MainWindow::registerTools() {
         });
     }
     if (QMenu* tools = action(QStringLiteral("mnutool"))->menu())
-        connect(tools, &QMenu::aboutToShow, this, [this] { userstrings::prepareToolMenu(*this); });
+        connect(tools, &QMenu::aboutToShow, this, [this] { userstrings::prepareToolMenu(m_ctx.state, *this); });
 }
 
 bool MainWindow::stopToolsBeforeClose() {
