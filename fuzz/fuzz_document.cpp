@@ -2,10 +2,12 @@
 #include "documents/DocumentFile.h"
 
 // Any file's bytes read as a document and written back in the format they were read in give the
-// same bytes followed by one line end, except where an LF file already ends with its terminator
-// (and Shift_JIS characters with several codes, which go back with the code Windows prefers).
-// The format read agrees with the detection rules applied one code point at a time, and reading
-// the written bytes again gives the same format and the text with the added line end.
+// same bytes followed by one line end, except where an LF, UTF-8 or UTF-16 file already ends with
+// its terminator (and Shift_JIS characters with several codes, which go back with the code
+// Windows prefers). The format read agrees with the detection rules applied one code point at a
+// time, where well-formed UTF-8 made only of pairs that Shift_JIS reads as half-width katakana
+// may be either; reading the written bytes again gives the same format, and the text with the
+// added line end for a Shift_JIS CR LF file, the same text for any other.
 
 namespace {
 
@@ -42,10 +44,12 @@ char32_t nextUtf8(const QByteArray& in, qsizetype i, int& length) {
 }
 
 // The text of UTF-8 bytes, a byte that starts no well-formed sequence kept as its escape.
-QString naiveUtf8(const QByteArray& in, bool* wellFormed, bool* multiByte) {
+QString naiveUtf8(const QByteArray& in, bool* wellFormed, bool* multiByte,
+                  bool* kanaPairsOnly = nullptr) {
     QString text;
     *wellFormed = true;
     *multiByte = false;
+    if (kanaPairsOnly) *kanaPairsOnly = true;
     for (qsizetype i = 0; i < in.size();) {
         int length;
         const char32_t cp = nextUtf8(in, i, length);
@@ -56,6 +60,9 @@ QString naiveUtf8(const QByteArray& in, bool* wellFormed, bool* multiByte) {
             continue;
         }
         *multiByte |= length > 1;
+        const unsigned second = length > 1 ? static_cast<unsigned char>(in[i + 1]) : 0;
+        if (kanaPairsOnly && length > 1 && (length != 2 || second < 0xA1 || second > 0xBF))
+            *kanaPairsOnly = false;
         if (cp >= 0x10000) {
             text.append(QChar(char16_t(0xD800 + ((cp - 0x10000) >> 10))));
             text.append(QChar(char16_t(0xDC00 + ((cp - 0x10000) & 0x3FF))));
@@ -82,12 +89,13 @@ struct Expected {
     QString body;      // the file's characters, line ends as in the file
     QByteArray mark;   // the bytes before the body
     QByteArray bodyIn; // the file's bytes after the mark
+    bool eitherEncoding = false; // UTF-8 of katakana pairs only: Shift_JIS would do as well
 };
 
-Expected naiveDetect(const QByteArray& in) {
+Expected naiveDetect(const QByteArray& in, bool kanaAsShiftJis = false) {
     Expected e;
     const bool even = in.size() >= 2 && in.size() % 2 == 0;
-    bool wellFormed, multiByte;
+    bool wellFormed, multiByte, kana;
     if (even && in.startsWith("\xFF\xFE")) {
         e.format = {TextEncoding::Utf16LE, true};
         e.mark = in.left(2);
@@ -97,8 +105,9 @@ Expected naiveDetect(const QByteArray& in) {
     } else if (in.startsWith("\xEF\xBB\xBF")) {
         e.format = {TextEncoding::Utf8, true};
         e.mark = in.left(3);
-    } else if (naiveUtf8(in, &wellFormed, &multiByte); wellFormed && multiByte) {
-        e.format = {TextEncoding::Utf8, false};
+    } else if (naiveUtf8(in, &wellFormed, &multiByte, &kana); wellFormed && multiByte) {
+        e.eitherEncoding = kana;
+        if (!(kana && kanaAsShiftJis)) e.format = {TextEncoding::Utf8, false};
     }
     e.bodyIn = in.mid(e.mark.size());
     switch (e.format.encoding) {
@@ -116,6 +125,14 @@ Expected naiveDetect(const QByteArray& in) {
     }
     if (!e.body.contains(u'\r') && e.body.contains(u'\n')) e.format.lineEnds = LineEnds::Lf;
     return e;
+}
+
+// The expectation for bytes read in `format`: where the detection may go either way, the way
+// it went.
+Expected naiveDetect(const QByteArray& in, const DocumentFormat& format) {
+    const Expected e = naiveDetect(in);
+    return e.eitherEncoding && format.encoding == TextEncoding::ShiftJis ? naiveDetect(in, true)
+                                                                         : e;
 }
 
 // A line end in the format's encoding.
@@ -156,17 +173,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     DocumentFormat format;
     const QString text = decodeDocument(in, &format);
-    const Expected e = naiveDetect(in);
+    const Expected e = naiveDetect(in, format);
     FUZZ_CHECK(format == e.format);
 
-    // An LF file's breaks are CR LF in the text and its final LF is the terminator.
+    // An LF file's breaks are CR LF in the text and its final LF is the terminator; so is the
+    // final CR LF of a UTF-8 or UTF-16 file.
     QString expectedText = e.body;
     const bool lf = format.lineEnds == LineEnds::Lf;
-    const bool terminated = lf && e.body.endsWith(u'\n');
-    if (lf) {
-        if (terminated) expectedText.chop(1);
-        expectedText.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    }
+    const bool keepsLineEnd = format.encoding == TextEncoding::ShiftJis && !lf;
+    const bool terminated = lf ? e.body.endsWith(u'\n')
+                               : !keepsLineEnd && e.body.endsWith(QStringLiteral("\r\n"));
+    if (terminated) expectedText.chop(lf ? 1 : 2);
+    if (lf) expectedText.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
     FUZZ_CHECK(text == expectedText);
 
     cp932::EncodeReport report;
@@ -181,7 +199,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // added, unless that line end is an LF file's terminator.
     DocumentFormat again;
     const QString reread = decodeDocument(out, &again);
-    FUZZ_CHECK(again == naiveDetect(out).format);
+    FUZZ_CHECK(again == naiveDetect(out, again).format);
     // Where the format read again differs, the bytes written are not the bytes read, and only
     // because the detection is a guess: a Shift_JIS LF file of odd length starting with the
     // bytes of a UTF-16 mark (a cut UTF-16 file) becomes even with its terminator; a character
@@ -193,6 +211,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     FUZZ_CHECK(again == format);
-    FUZZ_CHECK(reread == (lf ? text : text + QStringLiteral("\r\n")));
+    FUZZ_CHECK(reread == (keepsLineEnd ? text + QStringLiteral("\r\n") : text));
     return 0;
 }

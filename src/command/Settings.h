@@ -63,3 +63,14 @@ QString readSetting(const QString& section, const QString& key, const QString& f
 // success.
 int writeSetting(const QString& section, const QString& key, const QString& file,
                  const QString& value);
+
+// A path kept in a setting (recent files, the open dialog's folder). The file is Shift_JIS: a
+// path it cannot hold exactly is stored as kEscapedPathPrefix and the path with each such
+// character, and each "%", written as %XX of its UTF-8 bytes; any other path as it is. A path
+// is read whole, however long.
+inline const QString kEscapedPathPrefix = QStringLiteral("utf8:");
+QString pathToSetting(const QString& path);
+QString pathFromSetting(const QString& value);
+QString readPathSetting(const QString& section, const QString& key, const QString& file);
+int writePathSetting(const QString& section, const QString& key, const QString& file,
+                     const QString& path);

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -61,7 +62,14 @@ int sequenceLength(const unsigned char* p, const unsigned char* end) {
     return 0;
 }
 
-enum class Utf8Result { Invalid, Ascii, MultiByte };
+// KanaPairs: every multi-byte sequence is two bytes that Shift_JIS reads as two half-width
+// katakana (lead C2-DF, trail A1-BF), so the bytes are text in either encoding.
+enum class Utf8Result { Invalid, Ascii, MultiByte, KanaPairs };
+
+// Every lead byte of a two-byte sequence is a half-width katakana in Shift_JIS.
+bool isKanaPair(const unsigned char* p) {
+    return p[1] >= 0xA1 && p[1] <= 0xBF;
+}
 
 // True when the eight bytes at p are all ASCII.
 bool asciiWord(const unsigned char* p) {
@@ -77,7 +85,7 @@ Utf8Result checkUtf8(QByteArrayView bytes, qsizetype& units) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* const end = p + bytes.size();
     units = 0;
-    bool multi = false;
+    bool multi = false, onlyKanaPairs = true;
     while (p < end) {
         if (end - p >= 8 && asciiWord(p)) {
             p += 8;
@@ -86,6 +94,7 @@ Utf8Result checkUtf8(QByteArrayView bytes, qsizetype& units) {
             ++p;
             ++units;
         } else if (const int n = sequenceLength(p, end)) {
+            onlyKanaPairs = onlyKanaPairs && n == 2 && isKanaPair(p);
             p += n;
             units += n == 4 ? 2 : 1;
             multi = true;
@@ -93,7 +102,44 @@ Utf8Result checkUtf8(QByteArrayView bytes, qsizetype& units) {
             return Utf8Result::Invalid;
         }
     }
-    return multi ? Utf8Result::MultiByte : Utf8Result::Ascii;
+    if (!multi) return Utf8Result::Ascii;
+    return onlyKanaPairs ? Utf8Result::KanaPairs : Utf8Result::MultiByte;
+}
+
+// Whether bytes that are half-width katakana in Shift_JIS read as text in UTF-8: besides
+// Latin-1 signs (©, ½, «) and accents on a letter, only letters, all of one script, and some
+// letter stands in a word as letters of real text do. A Latin letter's word holds an ASCII
+// letter ("café"); a letter of another script stands beside one of its own ("папа"). Katakana
+// read as UTF-8 give lone letters of mixed scripts, rare signs or unassigned code points
+// ("ﾊｲ ﾏｲﾅｽ" reads "ʲ ϲŽ", "ﾗｼﾞｵ" two unassigned ones).
+bool readsAsText(QStringView text) {
+    const auto isAsciiLetter = [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+    };
+    std::optional<QChar::Script> script;
+    bool inWord = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.unicode() < 0x80) continue;
+        if (!c.isLetter()) {
+            const bool sign = c.unicode() >= 0xA0 && c.unicode() <= 0xBF;
+            const bool accent = c.isMark() && i > 0 && text[i - 1].isLetter();
+            if (sign || accent) continue;
+            return false;
+        }
+        const QChar::Script own = c.script();
+        if (script && *script != own) return false;
+        script = own;
+        for (const qsizetype j : {i - 1, i + 1}) {
+            if (j < 0 || j >= text.size()) continue;
+            const QChar n = text[j];
+            inWord = inWord || (own == QChar::Script_Latin
+                                    ? isAsciiLetter(n)
+                                    : n.unicode() >= 0x80 && n.isLetter() && n.script() == own);
+        }
+    }
+    // Signs alone are no letters to judge by.
+    return !script || inWord;
 }
 
 // Decodes UTF-8 into at most `units` code units (the bytes' count always suffices); an
@@ -157,16 +203,16 @@ QString decodeUtf16(QByteArrayView bytes, bool bigEndian) {
     return out;
 }
 
-// An LF file's breaks become CR LF, its terminator goes. Counted before, so the text is built
-// in one allocation.
-void expandLineFeeds(QString& text, qsizetype lineFeeds) {
+// An LF file's breaks become CR LF, its terminator goes unless the bytes are only the start
+// of the file. Counted before, so the text is built in one allocation.
+void expandLineFeeds(QString& text, qsizetype lineFeeds, bool whole) {
     QString out(text.size() + lineFeeds, Qt::Uninitialized);
     char16_t* o = reinterpret_cast<char16_t*>(out.data());
     for (const QChar c : std::as_const(text)) {
         if (c == u'\n') *o++ = u'\r';
         *o++ = c.unicode();
     }
-    out.chop(2 * text.endsWith(u'\n'));
+    out.chop(2 * (whole && text.endsWith(u'\n')));
     text = std::move(out);
 }
 
@@ -237,12 +283,30 @@ void dropCarriageReturns(QByteArray& bytes) {
     bytes.truncate(o - begin);
 }
 
-} // namespace
+// The bytes at the end that begin a UTF-8 sequence a cut left incomplete.
+qsizetype incompleteUtf8Tail(QByteArrayView bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    for (qsizetype back = 1; back <= 3 && back <= bytes.size(); ++back) {
+        const unsigned c = p[bytes.size() - back];
+        if (c < 0x80) return 0;
+        if (c >= 0xC0) return (c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2) > back ? back : 0;
+    }
+    return 0;
+}
 
-QString decodeDocument(QByteArrayView bytes, DocumentFormat* format) {
+// 1 when the bytes end in the lead byte of a Shift_JIS character a cut left incomplete.
+qsizetype incompleteShiftJisTail(QByteArrayView bytes) {
+    qsizetype i = 0;
+    while (i < bytes.size())
+        i += cp932::isLeadByte(static_cast<unsigned char>(bytes[i])) ? 2 : 1;
+    return i - bytes.size();
+}
+
+QString decode(QByteArrayView bytes, DocumentFormat* format, bool whole) {
     DocumentFormat f;
     QString text;
-    const bool utf16 = bytes.size() % 2 == 0 && bytes.size() >= 2;
+    // The start of a UTF-16 file may be cut in a character; decodeUtf16 drops the odd byte.
+    const bool utf16 = bytes.size() >= 2 && (bytes.size() % 2 == 0 || !whole);
     if (utf16 && bytes.startsWith("\xFF\xFE")) {
         f = {TextEncoding::Utf16LE, true};
         text = decodeUtf16(bytes.sliced(2), false);
@@ -251,22 +315,52 @@ QString decodeDocument(QByteArrayView bytes, DocumentFormat* format) {
         text = decodeUtf16(bytes.sliced(2), true);
     } else if (bytes.startsWith(kUtf8Mark)) {
         f = {TextEncoding::Utf8, true};
-        text = decodeUtf8(bytes.sliced(3), bytes.size() - 3, false);
-    } else if (qsizetype units = 0; checkUtf8(bytes, units) == Utf8Result::MultiByte) {
-        f = {TextEncoding::Utf8, false};
-        text = decodeUtf8(bytes, units, true);
+        QByteArrayView body = bytes.sliced(3);
+        if (!whole) body.chop(incompleteUtf8Tail(body));
+        text = decodeUtf8(body, body.size(), false);
     } else {
-        text = cp932::decode(bytes);
+        const QByteArrayView utf8 = whole ? bytes : bytes.chopped(incompleteUtf8Tail(bytes));
+        qsizetype units = 0;
+        switch (checkUtf8(utf8, units)) {
+        case Utf8Result::MultiByte:
+            f = {TextEncoding::Utf8, false};
+            text = decodeUtf8(utf8, units, true);
+            break;
+        case Utf8Result::KanaPairs:
+            text = decodeUtf8(utf8, units, true);
+            if (readsAsText(text)) {
+                f = {TextEncoding::Utf8, false};
+                break;
+            }
+            [[fallthrough]];
+        default:
+            text = cp932::decode(whole ? bytes : bytes.chopped(incompleteShiftJisTail(bytes)));
+        }
     }
     // Searched in the text, not the bytes: in UTF-16 a 0D byte may be half of a character.
     if (!text.contains(u'\r')) {
         if (const qsizetype lineFeeds = text.count(u'\n')) {
             f.lineEnds = LineEnds::Lf;
-            expandLineFeeds(text, lineFeeds);
+            expandLineFeeds(text, lineFeeds, whole);
         }
     }
+    // As in an LF file, the last line break of a UTF-8 or UTF-16 file is its terminator, which
+    // a write puts back. Shift_JIS files keep theirs in the text.
+    if (whole && f.encoding != TextEncoding::ShiftJis && f.lineEnds == LineEnds::CrLf &&
+        text.endsWith(u"\r\n"))
+        text.chop(2);
     if (format) *format = f;
     return text;
+}
+
+} // namespace
+
+QString decodeDocument(QByteArrayView bytes, DocumentFormat* format) {
+    return decode(bytes, format, true);
+}
+
+QString decodeDocumentStart(QByteArrayView bytes, DocumentFormat* format) {
+    return decode(bytes, format, false);
 }
 
 bool readDocumentFile(const QString& path, QString& text, DocumentFormat& format, qint64 maxBytes) {
@@ -334,4 +428,18 @@ bool isBackupFile(const QString& path, const QString& programDir) {
     // Canonical paths see through links and "..", but only for files that exist.
     if (a.exists() && b.exists()) return a.canonicalFilePath() == b.canonicalFilePath();
     return QDir::cleanPath(a.absoluteFilePath()) == QDir::cleanPath(b.absoluteFilePath());
+}
+
+QString setBackupAside(const QString& backupPath, const QDateTime& now) {
+    const QFileInfo backup(backupPath);
+    const QString stem = QStringLiteral("PalloBackup-") +
+                         now.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QDir folder = backup.absoluteDir();
+    for (int n = 1; n < 100; ++n) {
+        const QString name =
+            stem + (n == 1 ? QString() : QStringLiteral("-%1").arg(n)) + QStringLiteral(".txt");
+        if (QFileInfo::exists(folder.filePath(name))) continue;
+        return folder.rename(backup.fileName(), name) ? folder.filePath(name) : QString();
+    }
+    return {};
 }

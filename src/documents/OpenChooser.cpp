@@ -119,7 +119,7 @@ OpenChooser::OpenChooser(CommandContext& ctx, bool insertMode, LoadingStep loadi
 }
 
 QString OpenChooser::label(int number) const {
-    return number >= 1 && number <= 6 ? m_labels[number - 1] : QString();
+    return number >= 1 && number <= kLabelCount ? m_labels[number - 1] : QString();
 }
 
 QString OpenChooser::iniPath() const {
@@ -220,7 +220,7 @@ void OpenChooser::load() {
     int drive = 0, filter = 0;
     if (restoreIndex(settings::key::Drive, int(m_drives.size()), drive)) {
         chooseDrive(drive);
-        if (chooseFolder(readSetting(settings::kSection, settings::key::Dir, iniPath())) &&
+        if (chooseFolder(readPathSetting(settings::kSection, settings::key::Dir, iniPath())) &&
             restoreIndex(settings::key::Combo, int(m_filterEntries.size()), filter))
             selectFilter(filter);
     }
@@ -318,7 +318,9 @@ void OpenChooser::clickFile(int index) {
             notify();
         });
         m_preview = preview.text;
-        touch(PreviewChanged);
+        // An unreadable file has no format to show, not the previous file's.
+        m_labels[6] = preview.ok ? quickview::formatLine(preview.format) : QString();
+        touch(PreviewChanged | LabelsChanged);
     }
     if (m_labels[2] != quickview::kCaption) {
         m_labels[2] = quickview::kCaption;
@@ -337,7 +339,7 @@ bool OpenChooser::accept(const std::function<void()>& hide) {
     const QString path = selectedPath();
     const QString ini = iniPath();
     writeSetting(settings::kSection, settings::key::Drive, ini, QString::number(m_driveIndex));
-    writeSetting(settings::kSection, settings::key::Dir, ini, m_folder);
+    writePathSetting(settings::kSection, settings::key::Dir, ini, m_folder);
     writeSetting(settings::kSection, settings::key::Combo, ini, QString::number(m_filterIndex));
     if (m_loadingStep) m_loadingStep(path);
     return true;

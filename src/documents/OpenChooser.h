@@ -49,7 +49,7 @@ public:
         FoldersChanged = 2,
         FilesChanged = 4,
         FilterChanged = 8,
-        LabelsChanged = 16,  // Label1, Label2, Label4 to Label6
+        LabelsChanged = 16,  // Label1, Label2, Label4 to Label7
         PreviewChanged = 32, // the preview text
         CaptionChanged = 64, // Label3, also while the preview is read
         TitleChanged = 128,
@@ -109,7 +109,8 @@ public:
     const QStringList& filterEntries() const { return m_filterEntries; }
     int filterIndex() const { return m_filterIndex; }
     const QString& filterText() const { return m_filterText; }
-    // Label1 to Label6.
+    // Label1 to Label7 (Label7: the file's format, beside its size and date).
+    static constexpr int kLabelCount = 7;
     QString label(int number) const;
     const QString& preview() const { return m_preview; }
 
@@ -140,6 +141,6 @@ private:
     QStringList m_filterEntries;
     int m_filterIndex = -1;
     QString m_filterText;
-    QString m_labels[6];
+    QString m_labels[kLabelCount];
     QString m_preview;
 };

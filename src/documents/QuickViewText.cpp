@@ -1,6 +1,6 @@
 #include "documents/QuickViewText.h"
 
-#include "platform/Cp932Codec.h"
+#include "documents/DocumentFile.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -72,24 +72,9 @@ QString progressCaption(int lines) {
     return kCaption + QString::number(lines) + QStringLiteral("行読み取り");
 }
 
-namespace {
-
-// A line cut by the byte limit may end in the first byte of a double-byte character; that
-// half is dropped rather than shown as a stray byte.
-qsizetype wholeCharacters(const QByteArray& bytes, qsizetype begin, qsizetype end) {
-    qsizetype i = begin;
-    while (i < end) {
-        if (cp932::isLeadByte(static_cast<unsigned char>(bytes[i]))) {
-            if (i + 1 >= end) return i;
-            i += 2;
-        } else {
-            ++i;
-        }
-    }
-    return end;
+QString formatLine(const DocumentFormat& format) {
+    return QStringLiteral("ﾌｧｲﾙ形式:") + formatName(format);
 }
-
-} // namespace
 
 Preview readPreview(const QString& path, const std::function<void(const QString&)>& caption,
                     int maxLines, qint64 maxBytes) {
@@ -98,65 +83,29 @@ Preview readPreview(const QString& path, const std::function<void(const QString&
     };
     Preview result;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly)) bytes = file.read(maxBytes);
+    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
         report(kCaption);
         return result;
     }
-
-    constexpr qint64 kChunk = 64 * 1024;
-    QByteArray buffer; // bytes read; those before `start` are already lines
-    qsizetype start = 0;
-    qint64 total = 0;       // bytes read from the file
-    bool exhausted = false; // end of file or byte limit reached
-    QString text;
-    int lines = 0;
-    const auto takeLine = [&](qsizetype end, bool cut) {
-        const qsizetype keep = cut ? wholeCharacters(buffer, start, end) : end;
-        text += cp932::decode(QByteArrayView(buffer.constData() + start, keep - start));
-        text += QStringLiteral("\r\n");
-        ++lines;
-        report(progressCaption(lines));
-    };
-
-    qsizetype scanned = 0; // no CR between `start` and this offset
-    while (lines < maxLines) {
-        const qsizetype cr = buffer.indexOf('\r', qMax(start, scanned));
-        // A CR at the very end of what has been read may yet be followed by its LF.
-        if (cr >= 0 && (cr + 1 < buffer.size() || exhausted)) {
-            takeLine(cr, false);
-            start = cr + 1;
-            if (start < buffer.size() && buffer[start] == '\n') ++start;
-            continue;
-        }
-        if (exhausted) {
-            // The last line has no line break; the byte limit may have cut it.
-            if (start < buffer.size()) takeLine(buffer.size(), total >= maxBytes);
-            break;
-        }
-        const qint64 want = qMin(kChunk, maxBytes - total);
-        if (want <= 0) {
-            exhausted = true;
-            continue;
-        }
-        buffer.remove(0, start);
-        scanned = cr >= 0 ? cr - start : buffer.size();
-        start = 0;
-        const qsizetype before = buffer.size();
-        buffer.resize(before + want);
-        const qint64 got = file.read(buffer.data() + before, want);
-        if (got < 0) {
-            report(kCaption);
-            return result;
-        }
-        buffer.resize(before + got);
-        total += got;
-        if (got == 0 || total >= maxBytes) exhausted = true;
-    }
+    // Read as the document would be, so the preview shows what opening the file shows.
+    const bool cut = bytes.size() == maxBytes && !file.atEnd();
+    const QString text = cut ? decodeDocumentStart(bytes, &result.format)
+                             : decodeDocument(bytes, &result.format);
     file.close();
 
+    qsizetype start = 0;
+    while (result.lines < maxLines && start < text.size()) {
+        qsizetype end = text.indexOf(u'\r', start);
+        if (end < 0) end = text.size();
+        result.text += QStringView(text).sliced(start, end - start);
+        result.text += QStringLiteral("\r\n");
+        report(progressCaption(++result.lines));
+        start = end + 1;
+        if (start < text.size() && text[start] == u'\n') ++start;
+    }
     result.ok = true;
-    result.text = text;
-    result.lines = lines;
     report(kCaption);
     return result;
 }

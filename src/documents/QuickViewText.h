@@ -1,5 +1,7 @@
 #pragma once
 
+#include "state/DocumentFormat.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QtGlobal>
@@ -46,16 +48,20 @@ int fileAttributes(const QString& path);
 // "クイックビュー" + n + "行読み取り": the caption while the preview is being read.
 QString progressCaption(int lines);
 
+// "ﾌｧｲﾙ形式:" with the format as the status bar names it.
+QString formatLine(const DocumentFormat& format);
+
 struct Preview {
     bool ok = false;
     QString text; // each line followed by CR LF; empty when !ok
     int lines = 0;
+    DocumentFormat format; // as opening the file would take it
 };
 
-// Reads the file as Shift_JIS, line by line: a line ends at CR LF or at a lone CR (a lone LF
-// stays in the line). Stops after `maxLines` lines or `maxBytes` bytes; a line cut by the byte
-// limit keeps its whole characters. Reports progressCaption after each line and kCaption at
-// the end, also after a failure.
+// Reads the file's first lines as opening it would (encoding and line ends found the same
+// way): a line ends at a line break or at a lone CR. Stops after `maxLines` lines or `maxBytes`
+// bytes; a line cut by the byte limit keeps its whole characters. Reports progressCaption after
+// each line and kCaption at the end, also after a failure.
 Preview readPreview(const QString& path, const std::function<void(const QString&)>& caption,
                     int maxLines = kPreviewLines, qint64 maxBytes = kPreviewBytes);
 

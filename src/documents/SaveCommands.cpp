@@ -5,6 +5,7 @@
 #include "documents/FileChanges.h"
 #include "platform/Cp932Codec.h"
 #include "platform/TextCompare.h"
+#include "platform/WholeCharacters.h"
 
 #include <optional>
 
@@ -132,6 +133,16 @@ QString cleanProposedName(QStringView name) {
     QString cleaned = name.toString();
     for (const QString& noise : kNameNoise)
         cleaned = textcmp::replaceAll(cleaned, noise, QString());
+    // A byte the document could not decode is held as a lone surrogate, which no file name
+    // can hold: the name written would not be the one the title shows.
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < cleaned.size(); ++i) {
+        const bool pair = cleaned[i].isHighSurrogate() && i + 1 < cleaned.size() &&
+                          cleaned[i + 1].isLowSurrogate();
+        if (pair) cleaned[kept++] = cleaned[i++];
+        if (pair || !cleaned[i].isSurrogate()) cleaned[kept++] = cleaned[i];
+    }
+    cleaned.truncate(kept);
     return cleaned;
 }
 
@@ -143,9 +154,9 @@ SaveProposal proposeSaveName(const QString& currentPath, QStringView text) {
         name = fileNamePart(currentPath);
         if (proposal.html) name = textcmp::replaceAll(name, u".txt", u".htm");
     } else if (proposal.html) {
-        name = text.mid(kHtmlBodyOffset, kProposedLength).toString();
+        name = wholeCharacters(text, kHtmlBodyOffset, kProposedLength).toString();
     } else {
-        name = text.left(kProposedLength).toString();
+        name = wholeCharacters(text, 0, kProposedLength).toString();
     }
     proposal.name = cleanProposedName(name);
     return proposal;

@@ -4,6 +4,7 @@
 #include "command/CommandContext.h"
 #include "history/ClipboardPanels.h"
 #include "history/UndoHistory.h"
+#include "platform/WholeCharacters.h"
 
 #include <algorithm>
 
@@ -188,7 +189,7 @@ void preparePopupMenu(CommandContext& ctx) {
     const auto caption = [&](int item, int slot) {
         if (slot < s.ClipHistory.size())
             w.setItemCaption(QStringLiteral("popCB(%1)").arg(item),
-                             s.ClipHistory[slot].left(kHistoryCaption));
+                             wholeCharacters(s.ClipHistory[slot], 0, kHistoryCaption).toString());
     };
     if (n < 3) {
         w.setItemEnabled(QStringLiteral("popCBrireki"), false);

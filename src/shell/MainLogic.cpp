@@ -113,7 +113,9 @@ void MainLogic::phaseB(const QString& commandLine) {
     const QString backupFile = backupPath();
     // A missing backup leaves the text empty. The backup is read whatever its size: the text
     // box held that text, and an unread backup would be emptied just below.
-    loadInto(backupFile, kNoDocumentLimit);
+    bool keptInPlace = false;
+    if (!loadInto(backupFile, kNoDocumentLimit) && QFileInfo::exists(backupFile))
+        keptInPlace = !keepUnreadableBackup(backupFile);
     if (!m_text.text().isEmpty()) {
         // The previous run ended without the shutdown sequence: its backup is the document.
         m_document.setPath(backupFile);
@@ -121,7 +123,7 @@ void MainLogic::phaseB(const QString& commandLine) {
         return;
     }
 
-    {
+    if (!keptInPlace) {
         QFile backup(backupFile);
         if (!backup.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
     }
@@ -148,12 +150,27 @@ void MainLogic::phaseB(const QString& commandLine) {
     }
 
     if (!startupchoice::opensLastFile(read(settings::key::Auto))) return;
-    const QString last = read(settings::key::recentFile(0));
+    const QString last =
+        readPathSetting(settings::kSection, settings::key::recentFile(0), iniPath());
     if (!loadInto(last)) return;
     m_document.setPath(last);
     m_document.setLoadedText(m_text.text());
     CommandContext ctx = context();
     restorePlace(ctx);
+}
+
+bool MainLogic::keepUnreadableBackup(const QString& backupFile) {
+    const QString backup = QDir::toNativeSeparators(backupFile);
+    const QString aside = setBackupAside(backupFile, m_services.clock.now());
+    const QString head = QStringLiteral("自動バックアップ ") + backup +
+                         QStringLiteral(" を読み込めませんでした。");
+    m_services.prompts.message(
+        aside.isEmpty()
+            ? head + QStringLiteral("名前を変えて残すこともできませんでした。")
+            : head + QStringLiteral("上書きしないよう、") + QDir::toNativeSeparators(aside) +
+                  QStringLiteral(" に名前を変えて残しました。"),
+        MsgButtons::OK, MsgIcon::Exclamation);
+    return !aside.isEmpty();
 }
 
 // What the window shows before the document: read before it, so that the window appears as
@@ -191,7 +208,8 @@ void MainLogic::windowSettings() {
         m_window.setPopupUserStringCaption(i, m_state.UserStrings[i]);
     }
     for (int i = 0; i <= 2; ++i) {
-        const QString path = read(settings::key::recentFile(i));
+        const QString path =
+            readPathSetting(settings::kSection, settings::key::recentFile(i), iniPath());
         if (path.isEmpty()) continue;
         m_document.restoreRecentFile(i, path);
         const auto caret = numtext::toInt32(read(settings::key::recentCaret(i)));
@@ -256,7 +274,7 @@ bool MainLogic::shutdown() {
     CommandContext ctx = context();
     rememberPlace(ctx);
     for (int i = 0; i <= 2; ++i) {
-        write(settings::key::recentFile(i), m_document.recentFile(i));
+        write(settings::key::recentFile(i), pathToSetting(m_document.recentFile(i)));
         // An entry without a place clears an old one, which would land in another file.
         const auto place = m_document.recentPlace(i);
         const auto keep = [&](const QString& key, int value) {

@@ -59,6 +59,8 @@ private:
     void phaseA();
     void phaseB(const QString& commandLine);
     void phaseC();
+    // An unreadable backup is renamed aside and the writer told; false when it stays in place.
+    bool keepUnreadableBackup(const QString& backupFile);
     bool loadInto(const QString& path, qint64 maxBytes = kMaxDocumentBytes);
     CommandContext context();
     void windowSettings();

@@ -4,6 +4,8 @@
 #include "documents/FileCommands.h"
 #include "documents/SaveCommands.h"
 
+#include <functional>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -56,19 +58,19 @@ const QByteArray kProseSjis = cp932::encode(kProse);
 INSTANTIATE_TEST_SUITE_P(
     Files, OpenSave,
     ::testing::Values(
-        RoundTrip{"Utf8", "\xE6\x97\xA5\xE6\x9C\xAC\r\nx\r\n", u"UTF-8 CRLF"_s, u"日本\r\nx\r\n"_s,
-                  "\xE6\x97\xA5\xE6\x9C\xAC\r\nx\r\n\r\n"},
-        RoundTrip{"Utf8Mark", "\xEF\xBB\xBF\x61\xC3\xA9\r\n", u"UTF-8 BOM CRLF"_s, u"aé\r\n"_s,
-                  "\xEF\xBB\xBF\x61\xC3\xA9\r\n\r\n"},
+        RoundTrip{"Utf8", "\xE6\x97\xA5\xE6\x9C\xAC\r\nx\r\n", u"UTF-8 CRLF"_s, u"日本\r\nx"_s,
+                  "\xE6\x97\xA5\xE6\x9C\xAC\r\nx\r\n"},
+        RoundTrip{"Utf8Mark", "\xEF\xBB\xBF\x61\xC3\xA9\r\n", u"UTF-8 BOM CRLF"_s, u"aé"_s,
+                  "\xEF\xBB\xBF\x61\xC3\xA9\r\n"},
         RoundTrip{"Utf8MarkOnAsciiText", "\xEF\xBB\xBF\x61", u"UTF-8 BOM CRLF"_s, u"a"_s,
                   "\xEF\xBB\xBF\x61\r\n"},
         // A damaged byte in a marked file is kept and written back, not replaced.
         RoundTrip{"Utf8MarkWithBadByte", "\xEF\xBB\xBF\xE3\x81\x82\xFF", u"UTF-8 BOM CRLF"_s,
                   u"あ\xDCFF"_s, "\xEF\xBB\xBF\xE3\x81\x82\xFF\r\n"},
         RoundTrip{"Utf16LE", "\xFF\xFE" + utf16(u"あ😀\r\n"_s, false), u"UTF-16LE CRLF"_s,
-                  u"あ😀\r\n"_s, "\xFF\xFE" + utf16(u"あ😀\r\n\r\n"_s, false)},
-        RoundTrip{"Utf16BE", "\xFE\xFF" + utf16(u"あ\r\n"_s, true), u"UTF-16BE CRLF"_s, u"あ\r\n"_s,
-                  "\xFE\xFF" + utf16(u"あ\r\n\r\n"_s, true)},
+                  u"あ😀"_s, "\xFF\xFE" + utf16(u"あ😀\r\n"_s, false)},
+        RoundTrip{"Utf16BE", "\xFE\xFF" + utf16(u"あ\r\n"_s, true), u"UTF-16BE CRLF"_s, u"あ"_s,
+                  "\xFE\xFF" + utf16(u"あ\r\n"_s, true)},
         // 不 is 0D 4E in UTF-16LE: a 0D byte that is no CR.
         RoundTrip{"Utf16LELineFeeds", "\xFF\xFE" + utf16(u"不\n可\n"_s, false), u"UTF-16LE LF"_s,
                   u"不\r\n可"_s, "\xFF\xFE" + utf16(u"不\n可\n"_s, false)},
@@ -89,7 +91,26 @@ INSTANTIATE_TEST_SUITE_P(
         // An encoded surrogate is not UTF-8.
         RoundTrip{"Utf8Surrogate", "\xE3\x81\x82\xED\xA0\x80", u"Shift_JIS CRLF"_s,
                   cp932::decode("\xE3\x81\x82\xED\xA0\x80"), "\xE3\x81\x82\xED\xA0\x80\r\n"},
-        RoundTrip{"Ascii", "abc", u"Shift_JIS CRLF"_s, u"abc"_s, "abc\r\n"}),
+        RoundTrip{"Ascii", "abc", u"Shift_JIS CRLF"_s, u"abc"_s, "abc\r\n"},
+        // Half-width katakana in Shift_JIS are often well-formed UTF-8 too: they stay Shift_JIS
+        // unless the UTF-8 reading is real text, and real UTF-8 text stays UTF-8.
+        RoundTrip{"KanaOfMixedScripts", "\xCA\xB2 \xCF\xB2\xC5\xBD", u"Shift_JIS CRLF"_s, u"ﾊｲ ﾏｲﾅｽ"_s,
+                  "\xCA\xB2 \xCF\xB2\xC5\xBD\r\n"},
+        RoundTrip{"KanaOfLoneLetters", "\xD0\xBF 2\n\xC5\xBD", u"Shift_JIS LF"_s, u"ﾐｿ 2\r\nﾅｽ"_s,
+                  "\xD0\xBF 2\n\xC5\xBD\n"},
+        RoundTrip{"KanaOfRareSigns", "\xD7\xBC\xDE\xB5 \xCB\xB0\xDB\xB0", u"Shift_JIS CRLF"_s,
+                  u"ﾗｼﾞｵ ﾋｰﾛｰ"_s, "\xD7\xBC\xDE\xB5 \xCB\xB0\xDB\xB0\r\n"},
+        RoundTrip{"LatinAccents", "caf\xC3\xA9 M\xC3\xBCller", u"UTF-8 CRLF"_s, u"café Müller"_s,
+                  "caf\xC3\xA9 M\xC3\xBCller\r\n"},
+        RoundTrip{"LatinSign", "\xC2\xBD cup", u"UTF-8 CRLF"_s, u"½ cup"_s, "\xC2\xBD cup\r\n"},
+        RoundTrip{"CyrillicOfKanaBytes", "\xD0\xBF\xD0\xB0\xD0\xBF\xD0\xB0", u"UTF-8 CRLF"_s,
+                  u"папа"_s, "\xD0\xBF\xD0\xB0\xD0\xBF\xD0\xB0\r\n"},
+        RoundTrip{"Cyrillic", "\xD0\x9C\xD0\xB8\xD1\x80", u"UTF-8 CRLF"_s, u"Мир"_s,
+                  "\xD0\x9C\xD0\xB8\xD1\x80\r\n"},
+        RoundTrip{"Greek", "\xCE\xB1\xCE\xB2\xCE\xB3", u"UTF-8 CRLF"_s, u"αβγ"_s,
+                  "\xCE\xB1\xCE\xB2\xCE\xB3\r\n"},
+        RoundTrip{"HalfWidthKanaInUtf8", "\xEF\xBE\x8A\xEF\xBD\xB2", u"UTF-8 CRLF"_s, u"ﾊｲ"_s,
+                  "\xEF\xBE\x8A\xEF\xBD\xB2\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Real Shift_JIS prose is never taken for UTF-8, whatever piece of it a file holds.
@@ -103,6 +124,38 @@ TEST(DocumentFormat, ShiftJisProseIsNeverUtf8) {
             if (bytes.size() < 4) continue; // a few bytes may be anything
             EXPECT_EQ(decodeDocument(bytes, &f), piece) << from << ' ' << len;
             EXPECT_EQ(f.encoding, TextEncoding::ShiftJis) << from << ' ' << len;
+        }
+    }
+}
+
+// Every encoding and line end, with and without a final line break, opened and saved unchanged
+// twice: an LF, UTF-8 or UTF-16 file keeps its bytes, or gains one line end once; a Shift_JIS
+// CR LF file grows by one CR LF per save, as it always has.
+TEST(DocumentFormat, UnchangedFileSavedTwice) {
+    const std::function<QByteArray(const QString&)> encodings[] = {
+        [](const QString& t) { return cp932::encode(t); },
+        [](const QString& t) { return t.toUtf8(); },
+        [](const QString& t) { return "\xEF\xBB\xBF" + t.toUtf8(); },
+        [](const QString& t) { return "\xFF\xFE" + utf16(t, false); },
+        [](const QString& t) { return "\xFE\xFF" + utf16(t, true); }};
+    for (size_t enc = 0; enc < std::size(encodings); ++enc) {
+        for (const QString eol : {u"\r\n"_s, u"\n"_s}) {
+            for (const int finalBreaks : {1, 0}) {
+                const auto file = [&](int breaks) {
+                    const QString text = u"一 ｶﾅ\r\n\r\n三"_s + u"\r\n"_s.repeated(breaks);
+                    return encodings[enc](QString(text).replace(u"\r\n"_s, eol)).toHex(' ');
+                };
+                const bool grows = enc == 0 && eol.size() == 2;
+                FakeEditor e;
+                const QString path = pathIn(e, u"doc.txt"_s);
+                ASSERT_TRUE(writeBytes(path, QByteArray::fromHex(file(finalBreaks))));
+                for (const int round : {1, 2}) {
+                    loadAcceptedFile(e.ctx, path, false);
+                    saveDocument(e.ctx);
+                    EXPECT_EQ(readBytes(path).toHex(' '), file(grows ? finalBreaks + round : 1))
+                        << enc << eol.size() << finalBreaks << round;
+                }
+            }
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "documents/ui/OpenFileDialog.h"
 
+#include "platform/Cp932Codec.h"
 #include "support/FakeWindow.h"
 
 #include <QComboBox>
@@ -86,6 +87,34 @@ TEST_F(OpenFileDialogTest, ClickShowsTheQuickViewAndTypingFilters) {
     ASSERT_EQ(f->File1()->count(), 1);
     EXPECT_EQ(f->File1()->item(0)->text(), QStringLiteral("c.htm"));
     EXPECT_EQ(f->Label(1)->text(), QStringLiteral("2"));
+}
+
+// The quick view reads a file as opening it would: its encoding and line ends, the first 50
+// lines, and the format beside the size and date.
+TEST_F(OpenFileDialogTest, QuickViewReadsEveryFormatAsTheDocumentDoes) {
+    QString lines;
+    for (int i = 1; i <= 60; ++i)
+        lines += QStringLiteral("第%1行 ｶﾅ\n").arg(i);
+    const QString crlf = QString(lines).replace(u'\n', QStringLiteral("\r\n"));
+    QByteArray utf16;
+    for (const QChar c : crlf)
+        utf16 += QByteArray(1, char(c.unicode() & 0xFF)) + char(c.unicode() >> 8);
+    const std::tuple<const char*, QByteArray, const char*> cases[] = {
+        {"utf8.txt", lines.toUtf8(), "UTF-8 LF"},
+        {"mark.txt", "\xEF\xBB\xBF" + lines.toUtf8(), "UTF-8 BOM LF"},
+        {"utf16.txt", "\xFF\xFE" + utf16, "UTF-16LE CRLF"},
+        {"sjis.txt", cp932::encode(lines), "Shift_JIS LF"},
+    };
+    auto f = make();
+    for (const auto& [name, bytes, format] : cases) {
+        QFile file(docs.filePath(QString::fromUtf8(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        f->chooser().chooseFolder(docs.path());
+        f->File1()->setCurrentRow(int(f->chooser().files().indexOf(QString::fromUtf8(name))));
+        EXPECT_EQ(f->Text1()->toPlainText(), lines.section(u'\n', 0, 49) + u'\n') << name;
+        EXPECT_EQ(f->Label(7)->text(), QStringLiteral("ﾌｧｲﾙ形式:") + QString::fromUtf8(format));
+    }
 }
 
 TEST_F(OpenFileDialogTest, FolderListOpensAFolderOnActivation) {

@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <cmath>
+#include <sys/stat.h>
 
 namespace {
 
@@ -68,6 +69,31 @@ TEST_F(PdfPrinting, CancelLeavesTheEarlierFileWhole) {
     EXPECT_EQ(readBytes(out), QByteArray("earlier"));
     EXPECT_EQ(QDir(e.dir.path()).entryList(QDir::Files), QStringList{"out.pdf"});
     EXPECT_EQ(printer.outputFileName(), out);
+}
+
+// The PDF is a document like any other: a new one gets the mode the umask gives new files, one
+// printed again keeps the mode it had.
+TEST_F(PdfPrinting, FileGetsTheUsualMode) {
+    const struct {
+        mode_t umask;
+        int earlier; // the mode of an earlier PDF, -1 for none
+        mode_t expected;
+    } cases[] = {{022, -1, 0644}, {027, -1, 0640}, {002, -1, 0664}, {022, 0604, 0604}};
+    for (const auto& c : cases) {
+        QFile::remove(out);
+        if (c.earlier >= 0) {
+            ASSERT_TRUE(writeBytes(out, "earlier"));
+            ASSERT_EQ(::chmod(QFile::encodeName(out).constData(), mode_t(c.earlier)), 0);
+        }
+        const mode_t old = ::umask(c.umask);
+        QtPrintJob job(printer);
+        const PrintOutcome outcome = printToJob(e.ctx, job, progress);
+        ::umask(old);
+        ASSERT_EQ(outcome, PrintOutcome::Printed);
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(out).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, c.expected) << std::oct << c.umask << ' ' << c.earlier;
+    }
 }
 
 } // namespace

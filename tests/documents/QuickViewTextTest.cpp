@@ -136,7 +136,8 @@ TEST(QuickViewText, LinesEndAtCrLfOrLoneCrAndKeepLoneLf) {
         {"x\r", QStringLiteral("x\r\n"), 1},
         {"\r\n\r\n", QStringLiteral("\r\n\r\n"), 2},
         {"\r\r\n", QStringLiteral("\r\n\r\n"), 2},
-        {"\n", QStringLiteral("\n\r\n"), 1},
+        // No CR at all: an LF file, whose last LF is its terminator.
+        {"a\nb\n", QStringLiteral("a\r\nb\r\n"), 2},
         {cp932::encode(QStringLiteral("日本語\r\nｶﾅ")), QStringLiteral("日本語\r\nｶﾅ\r\n"), 2},
         // A CR LF split across two reads is still one break.
         {QByteArray(65535, 'a') + "\r\nb", QString(65535, u'a') + QStringLiteral("\r\nb\r\n"), 2},
@@ -177,7 +178,7 @@ TEST(QuickViewText, ByteLimitKeepsWholeCharacters) {
     } cases[] = {
         {kana, 5, QStringLiteral("あい\r\n")},
         {kana, 4, QStringLiteral("あい\r\n")},
-        {kana, 1, QStringLiteral("\r\n")},
+        {kana, 1, QString()},
         {"ab\r\ncd", 3, QStringLiteral("ab\r\n")},
         {"ab\r\ncd", 5, QStringLiteral("ab\r\nc\r\n")},
         {"ab\r\ncd", 100, QStringLiteral("ab\r\ncd\r\n")},

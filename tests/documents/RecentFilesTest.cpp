@@ -5,6 +5,7 @@
 #include "documents/FileCommands.h"
 #include "documents/ui/OpenFileDialog.h"
 #include "documents/RecentFiles.h"
+#include "platform/Cp932Codec.h"
 #include "shell/MainFixture.h"
 
 #include <QAction>
@@ -269,4 +270,37 @@ TEST_F(MainFixture, RecentPathWithAmpersandKeepsIt) {
     form->document().setDirty(false);
     w.close();
     EXPECT_TRUE(readFile(u"Pallo.ini"_s).contains(("recentfile0=" + odd).toUtf8()));
+}
+
+// A recent file comes back exactly after a restart, whatever its path holds; the settings file
+// stays Shift_JIS and keeps the paths it can hold as they are.
+TEST_F(MainFixture, RecentPathsComeBackThroughTheSettingsFile) {
+    const std::pair<QString, bool> cases[] = {
+        {u"Ölfolder"_s, false}, {u"絵文字😀"_s, false}, {u"한글 폴더"_s, false},
+        {u"100% Ö"_s, false},   {u"原稿 100%"_s, true}, // stored as it is
+    };
+    for (const auto& [folder, storedAsIs] : cases) {
+        const QString file = path(folder + u"/doc.txt"_s);
+        ASSERT_TRUE(QDir(dir.path()).mkpath(folder));
+        for (const bool restarted : {false, true}) {
+            MainWindow& w = start();
+            if (!restarted) {
+                w.text().setText(u"原稿"_s);
+                fake.dialogs.saveAnswers.enqueue(file);
+                w.action(u"mnuFileSaveAs"_s)->trigger();
+            } else {
+                w.action(u"mnuRecentFile(0)"_s)->trigger();
+                EXPECT_EQ(w.text().text(), u"原稿\r\n"_s) << file.toStdString();
+                EXPECT_EQ(w.windowTitle(), u"Pallo   "_s + file);
+            }
+            // Opened over an untitled document, the text counts as changed: nothing to ask.
+            w.document().setDirty(false);
+            w.close();
+            form.reset();
+            const QByteArray ini = readFile(u"Pallo.ini"_s);
+            EXPECT_FALSE(cp932::decode(ini).contains(u'?')) << file.toStdString();
+            EXPECT_EQ(ini.contains("recentfile0=" + cp932::encode(file) + "\r\n"), storedAsIs);
+        }
+    }
+    EXPECT_EQ(fake.prompts.texts(), QStringList());
 }

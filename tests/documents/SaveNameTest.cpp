@@ -46,7 +46,13 @@ INSTANTIATE_TEST_SUITE_P(
                  true},
         NameCase{"HtmlBodyShorterThanFive", {}, kSimpleHtml + u"短い"_s, u"短い"_s, true},
         NameCase{"HtmlWithoutBody", {}, u"<HTML>"_s, QString(), true},
-        NameCase{"HtmlBodyLineBreakRemoved", {}, kSimpleHtml + u"a\r\nbcd"_s, u"abc"_s, true}),
+        NameCase{"HtmlBodyLineBreakRemoved", {}, kSimpleHtml + u"a\r\nbcd"_s, u"abc"_s, true},
+        // A name never holds half a character: it would name a file the title cannot show.
+        NameCase{"PairAtTheCutStaysWhole", {}, u"日記です😀ね"_s, u"日記です😀"_s, false},
+        NameCase{"HtmlBodyPairAtTheCut", {}, kSimpleHtml + u"abcd😀e"_s, u"abcd😀"_s, true},
+        NameCase{"HtmlBodyStartingInAPair", {}, u"<HTML>\r\n<HEAD>\r\n</HEAD>\r😀abcde"_s,
+                 u"abcde"_s, true},
+        NameCase{"UndecodedByteLeftOut", {}, u"a"_s + QChar(0xDC81) + u"bcde"_s, u"abcd"_s, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(

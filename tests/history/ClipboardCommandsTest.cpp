@@ -219,7 +219,9 @@ INSTANTIATE_TEST_SUITE_P(
         MenuCase{"ThreeEntries", true, "x", "", {"c", "b", "a&b"}, true,
                  true, true, true, false, true, {"b", "a&b", "-"}},
         MenuCase{"ManyEntriesLongCaption", false, "", "2", {"e", "d", "0123456789abcdefghijKL", "b", "a"}, true,
-                 true, true, false, true, true, {"d", "0123456789abcdefghij", "b"}}),
+                 true, true, false, true, true, {"d", "0123456789abcdefghij", "b"}},
+        MenuCase{"CaptionEndsInAWholePair", false, "", "", {"c", "b", "0123456789abcdefghi😀x"}, true,
+                 true, true, false, false, true, {"b", "0123456789abcdefghi😀", "-"}}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 

@@ -59,7 +59,7 @@ void OpenFileDialog::buildControls() {
     m_combo1 = new QComboBox(this);
     m_combo1->setObjectName(QStringLiteral("Combo1"));
     makeTypedCombo(m_combo1, this);
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < OpenChooser::kLabelCount; ++i) {
         m_labels[i] = new QLabel(this);
         m_labels[i]->setObjectName(QStringLiteral("Label%1").arg(i + 1));
     }
@@ -107,7 +107,7 @@ void OpenFileDialog::buildControls() {
     lists->setColumnStretch(1, 1);
 
     auto* info = new QVBoxLayout(m_frame1);
-    for (int n : {4, 5, 6, 3})
+    for (int n : {4, 5, 7, 6, 3})
         info->addWidget(m_labels[n - 1]);
     info->addWidget(m_text1, 1);
 
@@ -231,7 +231,7 @@ void OpenFileDialog::refresh(unsigned changes) {
         m_combo1->setEditText(c.filterText());
     }
     if (changes & OpenChooser::LabelsChanged) {
-        for (int n : {1, 2, 4, 5, 6})
+        for (int n : {1, 2, 4, 5, 6, 7})
             m_labels[n - 1]->setText(c.label(n));
     }
     if (changes & OpenChooser::CaptionChanged) {

@@ -58,7 +58,7 @@ private:
     QListWidget* m_dir1 = nullptr;
     QListWidget* m_file1 = nullptr;
     QComboBox* m_combo1 = nullptr;
-    QLabel* m_labels[6] = {};
+    QLabel* m_labels[OpenChooser::kLabelCount] = {};
     QGroupBox* m_frame1 = nullptr;
     QPlainTextEdit* m_text1 = nullptr;
     QPushButton* m_command1 = nullptr;

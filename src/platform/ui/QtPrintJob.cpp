@@ -6,6 +6,35 @@
 #include <QTemporaryFile>
 #include <cstdio>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+namespace {
+
+// The temporary file is private (0600); the PDF gets the mode of the file it replaces, or the
+// mode a new file gets (0666 less the umask), as any other program's output would.
+bool takeUsualMode(const QString& partial, const QString& target) {
+#ifdef Q_OS_UNIX
+    struct stat st {};
+    mode_t mode;
+    if (::stat(QFile::encodeName(target).constData(), &st) == 0) {
+        mode = st.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    return ::chmod(QFile::encodeName(partial).constData(), mode) == 0;
+#else
+    Q_UNUSED(partial);
+    Q_UNUSED(target);
+    return true;
+#endif
+}
+
+} // namespace
+
 QtPrintJob::QtPrintJob(QPrinter& printer) : m_printer(printer) {
     m_pixelsPerMm = printer.resolution() / 25.4;
 }
@@ -81,7 +110,8 @@ bool QtPrintJob::end() {
     bool ok = m_painter.end() && m_printer.printerState() != QPrinter::Error;
     if (!m_partial.isEmpty()) {
         // rename() replaces the earlier file in one step.
-        ok = ok && std::rename(QFile::encodeName(m_partial).constData(),
+        ok = ok && takeUsualMode(m_partial, m_target) &&
+             std::rename(QFile::encodeName(m_partial).constData(),
                                QFile::encodeName(m_target).constData()) == 0;
         if (!ok) QFile::remove(m_partial);
     }
