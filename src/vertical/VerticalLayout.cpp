@@ -81,7 +81,8 @@ bool VerticalLayout::complete() const {
 // count does; the book forms also keep an opening bracket off the end of a column.
 void VerticalLayout::lineColumns(int line, std::vector<int>& starts) {
     const int start = m_box.hardLineStart(line);
-    const QStringView text = QStringView(m_box.text()).mid(start, m_box.hardLineEnd(line) - start);
+    // Read where it lies: the text after an edit may still be behind its hole.
+    const QStringView text = m_box.view(start, m_box.hardLineEnd(line));
     notation::parseLine(m_target, text, m_parse);
     manuscript::cellsOf(text, m_parse.hidden, m_cellOptions, m_cells);
     manuscript::columnStarts(m_cells, m_form.charsPerColumn,
@@ -137,8 +138,7 @@ Page VerticalLayout::page(int index) {
     for (; line < lines && int(page.columns.size()) < perPage; ++line, skip = 0) {
         lineColumns(line, starts);
         const int lineStart = m_box.hardLineStart(line);
-        const QStringView text =
-            QStringView(m_box.text()).mid(lineStart, m_box.hardLineEnd(line) - lineStart);
+        const QStringView text = m_box.view(lineStart, m_box.hardLineEnd(line));
         for (int k = skip; k < int(starts.size()) && int(page.columns.size()) < perPage; ++k) {
             Column column;
             const int from = starts[k];
