@@ -198,7 +198,13 @@ void VerticalPreview::paintPages(QPainter& p, const QRectF& area) {
         const double left = g.pages == 2 && side == 0 ? g.pageWidth() : 0;
         p.fillRect(QRectF(left, 0, g.pageWidth(), g.pageHeight()), Qt::white);
         if (!m_layout.hasPage(m_page + side)) continue;
-        renderer.paint(p, m_box.text(), m_layout.page(m_page + side), g, side, options);
+        const Page& page = m_layout.page(m_page + side);
+        // The text up to the end of the page's last line, read where it lies: asking for the
+        // whole text would move everything behind the last edit at every key.
+        const int end = page.columns.empty()
+                            ? 0
+                            : m_box.hardLineEnd(m_box.hardLineFromChar(page.columns.back().end));
+        renderer.paint(p, m_box.view(0, end), page, g, side, options);
     }
     p.restore();
 }
