@@ -10,10 +10,6 @@ void UndoHistory::snapshot(const TextBox& text, const Checkpoint* alsoNear) {
     m_undo[1] = Checkpoint::take(text.selStart(), text.text(), {&m_undo[1], alsoNear, second});
 }
 
-void UndoHistory::takeSnapshot(const TextBox& text) {
-    snapshot(text);
-}
-
 void UndoHistory::startFrom(int position, const QString& text) {
     if (m_undo.size() < m_undoCount) m_undo.resize(m_undoCount);
     m_undo[1] = Checkpoint::take(position, text);

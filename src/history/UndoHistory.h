@@ -37,9 +37,6 @@ public:
     // keystroke, as the toolbar's buttons follow it.
     void setOnStateChange(std::function<void()> listener) { m_onStateChange = std::move(listener); }
 
-    // Slot 1 takes the text box as it is now, without making room: the checkpoint of the text
-    // the last step left, or the base of a fresh history.
-    void takeSnapshot(const TextBox& text);
     // The base of a fresh history: slot 1 holds `text` with the caret at `position`.
     void startFrom(int position, const QString& text);
     // Makes room and records the text box in slot 1; when slot 1 holds its text already, only
