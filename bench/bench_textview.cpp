@@ -136,7 +136,7 @@ void BM_FullWrappedLayout(benchmark::State& state) {
         const int lines = editor.box.lineCount();
         state.SetIterationTime(seconds(t));
         state.counters["wrapped_lines"] = lines;
-        state.counters["blocks"] = editor.view->document()->blockCount();
+        state.counters["lines"] = editor.box.hardLineCount();
     }
 }
 BENCHMARK(BM_FullWrappedLayout)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(2);

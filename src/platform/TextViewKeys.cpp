@@ -129,4 +129,17 @@ int keyShift(const QKeyEvent* e) {
     return e->type() == QEvent::KeyPress ? mask | own : mask & ~own;
 }
 
+bool leaveToMenus(QEvent* e) {
+    if (e->type() != QEvent::ShortcutOverride) return false;
+    if (!(static_cast<QKeyEvent*>(e)->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    e->ignore();
+    return true;
+}
+
+bool towardAnotherWindow(Qt::FocusReason reason) {
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+           reason == Qt::MenuBarFocusReason;
+}
+
 } // namespace TextViewKeys

@@ -2,6 +2,7 @@
 
 #include <Qt>
 
+class QEvent;
 class QKeyEvent;
 
 // The codes the text box's key and mouse events carry, in the classic form: virtual-key codes
@@ -16,5 +17,12 @@ int classicKeyCode(const QKeyEvent* e);
 // The shift state of a key event; a modifier key counts as held while it is down, whatever the
 // platform reports for the event that presses or releases it.
 int keyShift(const QKeyEvent* e);
+
+// Ctrl and Alt combinations belong to the window's menus (Ctrl+A is Save As): a text box lets
+// their shortcut override pass. True when `e` was such an override and is now ignored.
+bool leaveToMenus(QEvent* e);
+// The text box's focus events follow the focus among the controls of its own window: a menu,
+// a dialog, a message box or another application takes none.
+bool towardAnotherWindow(Qt::FocusReason reason);
 
 } // namespace TextViewKeys

@@ -158,3 +158,37 @@ int TextViewLineCounts::linesBefore(int block) const {
     }
     return sum;
 }
+
+int TextViewLineCounts::estimatedBefore(int block, int unknownAs) const {
+    int sum = 0;
+    for (size_t c = 0; c < m_chunks.size(); ++c) {
+        const Chunk& ch = m_chunks[c];
+        const int n = int(ch.counts.size());
+        if (m_starts[c] + n <= block) {
+            sum += ch.sum + ch.unknown * unknownAs;
+            continue;
+        }
+        for (int i = 0; i < block - m_starts[c]; ++i)
+            sum += ch.counts[i] == Unknown ? unknownAs : ch.counts[i];
+        break;
+    }
+    return sum;
+}
+
+std::pair<int, int> TextViewLineCounts::blockAtLine(int line, int unknownAs) const {
+    int sum = 0;
+    for (size_t c = 0; c < m_chunks.size(); ++c) {
+        const Chunk& ch = m_chunks[c];
+        const int chunkLines = ch.sum + ch.unknown * unknownAs;
+        if (sum + chunkLines <= line && c + 1 < m_chunks.size()) {
+            sum += chunkLines;
+            continue;
+        }
+        for (int i = 0; i < int(ch.counts.size()); ++i) {
+            const int n = ch.counts[i] == Unknown ? unknownAs : ch.counts[i];
+            if (sum + n > line || i + 1 == int(ch.counts.size())) return {m_starts[c] + i, sum};
+            sum += n;
+        }
+    }
+    return {0, 0};
+}

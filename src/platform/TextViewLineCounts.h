@@ -29,6 +29,13 @@ public:
     // Sum of all counts; every block must be known.
     int total() const { return m_sum; }
 
+    // The same sums while some counts are still unknown, each taken as `unknownAs` lines: what
+    // a view shows before its wrapped layout is complete.
+    int estimatedBefore(int block, int unknownAs) const;
+    int estimatedTotal(int unknownAs) const { return m_sum + m_unknown * unknownAs; }
+    // The block holding line `line` of that estimate, and the first line of that block.
+    std::pair<int, int> blockAtLine(int line, int unknownAs) const;
+
 private:
     struct Chunk {
         std::vector<int> counts;

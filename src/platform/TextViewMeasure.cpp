@@ -1,5 +1,7 @@
 #include "platform/TextViewMeasure.h"
 
+#include "platform/TextViewText.h"
+
 #include <QTextBoundaryFinder>
 
 #include <algorithm>
@@ -138,4 +140,53 @@ bool TextViewMeasure::pieceStarts(const QString& text, int column, bool wholeRes
         starts.push_back(start);
     }
     return true;
+}
+
+void updateWrapStarts(TextViewMeasure& measure, QStringView line, std::vector<int>& starts, int at,
+                  int removed, int added) {
+    constexpr int Step = 512;
+    constexpr int Lookahead = 256;
+    const int length = int(line.size());
+    const int delta = added - removed;
+    // The edit may also let the first word of its wrapped line move up to the line before.
+    const auto holding = std::upper_bound(starts.begin(), starts.end(), at);
+    const auto from = holding - starts.begin() >= 2 ? holding - 2 : starts.begin();
+    std::vector<int> old(std::lower_bound(from, starts.end(), at + removed), starts.end());
+    for (int& s : old)
+        s += delta;
+    starts.erase(from + 1, starts.end());
+    if (starts.empty()) starts.push_back(0);
+
+    const int editEnd = at + added;
+    int cur = starts.back();
+    int step = Step;
+    for (;;) {
+        const int until = std::min(length, std::max(cur, editEnd) + step);
+        const int pieceEnd = std::min(length, until + Lookahead);
+        const bool wholeRest = pieceEnd == length;
+        std::vector<int> piece;
+        if (!measure.pieceStarts(TextViewText::toDocument(line.mid(cur, pieceEnd - cur)),
+                                 until - cur, wholeRest, piece)) {
+            step *= 4; // no break opportunity close behind: a longer piece
+            continue;
+        }
+        for (size_t i = 1; i < piece.size(); ++i) {
+            const int s = cur + piece[i];
+            if (s >= editEnd) {
+                const auto met = std::lower_bound(old.begin(), old.end(), s);
+                if (met != old.end() && *met == s) {
+                    starts.insert(starts.end(), met, old.end());
+                    return;
+                }
+            }
+            starts.push_back(s);
+        }
+        if (wholeRest) return;
+        if (starts.back() == cur) {
+            step *= 4; // one wrapped line longer than the piece
+            continue;
+        }
+        cur = starts.back();
+        step = Step;
+    }
 }

@@ -45,3 +45,13 @@ private:
     std::vector<float> m_bounds; // per BMP code unit; NaN until computed, < 0 for "cannot tell"
     QTextLayout m_layout;
 };
+
+// A line longer than this is never laid out whole after an edit: its wrapped starts are
+// brought up to date around the edit, and only the rows on screen are shaped.
+inline constexpr int kLongLine = 2048;
+
+// Brings the wrapped line starts of `line` (model text of one line) up to date after `removed`
+// code units at `at` became `added`. Lays out from the line before the edit onwards and stops
+// where a new start meets an old one behind the edit: from there on nothing changed.
+void updateWrapStarts(TextViewMeasure& measure, QStringView line, std::vector<int>& starts,
+                      int at, int removed, int added);

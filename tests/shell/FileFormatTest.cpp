@@ -27,7 +27,7 @@ TEST_F(FileFormat, LfFileHasLinesAndSavesLf) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     EXPECT_EQ(w.text().text(), u"一行目\r\n二行目\r\n三行目"_s);
     EXPECT_EQ(w.text().lineCount(), 3);
-    EXPECT_EQ(w.textView()->document()->blockCount(), 3);
+    EXPECT_EQ(w.textView()->rowCount(), 3);
     EXPECT_EQ(formatPanel(), u"UTF-8 LF"_s);
     EXPECT_EQ(w.windowTitle(), u"Pallo   "_s + path(u"doc.txt"_s));
 

@@ -27,8 +27,7 @@ HistoryViewerDialog::HistoryViewerDialog(CommandContext& ctx, HistoryViewer::Mod
     m_text1 = named(new TextView(m_box, this), "Text1");
     // Unwrapped, the box's lines are the text's CR LF lines: counting them needs no layout
     // of a long entry.
-    m_text1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_text1->setWordWrap(false);
     m_box.setLineLayout(nullptr);
 
     auto* menu = new QMenuBar(this);

@@ -3,89 +3,76 @@
 #include "platform/TextViewKeys.h"
 #include "platform/TextViewText.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
+#include <QDateTime>
+#include <QDrag>
 #include <QElapsedTimer>
-#include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QMouseEvent>
-#include <QResizeEvent>
+#include <QPainter>
 #include <QScrollBar>
-#include <QTextBlock>
-#include <QTextDocument>
-#include <QTextLayout>
+#include <QStyleHints>
+#include <QTextBoundaryFinder>
+
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 // The exact model text of a copy, so that lone CR and LF survive a copy inside the program.
 const QString ModelTextMime = QStringLiteral("application/x-pallo-text");
 
-// Blocks re-laid at once after an edit; an edit touching more leaves them to idle time.
-constexpr int ImmediateBlocks = 8;
-// Time one idle layout step may take.
-constexpr int StepMilliseconds = 4;
-// Below this many characters a changed span always goes through the cursor.
-constexpr int kReloadChars = 100'000;
+constexpr int kMargin = 4;      // as a plain text edit's document margin
+constexpr int kMeasureMs = 8;   // idle measuring per turn of the event loop
+constexpr int kKeepAround = 16; // lines kept laid out beyond the screen
+constexpr qreal kNoWrapWidth = 1e7;
 
-bool hasReserved(const QString& s) {
-    return std::any_of(s.begin(), s.end(),
-                       [](QChar c) { return TextViewText::isReserved(c.unicode()); });
+QString modelTextOf(const QMimeData* source) {
+    if (source->hasFormat(ModelTextMime)) {
+        const QByteArray raw = source->data(ModelTextMime);
+        return QString(reinterpret_cast<const QChar*>(raw.constData()),
+                       raw.size() / qsizetype(sizeof(char16_t)));
+    }
+    return source->hasText() ? TextViewText::fromForeignClipboard(source->text()) : QString();
 }
 
-// Model length of a piece of document text as selectedText() gives it.
-int modelLength(QStringView doc) {
-    return int(doc.size() + std::count(doc.begin(), doc.end(), QChar(0x2029)));
+bool carriesText(const QMimeData* source) {
+    return source->hasFormat(ModelTextMime) || source->hasText();
 }
 
 } // namespace
 
-bool TextView::LayoutKey::operator==(const LayoutKey& o) const {
-    return width == o.width && available == o.available && font == o.font &&
-           option.wrapMode() == o.option.wrapMode() &&
-           option.tabStopDistance() == o.option.tabStopDistance() &&
-           option.flags() == o.option.flags() && option.alignment() == o.option.alignment();
-}
-
 TextView::TextView(TextBox& model, QWidget* parent)
-    : QPlainTextEdit(parent), m_model(model), m_layout(*this), m_segments(model) {
-    setUndoRedoEnabled(false);
-    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    : QAbstractScrollArea(parent), m_model(model), m_layout(*this),
+      m_layouter(std::make_unique<HorizontalLayouter>()) {
+    setAttribute(Qt::WA_InputMethodEnabled);
+    setFocusPolicy(Qt::StrongFocus);
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    viewport()->setCursor(Qt::IBeamCursor);
+    viewport()->setMouseTracking(true);
+    viewport()->setBackgroundRole(QPalette::Base);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setContextMenuPolicy(Qt::PreventContextMenu);
-    viewport()->setMouseTracking(true);
 
     m_idle.setSingleShot(true);
     m_idle.setInterval(0);
-    connect(&m_idle, &QTimer::timeout, this, &TextView::layoutStep);
-
-    QTextDocument* doc = document();
-    connect(doc, &QTextDocument::contentsChange, this, &TextView::onContentsChange);
-    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &TextView::pushSelectionToModel);
-    connect(this, &QPlainTextEdit::selectionChanged, this, &TextView::pushSelectionToModel);
-    connect(&m_model, &TextBox::textReplaced, this, &TextView::onModelReplaced);
-    connect(&m_model, &TextBox::selectionChanged, this, &TextView::onModelSelectionChanged);
+    connect(&m_idle, &QTimer::timeout, this, &TextView::measureSome);
+    connect(&m_model, &TextBox::textReplaced, this, &TextView::onReplaced);
+    connect(&m_model, &TextBox::selectionChanged, this, &TextView::onSelectionChanged);
     connect(&m_model, &TextBox::batchEnded, this, [this] {
-        flushPending();
-        fixSegments();
-        if (m_counts.unknownCount() > 0)
-            scheduleLayout();
-        else if (!m_announced)
-            m_idle.start(); // announces completion from the event loop
+        updateScrollBar();
+        scrollToPosition(m_caret);
+        if (m_counts.unknownCount() > 0) m_idle.start();
+        viewport()->update();
     });
-    m_flush.setSingleShot(true);
-    m_flush.setInterval(0);
-    connect(&m_flush, &QTimer::timeout, this, &TextView::flushPending);
-    m_fixSegments.setSingleShot(true);
-    m_fixSegments.setInterval(0);
-    connect(&m_fixSegments, &QTimer::timeout, this, &TextView::fixSegments);
-
-    m_key = currentKey();
-    m_measure.configure(m_key.font, m_key.option, m_key.available, viewport());
-    m_counts.reset(m_model.hardLineCount());
-    if (m_model.length() > 0) m_deferred = true; // never shown yet: loaded at the first show
+    m_caret = m_model.selStart() + m_model.selLength();
+    m_anchor = m_model.selStart();
+    configureLayout();
     m_model.setLineLayout(&m_layout);
 }
 
@@ -93,779 +80,120 @@ TextView::~TextView() {
     if (m_model.lineLayout() == &m_layout) m_model.setLineLayout(nullptr);
 }
 
-TextBox& TextView::model() const {
-    return m_model;
+void TextView::setReadOnly(bool readOnly) {
+    m_readOnly = readOnly;
+    if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImEnabled);
+    viewport()->update();
 }
 
-bool TextView::layoutComplete() const {
-    // Without a width (never shown) the lines are the CR LF lines, which are always exact.
-    if (m_textWidth <= 0) return true;
-    if (m_deferred) return false;
-    return m_counts.unknownCount() == 0 && m_key == currentKey();
+void TextView::setWordWrap(bool wrap) {
+    if (wrap == m_wrap) return;
+    m_wrap = wrap;
+    setHorizontalScrollBarPolicy(wrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    configureLayout();
 }
 
-// ---- Model -> document ------------------------------------------------------------------
-
-// The wrapped line counts follow the model at once: they are measured from the model's own
-// lines, so the line services stay exact while the document catches up. The document follows
-// at once too, except during a batch of edits, when the changes are gathered into one span and
-// applied when events next run: a command that walks the whole document then costs the view
-// one update per screen refresh instead of a layout and a cursor move per step.
-void TextView::onModelReplaced(int pos, int removed, const QString& inserted) {
-    ++m_modelDeltas;
-    if (m_deferred) return; // the whole text is loaded at the first show
-    linesChanged(pos, removed, int(inserted.size()));
-    if (m_expectEcho) {
-        m_expectEcho = false;
-        return;
-    }
-    const int added = int(inserted.size());
-    if (m_model.inBatch()) {
-        if (!m_pending.active) {
-            m_pending = {true, pos, pos + removed, pos + added};
-        } else {
-            // The pending span is [from, newEnd) of the text before this edit and
-            // [from, oldEnd) of the text the document holds; outside it both agree.
-            const int end = std::max(m_pending.newEnd, pos + removed);
-            m_pending.oldEnd += std::max(0, pos + removed - m_pending.newEnd);
-            m_pending.from = std::min(m_pending.from, pos);
-            m_pending.newEnd = end + added - removed;
-        }
-        m_flush.start();
-        return;
-    }
-    applyToDocument(pos, removed, added);
-    syncCursorFromModel();
+void TextView::setShowMarks(bool show) {
+    if (show == m_showMarks) return;
+    m_showMarks = show;
+    viewport()->update();
 }
 
-// The model already holds the new text; the document still mirrors the old one, which
-// differs from it only in model range [pos, pos + removed) becoming [pos, pos + added). The
-// range is widened by a CR before it or an LF after it, so that its ends never fall inside a
-// CR LF of either text; outside it both texts agree, so the CR LF pairs there map positions
-// alike.
-void TextView::applyToDocument(int pos, int removed, int added) {
-    const int length = m_model.length();
-    int start = pos;
-    int newEnd = pos + added;
-    int oldEnd = pos + removed;
-    if (start > 0 && m_model.at(start - 1) == u'\r') --start;
-    if (newEnd < length && m_model.at(newEnd) == u'\n') {
-        ++newEnd;
-        ++oldEnd;
-    }
-    QTextDocument* doc = document();
-    // The cuts still stand in positions of the old text; those in (start, oldEnd] go with it.
-    const int oldPairs = doc->blockCount() - 1 - int(m_segments.cuts().size());
-    const int pairsAfter = m_model.hardLineCount() - 1 - m_model.hardLineFromChar(newEnd);
-    const int docStart = start - m_model.hardLineFromChar(start) + m_segments.cutsUpTo(start);
-    const int docEnd = oldEnd - (oldPairs - pairsAfter) + m_segments.cutsUpTo(oldEnd);
-    const int docLength = doc->characterCount() - 1;
+// ---- Layout -------------------------------------------------------------------------------
 
-    // A whole-text tool rewrites most of a long document: loading it anew costs a fraction of
-    // replacing that span through a cursor.
-    const bool mostOfALongText = newEnd - start > kReloadChars && newEnd - start > length / 2;
-    if ((docStart == 0 && docEnd >= docLength && start == 0 && newEnd == length) ||
-        mostOfALongText) {
-        if (!isVisible() && m_textWidth <= 0)
-            deferLoad();
-        else
-            loadWholeText();
-        return;
-    }
-    const QString piece = TextViewText::toDocument(m_model.view(start, newEnd));
-    QTextCursor c(doc);
-    c.setPosition(std::clamp(docStart, 0, docLength));
-    c.setPosition(std::clamp(docEnd, 0, docLength), QTextCursor::KeepAnchor);
-    m_applyingModel = true;
-    if (piece.isEmpty())
-        c.removeSelectedText();
-    else
-        c.insertText(piece);
-    m_applyingModel = false;
-    m_segments.replaceCuts(start, oldEnd, newEnd - start);
-    m_segments.markDirty(m_model.hardLineFromChar(start), m_model.hardLineFromChar(newEnd));
-    fixSegments();
-}
-
-void TextView::flushPending() {
-    m_flush.stop();
-    const bool any = m_pending.active || m_cursorPending;
-    if (m_pending.active) {
-        const Pending p = m_pending;
-        m_pending = {};
-        applyToDocument(p.from, p.oldEnd - p.from, p.newEnd - p.from);
-    }
-    m_cursorPending = false;
-    if (any) syncCursorFromModel();
-}
-
-// A view that has never been shown has no width yet; at the first show Qt visits every block
-// of its document and gives each a QTextLayout (up to a quarter second for 10 MB). Loading a
-// whole new text is therefore put off until the first show (or until something needs the
-// document). Until then the lines are the CR LF lines, exactly as Qt counts them without a
-// width.
-void TextView::deferLoad() {
-    m_deferred = true;
-    if (document()->characterCount() > 1) {
-        m_applyingModel = true;
-        document()->clear();
-        m_applyingModel = false;
-        m_segments.clear();
-        m_counts.reset(m_model.hardLineCount());
-        m_cachedBlock = -1;
-    }
-}
-
-void TextView::ensureLoaded() {
-    if (m_deferred) loadWholeText();
-}
-
-void TextView::loadWholeText() {
-    m_deferred = false;
-    QTextDocument* doc = document();
-    checkLayoutKey();
+void TextView::configureLayout() {
+    QTextOption option;
+    option.setWrapMode(m_wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
+    const qreal width = wraps() ? std::max(1, m_textWidth - 2 * kMargin) : kNoWrapWidth;
+    m_layouter->configure(font(), option, width, viewport());
+    m_measure.configure(font(), option, width, viewport());
+    m_cache.clear();
+    m_long.clear();
     m_counts.reset(m_model.hardLineCount());
-    m_segments.clear();
-    // Long lines are measured first so that the text goes in already cut into segments.
-    for (int line = 0, n = m_model.hardLineCount(); line < n; ++line) {
-        if (m_model.hardLineEnd(line) - m_model.hardLineStart(line) <= TextViewSegments::LongLength)
-            continue;
-        m_counts.setCount(line, measureLine(line, nullptr));
-        TextViewSegments::LongLine* l = m_segments.find(line);
-        if (!l) continue;
-        const int start = m_model.hardLineStart(line);
-        for (const int cut : segments::chooseCuts(l->starts, m_model.hardLineEnd(line) - start, {}))
-            m_segments.cuts().push_back(start + cut);
-        l->dirty = false;
-    }
-    m_applyingModel = true;
-    // QTextDocument::setPlainText rather than the widget's: the widget's also applies a char
-    // format to the whole new document, which costs a tenth of the load.
-    doc->setPlainText(documentText(0, m_model.length()));
-    m_applyingModel = false;
-    m_pending = {};
-    m_cachedBlock = -1;
-    scheduleLayout();
-    syncCursorFromModel(true);
-}
-
-void TextView::showEvent(QShowEvent* e) {
-    QPlainTextEdit::showEvent(e);
-    ensureLoaded();
-}
-
-void TextView::onModelSelectionChanged() {
-    if (m_pushingSelection || m_inTypedEdit) return;
-    if (m_model.inBatch()) {
-        m_cursorPending = true;
-        m_flush.start();
-        return;
-    }
-    syncCursorFromModel();
-}
-
-// Leaves the view's cursor alone when it already covers the model's selection, so that the
-// direction of a selection made with the keyboard survives.
-void TextView::syncCursorFromModel(bool force) {
-    if (m_deferred) return;
-    const int from = documentPosition(m_model.selStart());
-    const int to = documentPosition(m_model.selStart() + m_model.selLength());
-    QTextCursor c = textCursor();
-    if (!force && c.selectionStart() == from && c.selectionEnd() == to) return;
-    c.setPosition(from);
-    c.setPosition(to, QTextCursor::KeepAnchor);
-    m_settingCursor = true;
-    setTextCursor(c);
-    m_settingCursor = false;
-}
-
-// ---- Document -> model ------------------------------------------------------------------
-
-// Qt may report a range wider than the edit (a whole block or document after format changes,
-// the first edit after setPlainText). Only the reported range is compared with the model, and
-// only what really differs goes on as the model delta and as blocks to lay out again.
-void TextView::onContentsChange(int position, int /*removed*/, int added) {
-    if (m_applyingModel) return;
-    QTextDocument* doc = document();
-    const int docLength = doc->characterCount() - 1;
-    position = std::clamp(position, 0, docLength);
-    const int end = std::clamp(position + added, position, docLength);
-
-    // The model range that the reported document range replaced: what lies before `position`
-    // and after `end` is unchanged, so it maps through the new document as well.
-    // A block break is a CR LF pair or a cut; the cuts are those of the old text.
-    const QTextBlock firstBlock = doc->findBlock(position);
-    const QTextBlock lastBlock = doc->findBlock(end);
-    const int cutsBefore = m_segments.cutsInBlocks(firstBlock.blockNumber());
-    const int modelStart = position + firstBlock.blockNumber() - 2 * cutsBefore;
-    const int blocksAfter = doc->blockCount() - 1 - lastBlock.blockNumber();
-    const int oldBlocks = m_model.hardLineCount() + int(m_segments.cuts().size());
-    const int cutsAfter =
-        int(m_segments.cuts().size()) - m_segments.cutsInBlocks(oldBlocks - 1 - blocksAfter);
-    const int suffix = (docLength - end) + blocksAfter - 2 * cutsAfter;
-    const int modelEnd = std::max(modelStart, m_model.length() - suffix);
-
-    QTextCursor c(doc);
-    c.setPosition(position);
-    c.setPosition(end, QTextCursor::KeepAnchor);
-    const QString now = c.selectedText();
-    std::vector<int> cutsAt; // where the cuts stand in `before`
-    QString before = documentText(modelStart, modelEnd, &cutsAt, cutsBefore,
-                                  int(m_segments.cuts().size()) - cutsAfter);
-    before.replace(u'\n', QChar(0x2029));
-    // Model length of before.left(n): a CR LF break is two code units, a cut none.
-    const auto modelLengthOf = [&](qsizetype n) {
-        const int cuts = int(std::lower_bound(cutsAt.begin(), cutsAt.end(), n) - cutsAt.begin());
-        return modelLength(QStringView(before).left(n)) - 2 * cuts;
-    };
-
-    qsizetype head = 0;
-    const qsizetype common = std::min(now.size(), before.size());
-    while (head < common && now[head] == before[head])
-        ++head;
-    qsizetype tail = 0;
-    while (tail < common - head && now[now.size() - 1 - tail] == before[before.size() - 1 - tail])
-        ++tail;
-    const QStringView middle = QStringView(now).mid(head, now.size() - head - tail);
-
-    if (middle.isEmpty() && before.size() == head + tail) return;
-    const int changeFrom = position + int(head);
-
-    bool canonical = true;
-    const QString piece = TextViewText::fromDocument(middle, &canonical);
-    const int from = modelStart + modelLengthOf(head);
-    const int to = modelStart + modelLengthOf(before.size() - tail);
-    // Cuts whose block break the edit took away are gone; the rest follow the text.
-    {
-        std::vector<int>& cuts = m_segments.cuts();
-        const int delta = int(piece.size()) - (to - from);
-        std::vector<int> kept;
-        for (size_t i = 0; i < cutsAt.size(); ++i) {
-            const int cut = cuts[cutsBefore + i];
-            if (cutsAt[i] < head)
-                kept.push_back(cut);
-            else if (cutsAt[i] >= before.size() - tail)
-                kept.push_back(cut + delta);
-        }
-        for (auto it = cuts.begin() + cutsBefore + cutsAt.size(); it != cuts.end(); ++it)
-            *it += delta;
-        cuts.erase(cuts.begin() + cutsBefore, cuts.begin() + cutsBefore + cutsAt.size());
-        cuts.insert(cuts.begin() + cutsBefore, kept.begin(), kept.end());
-    }
-
-    const int deltasBefore = m_modelDeltas;
-    m_expectEcho = true;
-    m_inTypedEdit = true;
-    m_model.replace(from, to - from, piece);
-    m_inTypedEdit = false;
-    m_expectEcho = false;
-
-    if (!canonical) rewriteDocument(changeFrom, changeFrom + int(middle.size()), piece);
-    joinFormedBreaks(from, from + int(piece.size()));
-    fixSegments();
-    // A handler of the change event may have edited the model in turn; then its selection
-    // is the one that counts.
-    if (m_modelDeltas - deltasBefore > 1)
-        syncCursorFromModel();
-    else
-        pushSelectionToModel();
-}
-
-// Characters the view never writes itself (a raw U+2028, a reserved character typed in) are
-// replaced by their canonical form, code unit for code unit.
-void TextView::rewriteDocument(int from, int to, const QString& modelText) {
-    QTextCursor c(document());
-    c.setPosition(from);
-    c.setPosition(to, QTextCursor::KeepAnchor);
-    m_applyingModel = true;
-    c.insertText(TextViewText::toDocument(modelText));
-    m_applyingModel = false;
-}
-
-// A typed edit that brings a lone CR and a lone LF together (deleting what stood between
-// them, pasting "\r" before a lone LF) makes a CR LF in the model, which the document must
-// show as a block break. [from, to) is the edit's range in the new model text.
-void TextView::joinFormedBreaks(int from, int to) {
-    auto formsPair = [&](int p) {
-        return p > 0 && p < m_model.length() && m_model.at(p - 1) == u'\r' &&
-               m_model.at(p) == u'\n';
-    };
-    const bool atStart = formsPair(from);
-    const bool atEnd = to > from && formsPair(to);
-    // Pairs before a position map one document unit per pair, except the new pair at the
-    // start, which the document still holds as two characters.
-    auto join = [&](int cr, int unjoinedBefore) {
-        const int doc =
-            cr - m_model.hardLineFromChar(cr) + m_segments.cutsUpTo(cr) + unjoinedBefore;
-        QTextCursor c(document());
-        c.setPosition(doc);
-        c.setPosition(doc + 2, QTextCursor::KeepAnchor);
-        m_applyingModel = true;
-        c.insertText(QStringLiteral("\n"));
-        m_applyingModel = false;
-    };
-    if (atEnd) join(to - 1, atStart ? 1 : 0);
-    if (atStart) join(from - 1, 0);
-}
-
-void TextView::pushSelectionToModel() {
-    if (m_applyingModel || m_settingCursor) return;
-    const QTextCursor c = textCursor();
-    const int from = modelPosition(c.selectionStart());
-    const int to = modelPosition(c.selectionEnd());
-    if (from == m_model.selStart() && to - from == m_model.selLength()) return;
-    m_pushingSelection = true;
-    m_model.setSelection(from, to - from);
-    m_pushingSelection = false;
-}
-
-int TextView::modelPosition(int docPos) const {
-    const int block = document()->findBlock(docPos).blockNumber();
-    return docPos + block - 2 * m_segments.cutsInBlocks(block);
-}
-
-// A model position between the CR and the LF of a line break shows before the break; one at a
-// cut shows at the start of the segment after it.
-int TextView::documentPosition(int modelPos) const {
-    const int line = m_model.hardLineFromChar(modelPos);
-    const int shown = std::min(modelPos, m_model.hardLineEnd(line));
-    return shown - line + m_segments.cutsUpTo(shown);
-}
-
-// Model text [from, to) as the document holds it, with a block break for each cut of index
-// [firstCut, lastCut) (by default those in (from, to]); `cutsAt` receives their offsets in
-// the result.
-QString TextView::documentText(int from, int to, std::vector<int>* cutsAt, int firstCut,
-                               int lastCut) const {
-    // One span for the whole range: the pieces between the cuts are read from it.
-    const int base = from;
-    const QStringView text = m_model.view(from, to);
-    const std::vector<int>& cuts = m_segments.cuts();
-    QString out;
-    out.reserve(to - from + 1);
-    auto it =
-        firstCut >= 0 ? cuts.begin() + firstCut : std::upper_bound(cuts.begin(), cuts.end(), from);
-    const auto last =
-        lastCut >= 0 ? cuts.begin() + lastCut : std::upper_bound(cuts.begin(), cuts.end(), to);
-    for (; it < last; ++it) {
-        out += TextViewText::toDocument(text.mid(from - base, *it - from));
-        if (cutsAt) cutsAt->push_back(int(out.size()));
-        out += u'\n';
-        from = *it;
-    }
-    out += TextViewText::toDocument(text.mid(from - base, to - from));
-    return out;
-}
-
-// ---- Events -------------------------------------------------------------------------------
-
-namespace {
-
-// Events that act on the document or the cursor as the writer sees them.
-bool isInput(QEvent::Type type) {
-    switch (type) {
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::ShortcutOverride:
-    case QEvent::InputMethod:
-    case QEvent::InputMethodQuery:
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
-    case QEvent::Wheel:
-    case QEvent::DragEnter:
-    case QEvent::DragMove:
-    case QEvent::Drop:
-    case QEvent::ContextMenu:
-        return true;
-    default:
-        return false;
-    }
-}
-
-} // namespace
-
-// The writer acts on what the model holds: edits of a batch still waiting for the document
-// are applied first.
-void TextView::catchUpBeforeInput(const QEvent* e) {
-    if ((m_pending.active || m_cursorPending) && isInput(e->type())) flushPending();
-}
-
-bool TextView::viewportEvent(QEvent* e) {
-    catchUpBeforeInput(e);
-    return QPlainTextEdit::viewportEvent(e);
-}
-
-bool TextView::event(QEvent* e) {
-    catchUpBeforeInput(e);
-    if (e->type() == QEvent::ShortcutOverride) {
-        // Ctrl and Alt combinations belong to the window's menus (Ctrl+A is Save As).
-        auto* ke = static_cast<QKeyEvent*>(e);
-        if (ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
-            e->ignore();
-            return true;
-        }
-    }
-    return QPlainTextEdit::event(e);
-}
-
-void TextView::keyPressEvent(QKeyEvent* e) {
-    emit keyDown(TextViewKeys::classicKeyCode(e), TextViewKeys::keyShift(e));
-    snapAcrossCut(e);
-    if (e->matches(QKeySequence::Paste)) {
-        e->accept();
-        if (!isReadOnly()) emit pasteRequested(false);
-        return;
-    }
-    if (e->matches(QKeySequence::SelectAll) || e->matches(QKeySequence::DeleteEndOfLine)) {
-        e->accept();
-        return;
-    }
-    if (e->matches(QKeySequence::InsertLineSeparator)) {
-        // A line break typed with Shift is the same CR LF as a plain Enter.
-        QKeyEvent plain(e->type(), Qt::Key_Return, e->modifiers() & ~Qt::ShiftModifier,
-                        QStringLiteral("\r"), e->isAutoRepeat(), e->count());
-        QPlainTextEdit::keyPressEvent(&plain);
-        e->setAccepted(plain.isAccepted());
-        return;
-    }
-    if (hasReserved(e->text())) {
-        QKeyEvent clean(e->type(), e->key(), e->modifiers(), TextViewText::sanitize(e->text()),
-                        e->isAutoRepeat(), e->count());
-        QPlainTextEdit::keyPressEvent(&clean);
-        e->setAccepted(clean.isAccepted());
-        return;
-    }
-    QPlainTextEdit::keyPressEvent(e);
-}
-
-void TextView::keyReleaseEvent(QKeyEvent* e) {
-    QPlainTextEdit::keyReleaseEvent(e);
-    if (!e->isAutoRepeat()) emit keyUp(TextViewKeys::classicKeyCode(e), TextViewKeys::keyShift(e));
-}
-
-void TextView::inputMethodEvent(QInputMethodEvent* e) {
-    if (!hasReserved(e->commitString())) {
-        QPlainTextEdit::inputMethodEvent(e);
-        return;
-    }
-    QInputMethodEvent clean(e->preeditString(), e->attributes());
-    clean.setCommitString(TextViewText::sanitize(e->commitString()), e->replacementStart(),
-                          e->replacementLength());
-    QPlainTextEdit::inputMethodEvent(&clean);
-    e->setAccepted(clean.isAccepted());
-}
-
-void TextView::mousePressEvent(QMouseEvent* e) {
-    QPlainTextEdit::mousePressEvent(e);
-    e->accept();
-    m_pressed |= e->button();
-    emit mouseDown(TextViewKeys::buttonCode(e->button()), TextViewKeys::shiftMask(e->modifiers()),
-                   viewport()->mapTo(this, e->position().toPoint()));
-}
-
-void TextView::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() == Qt::MiddleButton && !isReadOnly()) {
-        setTextCursor(cursorForPosition(e->position().toPoint()));
-        e->accept();
-        emit pasteRequested(true);
-    } else {
-        QPlainTextEdit::mouseReleaseEvent(e);
-    }
-    if (m_pressed & e->button()) {
-        m_pressed &= ~e->button();
-        emit clicked();
-    }
-}
-
-void TextView::mouseMoveEvent(QMouseEvent* e) {
-    QPlainTextEdit::mouseMoveEvent(e);
-    emit mouseMove(TextViewKeys::buttonMask(e->buttons()), TextViewKeys::shiftMask(e->modifiers()),
-                   viewport()->mapTo(this, e->position().toPoint()));
-}
-
-// The focus events of the text box follow the focus among the controls of its own window:
-// the box loses the focus only to another control there. A menu (opened with the mouse or
-// with Alt), a dialog, a message box or another application takes none, and coming back from
-// them is no new focus either.
-namespace {
-bool towardAnotherWindow(Qt::FocusReason reason) {
-    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
-           reason == Qt::MenuBarFocusReason;
-}
-} // namespace
-
-void TextView::focusInEvent(QFocusEvent* e) {
-    QPlainTextEdit::focusInEvent(e);
-    if (e->reason() == Qt::PopupFocusReason) return;
-    const bool returning = m_focusInOtherWindow;
-    m_focusInOtherWindow = false;
-    if (returning && towardAnotherWindow(e->reason())) return;
-    emit gotFocus();
-}
-
-void TextView::focusOutEvent(QFocusEvent* e) {
-    QPlainTextEdit::focusOutEvent(e);
-    m_pressed = Qt::NoButton;
-    const QWidget* next = QApplication::focusWidget();
-    if (towardAnotherWindow(e->reason()) || (next && next->window() != window())) {
-        m_focusInOtherWindow = true;
-        return;
-    }
-    emit lostFocus();
-}
-
-// QPlainTextEdit hands its layout the viewport width whenever the widget's width changes,
-// and only then.
-void TextView::resizeEvent(QResizeEvent* e) {
-    QPlainTextEdit::resizeEvent(e);
-    if (e->oldSize().width() != e->size().width()) m_textWidth = viewport()->width();
-    checkLayoutKey();
-}
-
-void TextView::changeEvent(QEvent* e) {
-    QPlainTextEdit::changeEvent(e);
-    if (e->type() == QEvent::FontChange) checkLayoutKey();
-}
-
-QMimeData* TextView::createMimeDataFromSelection() const {
-    const_cast<TextView*>(this)->ensureLoaded();
-    const QTextCursor c = textCursor();
-    const int from = modelPosition(c.selectionStart());
-    const int to = modelPosition(c.selectionEnd());
-    const QString text = m_model.mid(from, to);
-    auto* data = new QMimeData;
-    data->setText(text);
-    data->setData(ModelTextMime, QByteArray(reinterpret_cast<const char*>(text.utf16()),
-                                            text.size() * qsizetype(sizeof(char16_t))));
-    return data;
-}
-
-QVariant TextView::inputMethodQuery(Qt::InputMethodQuery query) const {
-    if (query == Qt::ImEnabled && !testAttribute(Qt::WA_InputMethodEnabled)) return false;
-    return QPlainTextEdit::inputMethodQuery(query);
-}
-
-bool TextView::canInsertFromMimeData(const QMimeData* source) const {
-    return source->hasFormat(ModelTextMime) || source->hasText();
-}
-
-void TextView::insertFromMimeData(const QMimeData* source) {
-    ensureLoaded();
-    QString text;
-    if (source->hasFormat(ModelTextMime)) {
-        const QByteArray raw = source->data(ModelTextMime);
-        text = QString(reinterpret_cast<const QChar*>(raw.constData()),
-                       raw.size() / qsizetype(sizeof(char16_t)));
-    } else if (source->hasText()) {
-        text = TextViewText::fromForeignClipboard(source->text());
-    } else {
-        return;
-    }
-    insertPlainText(TextViewText::toDocument(text));
-    ensureCursorVisible();
-}
-
-// ---- Wrapped layout -------------------------------------------------------------------------
-
-int TextView::WrappedLayout::lineCount() {
-    TextView& v = m_view;
-    if (v.m_textWidth <= 0) return v.m_model.hardLineCount();
-    v.ensureLoaded();
-    v.checkLayoutKey();
-    v.ensureCounted(v.m_counts.size());
-    return std::max(1, v.m_counts.total());
-}
-
-int TextView::WrappedLayout::lineFromChar(int pos) {
-    TextView& v = m_view;
-    if (v.m_textWidth <= 0) return v.m_model.hardLineFromChar(pos);
-    v.ensureLoaded();
-    v.checkLayoutKey();
-    const int block = v.m_model.hardLineFromChar(pos);
-    const int column = std::min(pos, v.m_model.hardLineEnd(block)) - v.m_model.hardLineStart(block);
-    v.ensureCounted(block);
-    return v.m_counts.linesBefore(block) + v.lineInBlock(block, column);
-}
-
-TextView::LayoutKey TextView::currentKey() const {
-    const QTextDocument* doc = document();
-    LayoutKey key;
-    key.width = m_textWidth;
-    key.font = doc->defaultFont();
-    key.option = doc->defaultTextOption();
-    // The width QPlainTextDocumentLayout gives its lines.
-    qreal available = key.width > 0 ? key.width : qreal(INT_MAX);
-    available -= 2 * doc->documentMargin();
-    if (key.option.flags() & QTextOption::AddSpaceForLineAndParagraphSeparators)
-        available -= QFontMetrics(key.font).horizontalAdvance(QChar(0x21B5));
-    key.available = available;
-    return key;
-}
-
-void TextView::checkLayoutKey() {
-    LayoutKey key = currentKey();
-    if (key == m_key) return;
-    m_key = std::move(key);
-    m_measure.configure(m_key.font, m_key.option, m_key.available, viewport());
-    m_counts.reset(m_model.hardLineCount());
-    m_segments.forgetStarts();
-    m_cachedBlock = -1;
-    scheduleLayout();
-}
-
-void TextView::scheduleLayout() {
-    if (m_counts.unknownCount() > 0) {
+    m_xOffset = 0;
+    if (wraps()) {
         m_announced = false;
         m_idle.start();
     }
+    updateScrollBar();
+    viewport()->update();
 }
 
-// The model has just received `added` code units at `pos` (replacing `removed`): the lines they
-// touch get new counts; how many lines went is told by the line count. Lines are the model's
-// CR LF lines, the document's blocks but for the cuts of long lines.
-void TextView::linesChanged(int pos, int removed, int added) {
-    int start = pos;
-    int newEnd = pos + added;
-    // A CR before the edit or an LF after it may have joined or left a pair.
-    if (start > 0 && m_model.at(start - 1) == u'\r') --start;
-    if (newEnd < m_model.length() && m_model.at(newEnd) == u'\n') ++newEnd;
-    const int lines = m_model.hardLineCount();
-    const int first = m_model.hardLineFromChar(start);
-    const int last = std::max(first, m_model.hardLineFromChar(newEnd));
-    const int oldSpan =
-        std::clamp(last - first + 1 - (lines - m_counts.size()), 0, m_counts.size() - first);
-    m_cachedBlock = -1;
-    if (first == last && oldSpan == 1 && updateLongLine(first, pos, removed, added)) return;
-    m_counts.replace(first, oldSpan, last - first + 1);
-    m_segments.linesReplaced(first, oldSpan, last - first + 1);
-    if (m_counts.size() != lines) {
-        m_counts.reset(lines);
-        m_segments.lines().clear(); // their cuts go when the document is next fixed
-        m_segments.orphansPossible = true;
-        scheduleLayout();
-        return;
-    }
-    // During a batch nobody waits for the counts and a line may change again at once: the
-    // next question measures what it needs, idle time the rest when the batch is over.
-    if (m_model.inBatch()) return;
-    if (last - first >= ImmediateBlocks) {
-        scheduleLayout();
-        return;
-    }
-    for (int b = first; b <= last; ++b) {
-        if (first == last) {
-            m_cachedStarts.clear();
-            m_counts.setCount(b, measureLine(b, &m_cachedStarts));
-            m_cachedBlock = b;
-            m_cachedUpTo = INT_MAX;
-        } else {
-            m_counts.setCount(b, measureLine(b, nullptr));
-        }
-    }
+bool TextView::layoutComplete() const {
+    // Unwrapped (or never shown, without a width) every line is one row.
+    return !wraps() || m_counts.unknownCount() == 0;
 }
 
-// Lays a line of the model out as QPlainTextDocumentLayout lays out its block, in a
-// QTextLayout of our own: Qt keeps layouts only for the blocks on screen, and the document may
-// not have caught up with the model yet.
-int TextView::measureLine(int line, std::vector<int>* lineStarts) {
-    if (m_key.width <= 0) {
-        if (lineStarts) lineStarts->push_back(0);
-        return 1;
-    }
-    if (!isLong(line)) return m_measure.lines(documentLine(line), lineStarts);
-    TextViewSegments::LongLine* l = &m_segments.ensure(line);
-    if (l->starts.empty()) {
-        m_measure.layoutLines(documentLine(line), &l->starts);
-        l->dirty = true;
-        if (!m_fixSegments.isActive()) m_fixSegments.start();
-    }
-    if (lineStarts) lineStarts->insert(lineStarts->end(), l->starts.begin(), l->starts.end());
-    return int(l->starts.size());
-}
-
-bool TextView::isLong(int line) {
-    return m_segments.find(line) ||
-           m_model.hardLineEnd(line) - m_model.hardLineStart(line) > TextViewSegments::LongLength;
-}
-
-// A key typed into a long line lays out a few wrapped lines around it, not the whole line;
-// false when the line needs measuring in full.
-bool TextView::updateLongLine(int line, int pos, int removed, int added) {
-    TextViewSegments::LongLine* l = m_segments.find(line);
-    if (!l || l->starts.empty() || m_key.width <= 0) return false;
-    const int start = m_model.hardLineStart(line);
-    const int length = m_model.hardLineEnd(line) - start;
-    if (pos < start || pos + added > start + length) return false;
-    if (length < TextViewSegments::LongLength / 2) {
-        m_segments.erase(line);
-        return false;
-    }
-    segments::updateStarts(m_measure, m_model.view(start, start + length), l->starts,
-                           pos - start, removed, added);
-    l->dirty = true;
-    m_counts.setCount(line, int(l->starts.size()));
-    return true;
-}
-
-// Model line `line` as its block shows it, without the line break.
-QString TextView::documentLine(int line) const {
-    const int start = m_model.hardLineStart(line);
+QString TextView::lineText(int line) const {
     return TextViewText::toDocument(
-        m_model.view(start, m_model.hardLineEnd(line)));
+        m_model.view(m_model.hardLineStart(line), m_model.hardLineEnd(line)));
 }
 
-// Makes the counts of blocks [0, blockEnd) known.
-void TextView::ensureCounted(int blockEnd) {
-    blockEnd = std::min(blockEnd, m_counts.size());
-    for (int b = m_counts.firstUnknown(0); b < blockEnd; b = m_counts.firstUnknown(b + 1))
-        m_counts.setCount(b, measureLine(b, nullptr));
-    if (m_counts.unknownCount() == 0 && !m_announced)
-        m_idle.start(); // announces completion from the event loop
+bool TextView::isLong(int line) const {
+    return wraps() && m_model.hardLineEnd(line) - m_model.hardLineStart(line) > kLongLine;
 }
 
-int TextView::lineInBlock(int blockNumber, int column) {
-    if (m_key.width > 0 && isLong(blockNumber)) {
-        const TextViewSegments::LongLine* l = m_segments.find(blockNumber);
-        if (!l || l->starts.empty()) {
-            m_counts.setCount(blockNumber, measureLine(blockNumber, nullptr));
-            l = m_segments.find(blockNumber);
-        }
-        const auto it = std::upper_bound(l->starts.begin(), l->starts.end(), column);
-        return std::max(0, int(it - l->starts.begin()) - 1);
+const std::vector<int>& TextView::longStarts(int line) {
+    auto it = m_long.find(line);
+    if (it == m_long.end()) {
+        std::vector<int> starts;
+        m_measure.layoutLines(lineText(line), &starts);
+        it = m_long.emplace(line, std::move(starts)).first;
     }
-    if (m_cachedBlock != blockNumber || column > m_cachedUpTo) {
-        m_cachedStarts.clear();
-        if (m_key.width <= 0) {
-            m_cachedStarts.push_back(0);
-            m_cachedUpTo = INT_MAX;
-        } else {
-            const QString text = documentLine(blockNumber);
-            const int exactTo = m_measure.startsUpTo(text, column, m_cachedStarts);
-            m_cachedUpTo = exactTo >= text.size() ? INT_MAX : exactTo;
-            if (m_cachedUpTo == INT_MAX &&
-                m_counts.count(blockNumber) == TextViewLineCounts::Unknown)
-                m_counts.setCount(blockNumber, std::max(1, int(m_cachedStarts.size())));
-        }
-        m_cachedBlock = blockNumber;
-    }
-    // A position on a wrap point begins the next line; the end of the block is on its last.
-    const auto it = std::upper_bound(m_cachedStarts.begin(), m_cachedStarts.end(), column);
-    return std::max(0, int(it - m_cachedStarts.begin()) - 1);
+    return it->second;
 }
 
-void TextView::layoutStep() {
+// The caret's line shows the preedit (except a long one, over which it is drawn); it is laid
+// out anew whenever the preedit changes.
+const LaidOutLine& TextView::laidOut(int line) {
+    auto it = m_cache.find(line);
+    if (it != m_cache.end()) return *it->second;
+    std::unique_ptr<LaidOutLine> laid;
+    if (isLong(line)) {
+        const int length = m_model.hardLineEnd(line) - m_model.hardLineStart(line);
+        laid = m_layouter->layoutLong(longStarts(line), length, [this, line](int from, int to) {
+            const int start = m_model.hardLineStart(line);
+            return TextViewText::toDocument(m_model.view(start + from, start + to));
+        });
+    } else {
+        const bool withPreedit = !m_preedit.isEmpty() && line == m_model.hardLineFromChar(m_caret);
+        laid = m_layouter->layout(lineText(line),
+                                  withPreedit ? columnOf(m_caret, line) : -1,
+                                  withPreedit ? m_preedit : QString());
+        if (!withPreedit && wraps()) m_counts.setCount(line, laid->rowCount());
+    }
+    return *m_cache.emplace(line, std::move(laid)).first->second;
+}
+
+int TextView::rowsOfLine(int line) {
+    if (!wraps()) return 1;
+    int n = m_counts.count(line);
+    if (n == TextViewLineCounts::Unknown) {
+        n = isLong(line) ? int(longStarts(line).size()) : m_measure.lines(lineText(line));
+        m_counts.setCount(line, std::max(1, n));
+    }
+    return std::max(1, n);
+}
+
+void TextView::ensureCounted(int lineEnd) {
+    if (!wraps()) return;
+    lineEnd = std::min(lineEnd, m_counts.size());
+    for (int line = m_counts.firstUnknown(0); line < lineEnd;
+         line = m_counts.firstUnknown(line + 1))
+        rowsOfLine(line);
+}
+
+void TextView::measureSome() {
     // Lines edited during a batch may change again at once; the batch's end resumes this.
-    if (m_model.inBatch()) return;
-    checkLayoutKey();
-    QElapsedTimer timer;
-    timer.start();
-    for (int b = m_counts.firstUnknown(0); b < m_counts.size(); b = m_counts.firstUnknown(b + 1)) {
-        m_counts.setCount(b, measureLine(b, nullptr));
-        if (timer.elapsed() >= StepMilliseconds) break;
+    if (m_model.inBatch() || !wraps()) return;
+    QElapsedTimer clock;
+    clock.start();
+    for (int line = m_counts.firstUnknown(0); line < m_counts.size();
+         line = m_counts.firstUnknown(line + 1)) {
+        rowsOfLine(line);
+        if (clock.elapsed() >= kMeasureMs) break;
     }
-    fixSegments();
+    updateScrollBar();
     if (m_counts.unknownCount() > 0) {
         m_idle.start();
     } else if (!m_announced) {
@@ -874,121 +202,1020 @@ void TextView::layoutStep() {
     }
 }
 
-// ---- Segments of long lines -----------------------------------------------------------------
-
-// Brings the document's cuts in line with the wrapped starts of the long lines. Only where the
-// document mirrors the model: during a batch its edits are still on their way.
-void TextView::fixSegments() {
-    m_fixSegments.stop();
-    if (m_deferred || m_pending.active || m_model.inBatch()) return;
-    if (m_segments.orphansPossible) removeOrphanCuts();
-    // By index: a line measured while the document changes may join the list.
-    std::vector<TextViewSegments::LongLine>& lines = m_segments.lines();
-    for (size_t i = 0; i < lines.size(); ++i)
-        if (lines[i].dirty) fixLineSegments(lines[i]);
+int TextView::columnOf(int pos, int line) const {
+    return std::clamp(pos, m_model.hardLineStart(line), m_model.hardLineEnd(line)) -
+           m_model.hardLineStart(line);
 }
 
-void TextView::fixLineSegments(TextViewSegments::LongLine& l) {
-    if (m_key.width <= 0) return;
-    if (l.starts.empty()) m_counts.setCount(l.line, measureLine(l.line, nullptr));
-    l.dirty = false;
-    const int start = m_model.hardLineStart(l.line);
-    const int end = m_model.hardLineEnd(l.line);
-    const std::vector<int>& cuts = m_segments.cuts();
-    std::vector<int> current;
-    for (auto it = std::upper_bound(cuts.begin(), cuts.end(), start); it != cuts.end() && *it < end;
-         ++it)
-        current.push_back(*it - start);
-    const std::vector<int> wanted = segments::chooseCuts(l.starts, end - start, current);
-    if (wanted == current) return;
-    for (const int cut : current)
-        if (!std::binary_search(wanted.begin(), wanted.end(), cut))
-            setCutInDocument(start + cut, false);
-    for (const int cut : wanted)
-        if (!std::binary_search(current.begin(), current.end(), cut))
-            setCutInDocument(start + cut, true);
+int TextView::rowCount() {
+    if (!wraps()) return m_model.hardLineCount();
+    ensureCounted(m_counts.size());
+    return std::max(1, m_counts.total());
 }
 
-void TextView::removeOrphanCuts() {
-    m_segments.orphansPossible = false;
-    const std::vector<int> cuts = m_segments.cuts();
-    for (const int cut : cuts) {
-        const int line = m_model.hardLineFromChar(cut);
-        if (!m_segments.find(line) || cut <= m_model.hardLineStart(line) ||
-            cut >= m_model.hardLineEnd(line))
-            setCutInDocument(cut, false);
+int TextView::rowOf(int pos) {
+    pos = std::clamp(pos, 0, m_model.length());
+    const int line = m_model.hardLineFromChar(pos);
+    if (!wraps()) return line;
+    ensureCounted(line);
+    return m_counts.linesBefore(line) + rowInLine(line, columnOf(pos, line));
+}
+
+// The row of `column` in `line`, as the text alone lays it out (a preedit shown in the line
+// does not count).
+int TextView::rowInLine(int line, int column) {
+    if (rowsOfLine(line) == 1) return 0;
+    std::vector<int> measured;
+    const std::vector<int>* starts = &measured;
+    if (isLong(line))
+        starts = &longStarts(line);
+    else if (m_preedit.isEmpty() || line != m_model.hardLineFromChar(m_caret))
+        return laidOut(line).rowOf(column);
+    else
+        m_measure.lines(lineText(line), &measured);
+    return std::max(0, int(std::upper_bound(starts->begin(), starts->end(), column) -
+                           starts->begin()) - 1);
+}
+
+int TextView::WrappedLayout::lineCount() {
+    return m_view.rowCount();
+}
+
+int TextView::WrappedLayout::lineFromChar(int pos) {
+    return m_view.rowOf(pos);
+}
+
+// ---- Scrolling ----------------------------------------------------------------------------
+
+int TextView::pageRows() const {
+    return std::max(1, int(viewport()->height() / std::max<qreal>(1, m_layouter->rowExtent())));
+}
+
+int TextView::topRow() const {
+    return m_counts.estimatedBefore(m_topLine, 1) + m_topRowInLine;
+}
+
+void TextView::setTop(int line, int row) {
+    const int lines = m_model.hardLineCount();
+    m_topLine = std::clamp(line, 0, lines - 1);
+    m_topRowInLine = std::clamp(row, 0, rowsOfLine(m_topLine) - 1);
+    updateScrollBar();
+    viewport()->update();
+}
+
+void TextView::updateScrollBar() {
+    if (m_model.inBatch()) return;
+    m_topLine = std::clamp(m_topLine, 0, m_model.hardLineCount() - 1);
+    const int page = pageRows();
+    const int top = topRow();
+    QScrollBar* bar = verticalScrollBar();
+    m_settingBar = true;
+    bar->setPageStep(page);
+    bar->setSingleStep(1);
+    bar->setRange(0, std::max({0, m_counts.estimatedTotal(1) - page, top}));
+    bar->setValue(top);
+    if (!m_wrap) {
+        qreal widest = 0;
+        for (const auto& [line, laid] : m_cache)
+            widest = std::max(widest, laid->naturalWidth());
+        QScrollBar* across = horizontalScrollBar();
+        across->setPageStep(viewport()->width());
+        across->setSingleStep(16);
+        across->setRange(0, std::max(0, int(std::ceil(widest)) + 2 * kMargin - viewport()->width()));
+        m_xOffset = across->value();
     }
+    m_settingBar = false;
 }
 
-void TextView::setCutInDocument(int cut, bool present) {
-    std::vector<int>& cuts = m_segments.cuts();
-    const auto it = std::lower_bound(cuts.begin(), cuts.end(), cut);
-    const int doc = documentPosition(cut);
-    QTextCursor c(document());
-    m_applyingModel = true;
-    if (present) {
-        c.setPosition(doc);
-        c.insertText(QStringLiteral("\n"));
-        cuts.insert(it, cut);
-    } else {
-        c.setPosition(doc - 1);
-        c.setPosition(doc, QTextCursor::KeepAnchor);
-        c.removeSelectedText();
-        cuts.erase(it);
+void TextView::scrollContentsBy(int, int) {
+    if (m_settingBar) return;
+    m_xOffset = horizontalScrollBar()->value();
+    const int value = verticalScrollBar()->value();
+    if (value != topRow()) {
+        const auto [line, first] = m_counts.blockAtLine(value, 1);
+        m_topLine = line;
+        m_topRowInLine = std::clamp(value - first, 0, rowsOfLine(line) - 1);
     }
-    m_applyingModel = false;
+    viewport()->update();
 }
 
-// The positions on both sides of a cut are one model position. Keys that move or delete across
-// it act from the side that makes them do what they do elsewhere.
-void TextView::snapAcrossCut(const QKeyEvent* e) {
-    if (m_segments.cuts().empty()) return;
-    const int key = e->key();
-    const bool back = key == Qt::Key_Backspace || key == Qt::Key_Left;
-    const bool forward = key == Qt::Key_Delete || key == Qt::Key_Right;
-    QTextCursor c = textCursor();
-    if (!(back || forward) || (c.hasSelection() && key != Qt::Key_Left && key != Qt::Key_Right))
-        return;
-    const QTextBlock block = c.block();
-    const int pos = c.position();
-    int to = pos;
-    if (back && pos == block.position() && m_segments.isContinuation(block.blockNumber()))
-        to = pos - 1;
-    else if (forward && pos == block.position() + block.length() - 1 &&
-             m_segments.isContinuation(block.blockNumber() + 1))
-        to = pos + 1;
-    if (to == pos) return;
-    c.setPosition(to, c.hasSelection() ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
-    m_settingCursor = true;
-    setTextCursor(c);
-    m_settingCursor = false;
-}
-
-// ---- Scroll position --------------------------------------------------------------------------
-
-// The scroll bar counts lines as the document numbers them (QTextBlock::firstLineNumber), the
-// wrapped lines of a laid-out block included: both directions go through that numbering.
 int TextView::topPosition() {
-    ensureLoaded();
-    flushPending();
-    const QTextBlock block = firstVisibleBlock();
-    if (!block.isValid()) return 0;
-    int pos = block.position();
-    const int lineInBlock = verticalScrollBar()->value() - block.firstLineNumber();
-    if (const QTextLayout* layout = block.layout(); layout && lineInBlock > 0 &&
-                                                    lineInBlock < layout->lineCount())
-        pos += layout->lineAt(lineInBlock).textStart();
-    return modelPosition(pos);
+    const int start = m_model.hardLineStart(m_topLine);
+    if (m_topRowInLine == 0) return start;
+    if (isLong(m_topLine)) return start + longStarts(m_topLine)[m_topRowInLine];
+    std::vector<int> starts;
+    m_measure.lines(lineText(m_topLine), &starts);
+    return start + starts[std::min<size_t>(m_topRowInLine, starts.size() - 1)];
 }
 
 void TextView::scrollToTop(int modelPos) {
-    ensureLoaded();
-    flushPending();
-    const int docPos = documentPosition(std::clamp(modelPos, 0, int(m_model.text().size())));
-    const QTextBlock block = document()->findBlock(docPos);
-    if (!block.isValid()) return;
-    int line = block.firstLineNumber();
-    if (const QTextLayout* layout = block.layout(); layout && layout->lineCount() > 0)
-        line += layout->lineForTextPosition(docPos - block.position()).lineNumber();
-    verticalScrollBar()->setValue(line);
+    modelPos = std::clamp(modelPos, 0, m_model.length());
+    int line = m_model.hardLineFromChar(modelPos);
+    int row = rowInLine(line, columnOf(modelPos, line));
+    // As far as the end of the text allows: the last row stays at the bottom.
+    int below = rowsOfLine(line) - row;
+    for (int l = line + 1; below < pageRows() && l < m_model.hardLineCount(); ++l)
+        below += rowsOfLine(l);
+    for (int missing = pageRows() - below; missing > 0;) {
+        if (row >= missing) {
+            row -= missing;
+            break;
+        }
+        missing -= row;
+        if (line == 0) {
+            row = 0;
+            break;
+        }
+        row = rowsOfLine(--line);
+    }
+    setTop(line, row);
 }
+
+// Where the line's first row stands on the viewport, counted from the top line; lines far off
+// screen are not looked for (the answer is then only far above or below).
+QPointF TextView::lineOrigin(int line) {
+    const qreal h = m_layouter->rowExtent();
+    const qreal limit = 4.0 * viewport()->height() + h;
+    qreal y = -m_topRowInLine * h;
+    const int caretLine = m_preedit.isEmpty() ? -1 : m_model.hardLineFromChar(m_caret);
+    auto rowsShown = [&](int l) { return l == caretLine ? laidOut(l).rowCount() : rowsOfLine(l); };
+    if (line >= m_topLine) {
+        for (int l = m_topLine; l < line && y < limit; ++l)
+            y += rowsShown(l) * h;
+    } else {
+        for (int l = m_topLine - 1; l >= line && y > -limit; --l)
+            y -= rowsShown(l) * h;
+    }
+    return QPointF(kMargin - m_xOffset, y);
+}
+
+QRectF TextView::caretRectAt(int pos) {
+    pos = std::clamp(pos, 0, m_model.length());
+    const int line = m_model.hardLineFromChar(pos);
+    int column = columnOf(pos, line);
+    if (pos == m_caret && !m_preedit.isEmpty() && !isLong(line)) column += m_preeditCursor;
+    return laidOut(line).caretRect(column).translated(lineOrigin(line));
+}
+
+QRect TextView::cursorRect() {
+    return caretRectAt(m_caret).toAlignedRect();
+}
+
+int TextView::positionAt(QPointF point) {
+    const qreal h = m_layouter->rowExtent();
+    const int lines = m_model.hardLineCount();
+    int line = m_topLine;
+    qreal y = -m_topRowInLine * h;
+    while (y > point.y() && line > 0)
+        y -= laidOut(--line).rowCount() * h;
+    while (line + 1 < lines && y + laidOut(line).rowCount() * h <= point.y()) {
+        y += laidOut(line).rowCount() * h;
+        ++line;
+    }
+    const int column = laidOut(line).columnAt(point - QPointF(kMargin - m_xOffset, y));
+    const int start = m_model.hardLineStart(line);
+    return start + std::clamp(column, 0, m_model.hardLineEnd(line) - start);
+}
+
+void TextView::scrollToPosition(int pos) {
+    if (m_model.inBatch()) return;
+    const QRectF r = caretRectAt(pos);
+    int line = m_model.hardLineFromChar(pos);
+    int row = rowInLine(line, columnOf(pos, line));
+    if (r.top() < 0) {
+        setTop(line, row);
+    } else if (r.bottom() > viewport()->height()) {
+        // The caret's row becomes the last whole row on screen.
+        for (int back = pageRows() - 1; back > 0;) {
+            if (row >= back) {
+                row -= back;
+                break;
+            }
+            back -= row + 1;
+            if (line == 0) {
+                row = 0;
+                break;
+            }
+            row = rowsOfLine(--line) - 1;
+        }
+        setTop(line, row);
+    }
+    if (!m_wrap && (r.left() < kMargin || r.right() > viewport()->width() - kMargin)) {
+        // Unwrapped, the caret's column is brought to the middle of the width.
+        const int x = int(r.left()) + m_xOffset;
+        QScrollBar* across = horizontalScrollBar();
+        across->setMaximum(std::max(across->maximum(), x));
+        across->setValue(std::max(0, x - viewport()->width() / 2));
+    }
+}
+
+// ---- Model -> view ------------------------------------------------------------------------
+
+void TextView::onReplaced(int pos, int removed, const QString& inserted) {
+    const int added = int(inserted.size());
+    int start = pos;
+    int newEnd = pos + added;
+    // A CR before the edit or an LF after it may have joined or left a pair.
+    if (start > 0 && m_model.at(start - 1) == u'\r') --start;
+    if (newEnd < m_model.length() && m_model.at(newEnd) == u'\n') ++newEnd;
+    const int lines = m_model.hardLineCount();
+    const int first = m_model.hardLineFromChar(start);
+    const int last = std::max(first, m_model.hardLineFromChar(newEnd));
+    const int newSpan = last - first + 1;
+    const int oldSpan = std::clamp(newSpan - (lines - m_counts.size()), 0, m_counts.size() - first);
+    const int lineStart = m_model.hardLineStart(first);
+    const int lineEnd = m_model.hardLineEnd(first);
+
+    auto longLine = m_long.find(first);
+    if (newSpan == 1 && oldSpan == 1 && longLine != m_long.end() && pos >= lineStart &&
+        pos + added <= lineEnd && lineEnd - lineStart > kLongLine) {
+        // A key typed into a long line lays out a few rows around it, not the whole line.
+        updateWrapStarts(m_measure, m_model.view(lineStart, lineEnd), longLine->second,
+                         pos - lineStart, removed, added);
+        m_counts.setCount(first, int(longLine->second.size()));
+    } else if (first == 0 && oldSpan == m_counts.size()) {
+        m_counts.reset(lines);
+        m_long.clear();
+    } else {
+        m_counts.replace(first, oldSpan, newSpan);
+        std::map<int, std::vector<int>> kept;
+        for (auto& [line, starts] : m_long) {
+            if (line < first)
+                kept.emplace(line, std::move(starts));
+            else if (line >= first + oldSpan)
+                kept.emplace(line + newSpan - oldSpan, std::move(starts));
+        }
+        m_long.swap(kept);
+    }
+    if (m_counts.size() != lines) {
+        m_counts.reset(lines);
+        m_long.clear();
+    }
+    if (oldSpan == newSpan)
+        m_cache.erase(m_cache.lower_bound(first), m_cache.upper_bound(last));
+    else
+        m_cache.erase(m_cache.lower_bound(first), m_cache.end());
+
+    // The text on screen stays where it is unless the edit took its top line away.
+    if (m_topLine >= first + oldSpan)
+        m_topLine += newSpan - oldSpan;
+    else if (m_topLine >= first && oldSpan != newSpan) {
+        m_topLine = first;
+        m_topRowInLine = 0;
+    }
+    m_topLine = std::clamp(m_topLine, 0, lines - 1);
+
+    if (wraps()) {
+        // A typed key measures its own line now, so the scroll bar does not wait for idle time.
+        if (newSpan == 1 && !m_model.inBatch()) rowsOfLine(first);
+        if (m_counts.unknownCount() > 0) {
+            m_announced = false;
+            m_idle.start();
+        }
+    }
+    m_topRowInLine = std::min(m_topRowInLine, rowsOfLine(m_topLine) - 1);
+    updateScrollBar();
+    viewport()->update();
+}
+
+void TextView::onSelectionChanged() {
+    if (!m_pushing) {
+        m_anchor = m_model.selStart();
+        m_caret = m_model.selStart() + m_model.selLength();
+        if (!m_preedit.isEmpty()) m_cache.clear();
+        m_goalX = -1;
+        scrollToPosition(m_caret);
+    }
+    restartBlink();
+    viewport()->update();
+    if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImQueryInput);
+}
+
+void TextView::pushSelection() {
+    m_pushing = true;
+    m_model.setSelection(std::min(m_anchor, m_caret), std::abs(m_caret - m_anchor));
+    m_pushing = false;
+}
+
+// ---- Painting -----------------------------------------------------------------------------
+
+void TextView::paintEvent(QPaintEvent*) {
+    QPainter p(viewport());
+    const QPalette& pal = palette();
+    p.fillRect(viewport()->rect(), pal.brush(QPalette::Base));
+    p.setPen(pal.color(QPalette::Text));
+    const qreal h = m_layouter->rowExtent();
+    const int lines = m_model.hardLineCount();
+    const int selFrom = std::min(m_anchor, m_caret);
+    const int selTo = std::max(m_anchor, m_caret);
+    const int caretLine = m_model.hardLineFromChar(m_caret);
+    const bool caretVisible = hasFocus() && m_caretShown && !m_readOnly && isEnabled();
+    QColor faint = pal.color(QPalette::Text);
+    faint.setAlpha(70);
+
+    int line = m_topLine;
+    qreal y = -m_topRowInLine * h;
+    for (; line < lines && y < viewport()->height(); ++line) {
+        const LaidOutLine& laid = laidOut(line);
+        const int start = m_model.hardLineStart(line);
+        const int end = m_model.hardLineEnd(line);
+        const bool preeditHere = line == caretLine && !m_preedit.isEmpty();
+        const bool preeditInside = preeditHere && !isLong(line);
+        QList<QTextLayout::FormatRange> ranges;
+        if (selFrom < selTo && selFrom <= end && selTo > start) {
+            QTextLayout::FormatRange r;
+            r.start = std::max(selFrom, start) - start;
+            // A selected line break shows as one selected cell after the line.
+            r.length = std::min(selTo, end + (selTo > end ? 1 : 0)) - start - r.start;
+            if (preeditInside && r.start >= m_caret - start) r.start += int(m_preedit.size());
+            r.format.setBackground(pal.brush(QPalette::Highlight));
+            r.format.setForeground(pal.brush(QPalette::HighlightedText));
+            ranges.append(r);
+        }
+        int caretColumn = -1;
+        if (line == caretLine) {
+            caretColumn = m_caret - start;
+            if (preeditInside) {
+                QTextLayout::FormatRange r;
+                r.start = caretColumn;
+                r.length = int(m_preedit.size());
+                r.format.setFontUnderline(true);
+                ranges.append(r);
+                caretColumn += m_preeditCursor;
+            }
+            if (!caretVisible) caretColumn = -1;
+        }
+        const QPointF origin(kMargin - m_xOffset, y);
+        const int firstRow = int(std::floor(-y / h));
+        const int lastRow = int(std::ceil((viewport()->height() - y) / h));
+        laid.draw(p, origin, ranges, caretColumn, firstRow, lastRow);
+        if (preeditHere && !preeditInside) {
+            // Over a long line the preedit is drawn in a box of its own at the caret.
+            const QRectF c = laid.caretRect(m_caret - start).translated(origin);
+            QFont f = font();
+            f.setUnderline(true);
+            p.save();
+            p.setFont(f);
+            const QRectF box(c.left(), c.top(), QFontMetricsF(f).horizontalAdvance(m_preedit) + 2,
+                             c.height());
+            p.fillRect(box, pal.brush(QPalette::Base));
+            p.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, m_preedit);
+            p.restore();
+        }
+        if (m_showMarks) {
+            p.save();
+            p.setPen(faint);
+            const int from = start + laid.rowStart(std::max(0, firstRow));
+            const int to = lastRow < laid.rowCount() ? start + laid.rowStart(lastRow) : end;
+            const QString text = m_model.mid(from, to);
+            for (int i = 0; i < text.size(); ++i) {
+                const QChar c = text[i];
+                if (c != u'\u3000' && c != u'\t') continue;
+                int column = from - start + i;
+                if (preeditInside && column >= m_caret - start) column += int(m_preedit.size());
+                const QRectF g = laid.glyphRect(column).translated(origin);
+                if (c == u'\u3000') {
+                    p.drawRect(g.adjusted(g.width() * 0.15, g.height() * 0.25, -g.width() * 0.15,
+                                          -g.height() * 0.2));
+                } else {
+                    const qreal mid = g.center().y();
+                    p.drawLine(QPointF(g.left() + 2, mid), QPointF(g.left() + 10, mid));
+                    p.drawLine(QPointF(g.left() + 7, mid - 3), QPointF(g.left() + 10, mid));
+                }
+            }
+            if (line + 1 < lines && to == end) {
+                const QRectF c = laid.caretRect(end - start + (preeditInside ? int(m_preedit.size()) : 0))
+                                     .translated(origin);
+                const qreal x = c.left() + 3;
+                const qreal mid = c.center().y();
+                p.drawLine(QPointF(x + 6, c.top() + c.height() * 0.3), QPointF(x + 6, mid));
+                p.drawLine(QPointF(x + 6, mid), QPointF(x, mid));
+                p.drawLine(QPointF(x, mid), QPointF(x + 3, mid - 3));
+            }
+            p.restore();
+        }
+        y += laid.rowCount() * h;
+    }
+    // Lines scrolled away are laid out again when they come back.
+    m_cache.erase(m_cache.begin(), m_cache.lower_bound(m_topLine - kKeepAround));
+    m_cache.erase(m_cache.upper_bound(line + kKeepAround), m_cache.end());
+    if (!m_wrap) updateScrollBar();
+}
+
+void TextView::resizeEvent(QResizeEvent* e) {
+    QAbstractScrollArea::resizeEvent(e);
+    // Lines wrap at the viewport's width once there is one, and again only when it changes.
+    if (viewport()->width() != m_textWidth) {
+        m_textWidth = viewport()->width();
+        configureLayout();
+    } else {
+        updateScrollBar();
+    }
+}
+
+void TextView::changeEvent(QEvent* e) {
+    QAbstractScrollArea::changeEvent(e);
+    if (e->type() == QEvent::FontChange) configureLayout();
+    if (e->type() == QEvent::PaletteChange || e->type() == QEvent::EnabledChange)
+        viewport()->update();
+}
+
+void TextView::restartBlink() {
+    m_caretShown = true;
+    const int flash = QGuiApplication::styleHints()->cursorFlashTime();
+    if (flash > 0 && hasFocus())
+        m_blink.start(flash / 2, this);
+    else
+        m_blink.stop();
+}
+
+void TextView::updateCaret() {
+    viewport()->update(caretRectAt(m_caret).toAlignedRect().adjusted(-2, -2, 2, 2));
+}
+
+void TextView::timerEvent(QTimerEvent* e) {
+    if (e->timerId() != m_blink.timerId()) {
+        QAbstractScrollArea::timerEvent(e);
+        return;
+    }
+    m_caretShown = !m_caretShown;
+    updateCaret();
+}
+
+// ---- Editing ------------------------------------------------------------------------------
+
+void TextView::setCaret(int pos, bool extend) {
+    m_caret = std::clamp(pos, 0, m_model.length());
+    if (!extend) m_anchor = m_caret;
+    pushSelection();
+    scrollToPosition(m_caret);
+    restartBlink();
+    viewport()->update();
+    if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImQueryInput);
+}
+
+void TextView::insertText(const QString& text) {
+    if (m_readOnly) return;
+    const int from = std::min(m_anchor, m_caret);
+    const int length = std::abs(m_caret - m_anchor);
+    if (length == 0 && text.isEmpty()) return;
+    m_model.replace(from, length, text);
+    scrollToPosition(m_caret);
+}
+
+// The caret never stands between the CR and the LF of a line break, nor inside a surrogate
+// pair: both are one step.
+int TextView::stepLeft(int pos) const {
+    if (pos <= 0) return 0;
+    if (pos >= 2 && m_model.at(pos - 1) == u'\n' && m_model.at(pos - 2) == u'\r') return pos - 2;
+    if (pos >= 2 && m_model.at(pos - 1).isLowSurrogate() && m_model.at(pos - 2).isHighSurrogate())
+        return pos - 2;
+    return pos - 1;
+}
+
+int TextView::stepRight(int pos) const {
+    const int len = m_model.length();
+    if (pos >= len) return len;
+    if (pos + 1 < len && m_model.at(pos) == u'\r' && m_model.at(pos + 1) == u'\n') return pos + 2;
+    if (pos + 1 < len && m_model.at(pos).isHighSurrogate() && m_model.at(pos + 1).isLowSurrogate())
+        return pos + 2;
+    return pos + 1;
+}
+
+// Word boundaries inside the caret's line; at a line's edge a word step crosses the break.
+int TextView::wordStep(int pos, bool forward) const {
+    const int line = m_model.hardLineFromChar(pos);
+    const int start = m_model.hardLineStart(line);
+    const int end = m_model.hardLineEnd(line);
+    if (forward ? pos >= end : pos <= start) return forward ? stepRight(pos) : stepLeft(pos);
+    const QString text = m_model.mid(start, end);
+    QTextBoundaryFinder words(QTextBoundaryFinder::Word, text);
+    words.setPosition(columnOf(pos, line));
+    for (;;) {
+        const qsizetype next = forward ? words.toNextBoundary() : words.toPreviousBoundary();
+        if (next < 0) return forward ? end : start;
+        // Stop at the start of a word going back, at its end or the next word going on.
+        const bool stop = forward ? (words.boundaryReasons() & QTextBoundaryFinder::StartOfItem) ||
+                                        next == text.size()
+                                  : (words.boundaryReasons() & QTextBoundaryFinder::StartOfItem) ||
+                                        next == 0;
+        if (stop) return start + int(next);
+    }
+}
+
+void TextView::erase(bool forward, bool word) {
+    if (m_readOnly) return;
+    if (m_anchor != m_caret) return insertText(QString());
+    const int other = word ? wordStep(m_caret, forward)
+                           : (forward ? stepRight(m_caret) : stepLeft(m_caret));
+    const int from = std::min(other, m_caret);
+    const int to = std::max(other, m_caret);
+    if (from < to) m_model.replace(from, to - from, QString());
+    scrollToPosition(m_caret);
+}
+
+// `rows` rows up (negative) or down from `pos`, keeping the x the caret first had.
+int TextView::verticalStep(int pos, int rows) {
+    int line = m_model.hardLineFromChar(pos);
+    const int column = columnOf(pos, line);
+    int row = laidOut(line).rowOf(column) + rows;
+    if (m_goalX < 0) m_goalX = laidOut(line).caretRect(column).left();
+    const int lines = m_model.hardLineCount();
+    while (row < 0 && line > 0)
+        row += rowsOfLine(--line);
+    while (row >= rowsOfLine(line) && line + 1 < lines)
+        row -= rowsOfLine(line++);
+    if (row < 0) return 0;
+    const LaidOutLine& laid = laidOut(line);
+    if (row >= laid.rowCount()) return m_model.length();
+    const QRectF rowRect = laid.caretRect(laid.rowStart(row));
+    const int c = laid.columnAt(QPointF(m_goalX, rowRect.center().y()));
+    const int start = m_model.hardLineStart(line);
+    return start + std::clamp(c, 0, m_model.hardLineEnd(line) - start);
+}
+
+bool TextView::event(QEvent* e) {
+    if (TextViewKeys::leaveToMenus(e)) return true;
+    if (e->type() == QEvent::ShortcutOverride) {
+        // Typing and the editing keys belong to the text, not to shortcuts without Ctrl or Alt.
+        auto* ke = static_cast<QKeyEvent*>(e);
+        if ((!ke->text().isEmpty() && ke->text().at(0).isPrint()) || ke->key() == Qt::Key_Delete || ke->key() == Qt::Key_Backspace ||
+            ke->key() == Qt::Key_Home || ke->key() == Qt::Key_End ||
+            (ke->key() >= Qt::Key_Left && ke->key() <= Qt::Key_PageDown) ||
+            ke->matches(QKeySequence::Paste) || ke->matches(QKeySequence::Cut)) {
+            e->accept();
+            return true;
+        }
+    }
+    if (e->type() == QEvent::KeyPress) {
+        // Tab is a character here, not a step to the next control.
+        auto* ke = static_cast<QKeyEvent*>(e);
+        if ((ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab) &&
+            !(ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            keyPressEvent(ke);
+            return true;
+        }
+    }
+    return QAbstractScrollArea::event(e);
+}
+
+void TextView::keyPressEvent(QKeyEvent* e) {
+    emit keyDown(TextViewKeys::classicKeyCode(e), TextViewKeys::keyShift(e));
+    e->accept();
+    if (e->matches(QKeySequence::Paste)) {
+        if (!m_readOnly) emit pasteRequested(false);
+        return;
+    }
+    if (e->matches(QKeySequence::Copy)) return copy();
+    if (e->matches(QKeySequence::Cut)) return cut();
+    if (e->matches(QKeySequence::SelectAll) || e->matches(QKeySequence::DeleteEndOfLine) ||
+        e->matches(QKeySequence::Undo) || e->matches(QKeySequence::Redo))
+        return;
+    const bool shift = e->modifiers() & Qt::ShiftModifier;
+    const bool ctrl = e->modifiers() & Qt::ControlModifier;
+    auto rowEdge = [this](bool atEnd) {
+        const int line = m_model.hardLineFromChar(m_caret);
+        const int start = m_model.hardLineStart(line);
+        const int length = m_model.hardLineEnd(line) - start;
+        const LaidOutLine& laid = laidOut(line);
+        const int row = laid.rowOf(columnOf(m_caret, line));
+        if (!atEnd) return start + laid.rowStart(row);
+        if (row + 1 >= laid.rowCount()) return start + length;
+        // A row that wrapped at a blank ends before the blank, as in every text edit.
+        const int next = start + laid.rowStart(row + 1);
+        return m_model.at(next - 1).isSpace() ? next - 1 : next;
+    };
+    switch (e->key()) {
+    case Qt::Key_Left:
+        setCaret(ctrl                           ? wordStep(m_caret, false)
+                 : m_anchor != m_caret && !shift ? std::min(m_anchor, m_caret)
+                                                 : stepLeft(m_caret),
+                 shift);
+        break;
+    case Qt::Key_Right:
+        setCaret(ctrl                           ? wordStep(m_caret, true)
+                 : m_anchor != m_caret && !shift ? std::max(m_anchor, m_caret)
+                                                 : stepRight(m_caret),
+                 shift);
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown: {
+        const bool up = e->key() == Qt::Key_Up || e->key() == Qt::Key_PageUp;
+        const bool page = e->key() == Qt::Key_PageUp || e->key() == Qt::Key_PageDown;
+        const int rows = page ? std::max(1, pageRows() - 1) : 1;
+        if (page) {
+            const int value = std::max(0, topRow() + (up ? -rows : rows));
+            const auto [line, first] = m_counts.blockAtLine(value, 1);
+            setTop(line, value - first);
+        }
+        const int to = verticalStep(m_caret, up ? -rows : rows);
+        const qreal goal = m_goalX;
+        setCaret(to, shift);
+        m_goalX = goal;
+        break;
+    }
+    case Qt::Key_Home:
+        setCaret(ctrl ? 0 : rowEdge(false), shift);
+        break;
+    case Qt::Key_End:
+        setCaret(ctrl ? m_model.length() : rowEdge(true), shift);
+        break;
+    case Qt::Key_Backspace:
+        erase(false, ctrl);
+        break;
+    case Qt::Key_Delete:
+        erase(true, ctrl);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // A line break typed with Shift is the same CR LF as a plain Enter.
+        insertText(kCrLf);
+        break;
+    case Qt::Key_Tab:
+        if (!ctrl) insertText(QStringLiteral("\t"));
+        break;
+    case Qt::Key_Backtab:
+        break;
+    default:
+        if (!e->text().isEmpty() && !ctrl && (e->text().at(0).isPrint() || e->text().at(0).isSurrogate())) {
+            insertText(TextViewText::sanitize(e->text()));
+        } else {
+            e->ignore();
+            return;
+        }
+    }
+    if (e->key() != Qt::Key_Up && e->key() != Qt::Key_Down && e->key() != Qt::Key_PageUp &&
+        e->key() != Qt::Key_PageDown)
+        m_goalX = -1;
+    if (shift && m_anchor != m_caret) setPrimarySelection();
+}
+
+void TextView::keyReleaseEvent(QKeyEvent* e) {
+    QAbstractScrollArea::keyReleaseEvent(e);
+    if (!e->isAutoRepeat()) emit keyUp(TextViewKeys::classicKeyCode(e), TextViewKeys::keyShift(e));
+}
+
+// A commit is one edit of the model, replacing the selection (or the range the input method
+// names around the caret); the preedit is shown at the caret and never reaches the model.
+void TextView::inputMethodEvent(QInputMethodEvent* e) {
+    if (m_readOnly || !testAttribute(Qt::WA_InputMethodEnabled)) {
+        e->ignore();
+        return;
+    }
+    m_cache.erase(m_model.hardLineFromChar(m_caret));
+    m_preedit.clear();
+    if (!e->commitString().isEmpty() || e->replacementLength() > 0) {
+        int from = std::min(m_anchor, m_caret);
+        int to = std::max(m_anchor, m_caret);
+        if (from == to && (e->replacementStart() != 0 || e->replacementLength() > 0)) {
+            from = std::clamp(m_caret + e->replacementStart(), 0, m_model.length());
+            to = std::clamp(from + e->replacementLength(), from, m_model.length());
+        }
+        m_model.replace(from, to - from, TextViewText::sanitize(e->commitString()));
+    }
+    m_preedit = e->preeditString();
+    m_preeditCursor = int(m_preedit.size());
+    for (const QInputMethodEvent::Attribute& a : e->attributes())
+        if (a.type == QInputMethodEvent::Cursor)
+            m_preeditCursor = std::clamp(a.start, 0, int(m_preedit.size()));
+    m_cache.erase(m_model.hardLineFromChar(m_caret));
+    scrollToPosition(m_caret);
+    viewport()->update();
+    QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
+    e->accept();
+}
+
+QVariant TextView::inputMethodQuery(Qt::InputMethodQuery query) const {
+    auto& self = const_cast<TextView&>(*this);
+    const int line = m_model.hardLineFromChar(m_caret);
+    const int start = m_model.hardLineStart(line);
+    const int end = m_model.hardLineEnd(line);
+    switch (query) {
+    case Qt::ImEnabled:
+        // The IME items switch input methods off through WA_InputMethodEnabled.
+        return testAttribute(Qt::WA_InputMethodEnabled) && !m_readOnly && isEnabled();
+    case Qt::ImCursorRectangle:
+        return self.caretRectAt(m_caret).toAlignedRect().translated(viewport()->pos());
+    case Qt::ImAnchorRectangle:
+        return self.caretRectAt(m_anchor).toAlignedRect().translated(viewport()->pos());
+    case Qt::ImFont:
+        return font();
+    case Qt::ImCursorPosition:
+        return std::min(m_caret, end) - start;
+    case Qt::ImAnchorPosition:
+        return std::clamp(m_anchor, start, end) - start;
+    case Qt::ImAbsolutePosition:
+        return m_caret;
+    case Qt::ImSurroundingText:
+        return m_model.mid(start, end);
+    case Qt::ImCurrentSelection:
+        return selectedText();
+    case Qt::ImTextBeforeCursor:
+        return m_model.mid(start, m_caret);
+    case Qt::ImTextAfterCursor:
+        return m_model.mid(m_caret, end);
+    case Qt::ImHints:
+        return int(Qt::ImhMultiLine);
+    case Qt::ImReadOnly:
+        return m_readOnly;
+    default:
+        return QAbstractScrollArea::inputMethodQuery(query);
+    }
+}
+
+// ---- Clipboard and drag and drop -----------------------------------------------------------
+
+QString TextView::selectedText() const {
+    return m_model.mid(std::min(m_anchor, m_caret), std::max(m_anchor, m_caret));
+}
+
+QMimeData* TextView::selectionMimeData() const {
+    const QString text = selectedText();
+    auto* data = new QMimeData;
+    data->setText(text);
+    data->setData(ModelTextMime, QByteArray(reinterpret_cast<const char*>(text.utf16()),
+                                            text.size() * qsizetype(sizeof(char16_t))));
+    return data;
+}
+
+void TextView::copy() {
+    if (m_anchor == m_caret) return;
+    QGuiApplication::clipboard()->setMimeData(selectionMimeData());
+}
+
+void TextView::cut() {
+    if (m_readOnly || m_anchor == m_caret) return;
+    copy();
+    insertText(QString());
+}
+
+void TextView::setPrimarySelection() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (m_anchor != m_caret && clipboard->supportsSelection())
+        clipboard->setMimeData(selectionMimeData(), QClipboard::Selection);
+}
+
+void TextView::insertFromMimeData(const QMimeData* source) {
+    if (m_readOnly || !carriesText(source)) return;
+    insertText(modelTextOf(source));
+}
+
+void TextView::dragEnterEvent(QDragEnterEvent* e) {
+    if (!m_readOnly && carriesText(e->mimeData())) e->acceptProposedAction();
+}
+
+void TextView::dragMoveEvent(QDragMoveEvent* e) {
+    if (!m_readOnly && carriesText(e->mimeData())) e->acceptProposedAction();
+}
+
+void TextView::dropEvent(QDropEvent* e) {
+    if (m_readOnly || !carriesText(e->mimeData())) return;
+    int at = positionAt(e->position());
+    const QString text = modelTextOf(e->mimeData());
+    if (e->source() == this && e->dropAction() == Qt::MoveAction) {
+        const int from = std::min(m_anchor, m_caret);
+        const int to = std::max(m_anchor, m_caret);
+        if (at >= from && at <= to) return;
+        m_model.replace(from, to - from, QString());
+        if (at > to) at -= to - from;
+        e->setDropAction(Qt::CopyAction); // the source is already gone
+    }
+    m_model.replace(at, 0, text);
+    m_anchor = at;
+    m_caret = at + int(text.size());
+    pushSelection();
+    e->acceptProposedAction();
+    setFocus(Qt::MouseFocusReason);
+}
+
+// ---- Mouse and focus ----------------------------------------------------------------------
+
+void TextView::mousePressEvent(QMouseEvent* e) {
+    const QPointF at = e->position();
+    m_pressed |= e->button();
+    if (e->button() == Qt::LeftButton) {
+        const int pos = positionAt(at);
+        const qint64 now = QDateTime::currentMSecsSinceEpoch();
+        const bool again =
+            now - m_lastClick < QGuiApplication::styleHints()->mouseDoubleClickInterval() &&
+            (at - m_lastClickAt).manhattanLength() < QApplication::startDragDistance();
+        m_clickCount = again ? m_clickCount + 1 : 1;
+        m_lastClick = now;
+        m_lastClickAt = at;
+        m_selectingLines = false;
+        m_wordAnchorFrom = -1;
+        if (m_clickCount >= 3) {
+            // A third click takes the whole line with its break.
+            const int line = m_model.hardLineFromChar(pos);
+            m_anchor = m_model.hardLineStart(line);
+            m_selectingLines = true;
+            setCaret(line + 1 < m_model.hardLineCount() ? m_model.hardLineStart(line + 1)
+                                                        : m_model.length(),
+                     true);
+        } else {
+            const int from = std::min(m_anchor, m_caret);
+            const int to = std::max(m_anchor, m_caret);
+            if (!(e->modifiers() & Qt::ShiftModifier) && from < to && pos >= from && pos < to)
+                m_dragFrom = pos; // a press in the selection may start dragging it
+            else
+                setCaret(pos, e->modifiers() & Qt::ShiftModifier);
+        }
+    }
+    emit mouseDown(TextViewKeys::buttonCode(e->button()), TextViewKeys::shiftMask(e->modifiers()),
+                   viewport()->mapTo(this, at.toPoint()));
+}
+
+void TextView::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) return mousePressEvent(e);
+    m_pressed |= e->button();
+    m_clickCount = 2;
+    m_lastClick = QDateTime::currentMSecsSinceEpoch();
+    m_lastClickAt = e->position();
+    m_dragFrom = -1;
+    const int pos = positionAt(e->position());
+    const int line = m_model.hardLineFromChar(pos);
+    const int start = m_model.hardLineStart(line);
+    const QString text = m_model.mid(start, m_model.hardLineEnd(line));
+    QTextBoundaryFinder words(QTextBoundaryFinder::Word, text);
+    const int column = std::min(pos - start, int(text.size()));
+    words.setPosition(column);
+    int from = words.isAtBoundary() ? column : int(words.toPreviousBoundary());
+    words.setPosition(column);
+    int to = int(words.toNextBoundary());
+    if (to < 0) to = int(text.size());
+    if (from < 0) from = 0;
+    m_anchor = start + from;
+    m_wordAnchorFrom = start + from;
+    m_wordAnchorTo = start + to;
+    setCaret(start + to, true);
+    emit mouseDown(TextViewKeys::buttonCode(e->button()), TextViewKeys::shiftMask(e->modifiers()),
+                   viewport()->mapTo(this, e->position().toPoint()));
+}
+
+void TextView::mouseMoveEvent(QMouseEvent* e) {
+    if (e->buttons() & Qt::LeftButton) {
+        if (m_dragFrom >= 0) {
+            if ((e->position() - m_lastClickAt).manhattanLength() >=
+                QApplication::startDragDistance()) {
+                m_dragFrom = -1;
+                auto* drag = new QDrag(this);
+                drag->setMimeData(selectionMimeData());
+                drag->exec(m_readOnly ? Qt::CopyAction : Qt::CopyAction | Qt::MoveAction);
+            }
+        } else {
+            const int pos = positionAt(e->position());
+            if (m_selectingLines) {
+                const int line = m_model.hardLineFromChar(pos);
+                setCaret(pos >= m_anchor && line + 1 < m_model.hardLineCount()
+                             ? m_model.hardLineStart(line + 1)
+                             : (pos >= m_anchor ? m_model.length() : m_model.hardLineStart(line)),
+                         true);
+            } else if (m_wordAnchorFrom >= 0) {
+                // Dragging after a double click keeps the word it took.
+                const bool before = pos < m_wordAnchorFrom;
+                m_anchor = before ? m_wordAnchorTo : m_wordAnchorFrom;
+                setCaret(before ? pos : std::max(pos, m_wordAnchorTo), true);
+            } else {
+                setCaret(pos, true);
+            }
+        }
+    }
+    emit mouseMove(TextViewKeys::buttonMask(e->buttons()), TextViewKeys::shiftMask(e->modifiers()),
+                   viewport()->mapTo(this, e->position().toPoint()));
+}
+
+void TextView::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton) {
+        if (m_dragFrom >= 0) setCaret(m_dragFrom, false);
+        m_dragFrom = -1;
+        setPrimarySelection();
+    } else if (e->button() == Qt::MiddleButton && !m_readOnly) {
+        setCaret(positionAt(e->position()), false);
+        emit pasteRequested(true);
+    }
+    if (m_pressed & e->button()) {
+        m_pressed &= ~e->button();
+        emit clicked();
+    }
+}
+
+void TextView::focusInEvent(QFocusEvent* e) {
+    QAbstractScrollArea::focusInEvent(e);
+    restartBlink();
+    viewport()->update();
+    if (e->reason() == Qt::PopupFocusReason) return;
+    const bool returning = m_focusInOtherWindow;
+    m_focusInOtherWindow = false;
+    if (returning && TextViewKeys::towardAnotherWindow(e->reason())) return;
+    emit gotFocus();
+}
+
+void TextView::focusOutEvent(QFocusEvent* e) {
+    QAbstractScrollArea::focusOutEvent(e);
+    m_blink.stop();
+    m_pressed = Qt::NoButton;
+    viewport()->update();
+    const QWidget* next = QApplication::focusWidget();
+    if (TextViewKeys::towardAnotherWindow(e->reason()) || (next && next->window() != window())) {
+        m_focusInOtherWindow = true;
+        return;
+    }
+    emit lostFocus();
+}
+
+// ---- Accessibility ------------------------------------------------------------------------
+
+namespace {
+
+// Assistive technology reads the text a line at a time: nothing here builds the whole text.
+class TextViewAccessible : public QAccessibleWidget,
+                           public QAccessibleTextInterface,
+                           public QAccessibleEditableTextInterface {
+public:
+    explicit TextViewAccessible(TextView* view)
+        : QAccessibleWidget(view, QAccessible::EditableText) {}
+
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+        if (t == QAccessible::EditableTextInterface)
+            return static_cast<QAccessibleEditableTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.editable = !view()->isReadOnly();
+        s.multiLine = true;
+        s.readOnly = view()->isReadOnly();
+        return s;
+    }
+
+    void selection(int index, int* start, int* end) const override {
+        const TextBox& m = box();
+        *start = *end = 0;
+        if (index == 0 && m.selLength() > 0) {
+            *start = m.selStart();
+            *end = m.selStart() + m.selLength();
+        }
+    }
+    int selectionCount() const override { return box().selLength() > 0 ? 1 : 0; }
+    void addSelection(int start, int end) override { setSelection(0, start, end); }
+    void removeSelection(int) override { box().setSelStart(cursorPosition()); }
+    void setSelection(int, int start, int end) override {
+        box().setSelection(std::min(start, end), std::abs(end - start));
+    }
+    int cursorPosition() const override { return box().selStart() + box().selLength(); }
+    void setCursorPosition(int position) override { box().setSelStart(position); }
+    QString text(int start, int end) const override { return box().mid(start, end); }
+    int characterCount() const override { return box().length(); }
+    QRect characterRect(int offset) const override {
+        const QRect r = view()->caretRectAt(offset).toAlignedRect();
+        return QRect(view()->viewport()->mapToGlobal(r.topLeft()), r.size());
+    }
+    int offsetAtPoint(const QPoint& point) const override {
+        return view()->positionAt(view()->viewport()->mapFromGlobal(point));
+    }
+    void scrollToSubstring(int startIndex, int) override { view()->scrollToPosition(startIndex); }
+    QString attributes(int offset, int* startOffset, int* endOffset) const override {
+        *startOffset = *endOffset = offset;
+        return {};
+    }
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int* startOffset,
+                         int* endOffset) const override {
+        if (type != QAccessible::LineBoundary && type != QAccessible::ParagraphBoundary)
+            return QAccessibleTextInterface::textAtOffset(offset, type, startOffset, endOffset);
+        const TextBox& m = box();
+        const int line = m.hardLineFromChar(std::clamp(offset, 0, m.length()));
+        *startOffset = m.hardLineStart(line);
+        *endOffset = m.hardLineEnd(line);
+        return m.mid(*startOffset, *endOffset);
+    }
+
+    void deleteText(int startOffset, int endOffset) override {
+        if (!view()->isReadOnly()) box().replace(startOffset, endOffset - startOffset, {});
+    }
+    void insertText(int offset, const QString& text) override {
+        if (!view()->isReadOnly()) box().replace(offset, 0, text);
+    }
+    void replaceText(int startOffset, int endOffset, const QString& text) override {
+        if (!view()->isReadOnly()) box().replace(startOffset, endOffset - startOffset, text);
+    }
+
+private:
+    TextView* view() const { return static_cast<TextView*>(widget()); }
+    TextBox& box() const { return view()->model(); }
+};
+
+QAccessibleInterface* accessibleFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("TextView") && object && object->isWidgetType())
+        return new TextViewAccessible(static_cast<TextView*>(object));
+    return nullptr;
+}
+
+const bool factoryInstalled = [] {
+    QAccessible::installFactory(accessibleFactory);
+    return true;
+}();
+
+} // namespace

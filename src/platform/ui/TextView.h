@@ -1,37 +1,68 @@
 #pragma once
 
+#include "platform/LineLayouter.h"
 #include "platform/TextBox.h"
 #include "platform/TextViewLineCounts.h"
 #include "platform/TextViewMeasure.h"
-#include "platform/TextViewSegments.h"
 
-#include <QFont>
-#include <QPlainTextEdit>
+#include <QAbstractScrollArea>
+#include <QBasicTimer>
+#include <QClipboard>
 #include <QTimer>
+#include <map>
+#include <memory>
 #include <vector>
 
-class QTextBlock;
+class QMimeData;
 
-// The document's text box (`Text1`): a QPlainTextEdit kept in step with a TextBox both ways.
-// The model is the source of truth; its edits reach the QTextDocument as deltas and the edits
-// typed here reach the model as deltas. Line breaks are CR LF; lone CR, lone LF, U+2028 and
-// U+2029 show as noncharacters (see TextViewText.h). The view installs its wrapped layout as
-// the model's LineLayout, so lineCount / lineFromChar count the lines as wrapped on screen.
-// A long line shows as several blocks cut where it wraps (TextViewSegments.h).
+// The document's text box (`Text1`). It draws the TextBox model itself: the text lives only
+// in the model, and only the lines on screen are laid out (a layout per line, and per piece of
+// a long line, dropped as they scroll away). The wrapped row count of every other line is
+// measured in idle time; where a row number is asked for, the lines it depends on are measured
+// first, so the numbers the model's line services give are always exact. Line breaks are CR
+// LF; lone CR, lone LF, U+2028 and U+2029 show as noncharacters (see TextViewText.h). The view
+// installs its wrapped layout as the model's LineLayout. Rows and positions come from a
+// LineLayouter, so a second writing direction is another layouter, not another view.
 // The model must outlive the view.
-class TextView : public QPlainTextEdit {
+class TextView : public QAbstractScrollArea {
     Q_OBJECT
 public:
     explicit TextView(TextBox& model, QWidget* parent = nullptr);
     ~TextView() override;
 
-    TextBox& model() const;
-    // Every block's wrapped line count is known for the current width and font.
+    TextBox& model() const { return m_model; }
+    void setReadOnly(bool readOnly);
+    bool isReadOnly() const { return m_readOnly; }
+    // Off: every line is one row, as wide as it is, with a horizontal scroll bar.
+    void setWordWrap(bool wrap);
+    // Full-width spaces, tabs and line ends drawn as faint marks (never part of the text).
+    void setShowMarks(bool show);
+    bool showMarks() const { return m_showMarks; }
+
+    // Every line's wrapped row count is known for the current width and font.
     bool layoutComplete() const;
-    // The model position at the start of the top visible line, and scrolling so that the line
+    // Wrapped rows, exact: the lines they depend on are measured first.
+    int rowCount();
+    int rowOf(int pos);
+    // The model position at the start of the top visible row, and scrolling so that the row
     // of a model position is the top one (as far as the end of the text allows).
     int topPosition();
     void scrollToTop(int modelPos);
+    // Viewport geometry: the caret rectangle before `pos`, the caret's, and the position
+    // nearest a point.
+    QRectF caretRectAt(int pos);
+    QRect cursorRect();
+    int positionAt(QPointF point);
+    QString preeditText() const { return m_preedit; }
+    // Scrolls as little as needed to show the row of `pos`.
+    void scrollToPosition(int pos);
+    // Clipboard: a copy carries the exact text, lone breaks included, for pastes inside the
+    // program; text from other programs arrives with CR LF lines.
+    void copy();
+    void cut();
+    void insertFromMimeData(const QMimeData* source);
+
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 signals:
     // A press and release of any mouse button in the text.
@@ -57,24 +88,23 @@ signals:
 
 protected:
     bool event(QEvent* e) override;
-    bool viewportEvent(QEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    void scrollContentsBy(int dx, int dy) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
-    void showEvent(QShowEvent* e) override;
-    void resizeEvent(QResizeEvent* e) override;
-    void changeEvent(QEvent* e) override;
-    QMimeData* createMimeDataFromSelection() const override;
-    // Qt's plain text edit answers ImEnabled from its read-only state alone; the IME items
-    // switch the input method by WA_InputMethodEnabled, which must count as well.
-    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
-    bool canInsertFromMimeData(const QMimeData* source) const override;
-    void insertFromMimeData(const QMimeData* source) override;
+    void timerEvent(QTimerEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
     class WrappedLayout : public LineLayout {
@@ -87,87 +117,74 @@ private:
         TextView& m_view;
     };
 
-    // What the wrapped line counts depend on; a change of any part invalidates them all.
-    struct LayoutKey {
-        qreal width = 0;
-        qreal available = 0;
-        QFont font;
-        QTextOption option;
-        bool operator==(const LayoutKey& o) const;
-    };
+    bool wraps() const { return m_textWidth > 0; }
+    void configureLayout();
+    QString lineText(int line) const;
+    bool isLong(int line) const;
+    const std::vector<int>& longStarts(int line);
+    const LaidOutLine& laidOut(int line);
+    int rowsOfLine(int line);
+    void ensureCounted(int lineEnd);
+    void measureSome();
+    int columnOf(int pos, int line) const;
+    int rowInLine(int line, int column);
+    // The row of the viewport's top edge, in rows from the top of the text as far as known.
+    int topRow() const;
+    void setTop(int line, int row);
+    void updateScrollBar();
+    int pageRows() const;
+    QPointF lineOrigin(int line);
 
-    // Model -> document.
-    void onModelReplaced(int pos, int removed, const QString& inserted);
-    void applyToDocument(int pos, int removed, int added);
-    void flushPending();
-    void catchUpBeforeInput(const QEvent* e);
-    void onModelSelectionChanged();
-    void syncCursorFromModel(bool force = false);
-    void deferLoad();
-    void ensureLoaded();
-    void loadWholeText();
-    // Document -> model.
-    void onContentsChange(int position, int removed, int added);
-    void pushSelectionToModel();
-    void rewriteDocument(int from, int to, const QString& modelText);
-    void joinFormedBreaks(int from, int to);
-
-    int modelPosition(int docPos) const;
-    int documentPosition(int modelPos) const;
-
-    // Wrapped layout.
-    LayoutKey currentKey() const;
-    void checkLayoutKey();
-    void linesChanged(int pos, int removed, int added);
-    bool updateLongLine(int line, int at, int removed, int added);
-    bool isLong(int line);
-    int measureLine(int line, std::vector<int>* lineStarts);
-    QString documentLine(int line) const;
-    void ensureCounted(int blockEnd);
-    int lineInBlock(int block, int column);
-    void layoutStep();
-    void scheduleLayout();
-    // Segments of long lines.
-    void fixSegments();
-    void fixLineSegments(TextViewSegments::LongLine& line);
-    void removeOrphanCuts();
-    void setCutInDocument(int cut, bool present);
-    QString documentText(int from, int to, std::vector<int>* cutsAt = nullptr, int firstCut = -1,
-                         int lastCut = -1) const;
-    void snapAcrossCut(const QKeyEvent* e);
+    void onReplaced(int pos, int removed, const QString& inserted);
+    void onSelectionChanged();
+    void pushSelection();
+    void setCaret(int pos, bool extend);
+    void insertText(const QString& text);
+    void erase(bool forward, bool word);
+    int stepLeft(int pos) const;
+    int stepRight(int pos) const;
+    int wordStep(int pos, bool forward) const;
+    int verticalStep(int pos, int rows);
+    void restartBlink();
+    void updateCaret();
+    QString selectedText() const;
+    QMimeData* selectionMimeData() const;
+    void setPrimarySelection();
 
     TextBox& m_model;
     WrappedLayout m_layout;
-    TextViewLineCounts m_counts;
-    LayoutKey m_key;
+    std::unique_ptr<LineLayouter> m_layouter;
     TextViewMeasure m_measure;
-    TextViewSegments m_segments;
-    QTimer m_fixSegments;
-    int m_textWidth = 0; // the width QPlainTextDocumentLayout lays blocks out for
+    TextViewLineCounts m_counts;
+    std::map<int, std::unique_ptr<LaidOutLine>> m_cache; // lines on screen and around
+    std::map<int, std::vector<int>> m_long;             // wrapped starts of long lines
     QTimer m_idle;
     bool m_announced = true;
-    // Line starts of the block most recently laid out for lineFromChar.
-    int m_cachedBlock = -1;
-    std::vector<int> m_cachedStarts;
-    int m_cachedUpTo = 0; // the starts are exact for columns up to here
+    int m_textWidth = 0; // the width lines wrap at; 0 until the view has one
+    bool m_wrap = true;
+    int m_xOffset = 0;
+    // The top of the viewport: a line and the row inside it. The scroll bar follows it, so
+    // that measuring lines above it never moves the text on screen.
+    int m_topLine = 0;
+    int m_topRowInLine = 0;
+    bool m_settingBar = false;
 
-    // Model edits of a batch not yet applied to the document: model range [from, newEnd) of
-    // the current text replaced [from, oldEnd) of the text the document holds.
-    struct Pending {
-        bool active = false;
-        int from = 0, oldEnd = 0, newEnd = 0;
-    };
-    Pending m_pending;
-    bool m_cursorPending = false; // the model's selection moved during a batch
-    QTimer m_flush;
-
-    bool m_deferred = false;         // the model's text waits for the first show
-    bool m_applyingModel = false;    // document edits made here to follow the model
-    bool m_expectEcho = false;       // the model delta caused by a typed edit
-    bool m_inTypedEdit = false;      // pushing a typed edit to the model
-    bool m_pushingSelection = false; // model.setSelection called from here
-    bool m_settingCursor = false;    // setTextCursor called to follow the model
-    int m_modelDeltas = 0;
+    QBasicTimer m_blink;
+    bool m_caretShown = true;
+    bool m_readOnly = false;
+    bool m_showMarks = false;
+    bool m_pushing = false;
     bool m_focusInOtherWindow = false;
+    int m_anchor = 0;
+    int m_caret = 0;
+    qreal m_goalX = -1;
+    QString m_preedit;
+    int m_preeditCursor = 0;
+    int m_dragFrom = -1;
     Qt::MouseButtons m_pressed;
+    int m_clickCount = 0;
+    qint64 m_lastClick = 0;
+    QPointF m_lastClickAt;
+    bool m_selectingLines = false;
+    int m_wordAnchorFrom = -1, m_wordAnchorTo = -1;
 };
