@@ -11,6 +11,8 @@ inline const QString kFileName = QStringLiteral("Pallo.ini");
 namespace key {
 inline const QString Auto = QStringLiteral("auto");
 inline const QString Font = QStringLiteral("font");
+// "1" while blanks and line ends are shown as marks.
+inline const QString Marks = QStringLiteral("marks");
 inline const QString FontSize = QStringLiteral("fontsize");
 inline const QString FontName = QStringLiteral("fontname");
 inline const QString Color = QStringLiteral("color");

@@ -28,4 +28,7 @@ public:
     virtual void setImeMode(int mode) = 0;
     // The direct-input IME command (mnuIMEtyokusetu).
     virtual void setDirectInput() = 0;
+    // Full-width spaces, tabs and line ends drawn as faint marks in the text box.
+    virtual bool showsMarks() const = 0;
+    virtual void setShowMarks(bool on) = 0;
 };

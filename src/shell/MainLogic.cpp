@@ -191,6 +191,7 @@ void MainLogic::windowSettings() {
     }
 
     if (!startupchoice::startsWithIme(read(settings::key::Ime))) m_window.setDirectInput();
+    m_window.setShowMarks(read(settings::key::Marks) == QStringLiteral("1"));
 
     if (const auto v = numtext::toInt32(read(settings::key::Top))) m_window.setWindowTop(*v);
     if (const auto v = numtext::toInt32(read(settings::key::Left))) m_window.setWindowLeft(*v);
@@ -269,6 +270,8 @@ bool MainLogic::shutdown() {
     write(settings::key::FontName, m_window.fontName());
     write(settings::key::ForeColor, QString::number(m_window.foreColor()));
     write(settings::key::BackColor, QString::number(m_window.backColor()));
+    if (m_window.showsMarks() || !read(settings::key::Marks).isEmpty())
+        write(settings::key::Marks, m_window.showsMarks() ? QStringLiteral("1") : QStringLiteral("0"));
     for (int i = 0; i <= 9; ++i)
         write(settings::key::userString(i), m_state.UserStrings[i]);
     CommandContext ctx = context();

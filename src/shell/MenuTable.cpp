@@ -96,6 +96,7 @@ const MenuRow kMain[] = {
     {1, u"mnucolor", u"色の設定(&C)", nullptr, None, 0, nullptr},
     {2, u"mnuBackColor", u"背景(&B)", nullptr, None, 0, nullptr},
     {2, u"mnuStrColor", u"文字列(&S)", nullptr, None, 0, nullptr},
+    {1, u"mnumarks", u"空白・タブ・改行を表示(&W)", nullptr, K, 0, nullptr},
     {1, u"mnuUS", u"ユーザー登録文字の設定(&S)", nullptr, None, 0, nullptr},
     {1, u"mnutmr", u"タイマー設定(&T)", nullptr, None, 0, nullptr},
     {1, u"mnuViewOptions", u"オプション(&O)...", nullptr, None, 0, nullptr},

@@ -163,3 +163,32 @@ TEST(TextViewTextTest, MappingRoundTrips) {
     EXPECT_EQ(TextViewText::fromForeignClipboard(QStringLiteral("a\nb\r\nc\r\uFDE0")),
               QStringLiteral("a\r\nb\r\nc\r\uFFFD"));
 }
+
+// The rows of a long line brought up to date around each edit are the rows of a whole layout.
+TEST(TextViewMeasureTest, UpdatedWrapStartsEqualAFullLayout) {
+    QFont font(QStringLiteral("MotoyaLCedar"));
+    font.setPixelSize(16);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    TextViewMeasure measure;
+    measure.configure(font, option, 300, nullptr);
+    QString line = QStringLiteral("吾輩は猫である。名前はまだ無い。abc def ghi, どこで生れたか")
+                       .repeated(150);
+    std::vector<int> starts;
+    measure.layoutLines(line, &starts);
+    QRandomGenerator rng(13);
+    const QString pieces[] = {QStringLiteral("x"), QStringLiteral("ああ"), QStringLiteral(" word "),
+                              QStringLiteral("、"), QString()};
+    for (int step = 0; step < 60; ++step) {
+        // Mostly near the end, as typing goes; sometimes anywhere.
+        const int at =
+            step % 3 ? int(line.size()) - rng.bounded(40) : rng.bounded(int(line.size()));
+        const int removed = rng.bounded(std::min<int>(3, int(line.size()) - at) + 1);
+        const QString& added = pieces[rng.bounded(5)];
+        line.replace(at, removed, added);
+        updateWrapStarts(measure, line, starts, at, removed, int(added.size()));
+        std::vector<int> full;
+        measure.layoutLines(line, &full);
+        ASSERT_EQ(starts, full) << "step " << step << " at " << at;
+    }
+}

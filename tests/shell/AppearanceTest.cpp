@@ -135,4 +135,26 @@ TEST_F(MainFixture, ImeCheckMarksFollowTheModeWhenAMenuOpens) {
     EXPECT_FALSE(w.action(QStringLiteral("popeisuu"))->isChecked());
 }
 
+// The marks are a way of showing the text, never part of it; the choice outlives the run.
+TEST_F(MainFixture, MarksItemShowsBlanksAndIsRemembered) {
+    MainWindow& w = start();
+    w.text().setText(QStringLiteral("全角　空白\tタブ\r\n次"));
+    QAction* marks = w.action(QStringLiteral("mnumarks"));
+    EXPECT_FALSE(w.textView()->showMarks());
+    marks->trigger();
+    EXPECT_TRUE(w.textView()->showMarks());
+    EXPECT_TRUE(marks->isChecked());
+    EXPECT_EQ(w.text().text(), QStringLiteral("全角　空白\tタブ\r\n次"));
+    w.document().setDirty(false);
+    ASSERT_TRUE(w.close());
+    EXPECT_TRUE(readFile(QStringLiteral("Pallo.ini")).contains("marks=1"));
+
+    MainWindow& again = start();
+    EXPECT_TRUE(again.textView()->showMarks());
+    EXPECT_TRUE(again.action(QStringLiteral("mnumarks"))->isChecked());
+    again.action(QStringLiteral("mnumarks"))->trigger();
+    ASSERT_TRUE(again.close());
+    EXPECT_TRUE(readFile(QStringLiteral("Pallo.ini")).contains("marks=0"));
+}
+
 } // namespace

@@ -112,6 +112,7 @@ mnuView|設定(&O)||
 .mnucolor|色の設定(&C)||
 ..mnuBackColor|背景(&B)||
 ..mnuStrColor|文字列(&S)||
+.mnumarks|空白・タブ・改行を表示(&W)||
 .mnuUS|ユーザー登録文字の設定(&S)||
 .mnutmr|タイマー設定(&T)||
 .mnuViewOptions|オプション(&O)...||

@@ -106,10 +106,13 @@ public:
     void setMenuUserStringVisible(int i, bool visible) override { menuVisible[i] = visible; }
     bool styles[4] = {};
     int ime = 4;
+    bool marks = false;
     bool fontStyle(FontStyle s) const override { return styles[int(s)]; }
     void setFontStyle(FontStyle s, bool on) override { styles[int(s)] = on; }
     int imeMode() const override { return ime; }
     void setImeMode(int mode) override { ime = mode; }
+    bool showsMarks() const override { return marks; }
+    void setShowMarks(bool on) override { marks = on; }
     QString formatText;
     void setFormatText(const QString& text) override { formatText = text; }
 };

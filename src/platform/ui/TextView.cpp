@@ -839,8 +839,9 @@ void TextView::keyPressEvent(QKeyEvent* e) {
     case Qt::Key_Backtab:
         break;
     default:
-        if (!e->text().isEmpty() && !ctrl && (e->text().at(0).isPrint() || e->text().at(0).isSurrogate())) {
-            insertText(TextViewText::sanitize(e->text()));
+        const QString text = TextViewText::sanitize(e->text());
+        if (!text.isEmpty() && !ctrl && (text.at(0).isPrint() || text.at(0).isSurrogate())) {
+            insertText(text);
         } else {
             e->ignore();
             return;

@@ -130,6 +130,8 @@ public:
     void setFontStyle(FontStyle style, bool on) override;
     int imeMode() const override { return m_imeMode; }
     void setImeMode(int mode) override;
+    bool showsMarks() const override;
+    void setShowMarks(bool on) override;
     // The About box and the help window while they are open (both owned by this window).
     AboutDialog* aboutBox() const;
     HelpView* helpWindow() const;

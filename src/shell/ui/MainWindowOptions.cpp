@@ -49,6 +49,7 @@ void MainWindow::registerOptions() {
             action(name)->setChecked(toggleFontStyle(context(), style));
         });
     }
+    setCommand(QStringLiteral("mnumarks"), [this](int) { setShowMarks(!showsMarks()); });
     setCommand(QStringLiteral("mnuBackColor"), [this](int) { chooseBackColor(context()); });
     setCommand(QStringLiteral("mnuStrColor"), [this](int) { chooseForeColor(context()); });
 
@@ -90,6 +91,15 @@ void MainWindow::setFontStyle(FontStyle style, bool on) {
     QFont f = m_view->font();
     (f.*kStyleAccess[int(style)].set)(on);
     m_view->setFont(f);
+}
+
+bool MainWindow::showsMarks() const {
+    return m_view->showMarks();
+}
+
+void MainWindow::setShowMarks(bool on) {
+    m_view->setShowMarks(on);
+    action(QStringLiteral("mnumarks"))->setChecked(on);
 }
 
 void MainWindow::setImeMode(int mode) {
