@@ -142,8 +142,8 @@ bool TextViewMeasure::pieceStarts(const QString& text, int column, bool wholeRes
     return true;
 }
 
-void updateWrapStarts(TextViewMeasure& measure, QStringView line, std::vector<int>& starts, int at,
-                  int removed, int added) {
+int updateWrapStarts(TextViewMeasure& measure, QStringView line, std::vector<int>& starts, int at,
+                     int removed, int added, int limit, int* metAt) {
     constexpr int Step = 512;
     constexpr int Lookahead = 256;
     const int length = int(line.size());
@@ -176,17 +176,26 @@ void updateWrapStarts(TextViewMeasure& measure, QStringView line, std::vector<in
                 const auto met = std::lower_bound(old.begin(), old.end(), s);
                 if (met != old.end() && *met == s) {
                     starts.insert(starts.end(), met, old.end());
-                    return;
+                    if (metAt) *metAt = s;
+                    return -1;
                 }
             }
             starts.push_back(s);
         }
-        if (wholeRest) return;
+        if (wholeRest) {
+            if (metAt) *metAt = length;
+            return -1;
+        }
         if (starts.back() == cur) {
             step *= 4; // one wrapped line longer than the piece
             continue;
         }
         cur = starts.back();
         step = Step;
+        if (cur - editEnd > limit) {
+            // The rest keeps its old rows for now, moved with the edit.
+            starts.insert(starts.end(), std::upper_bound(old.begin(), old.end(), cur), old.end());
+            return cur;
+        }
     }
 }

@@ -5,6 +5,7 @@
 #include <QStringView>
 #include <QTextLayout>
 #include <QTextOption>
+#include <climits>
 #include <optional>
 #include <vector>
 
@@ -52,6 +53,10 @@ inline constexpr int kLongLine = 2048;
 
 // Brings the wrapped line starts of `line` (model text of one line) up to date after `removed`
 // code units at `at` became `added`. Lays out from the line before the edit onwards and stops
-// where a new start meets an old one behind the edit: from there on nothing changed.
-void updateWrapStarts(TextViewMeasure& measure, QStringView line, std::vector<int>& starts,
-                      int at, int removed, int added);
+// where a new start meets an old one behind the edit: from there on nothing changed. In text
+// that fills every row (Japanese wraps anywhere) one more character can move every break to
+// the line's end: past `limit` code units behind the edit the rest keeps its old starts, moved
+// with the edit, and the start to go on from is returned (a later call replacing the character
+// there by itself continues); -1 when the new starts met the old ones, at `*metAt`.
+int updateWrapStarts(TextViewMeasure& measure, QStringView line, std::vector<int>& starts, int at,
+                     int removed, int added, int limit = INT_MAX, int* metAt = nullptr);

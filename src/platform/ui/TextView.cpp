@@ -29,6 +29,10 @@ constexpr int kMargin = 4;      // as a plain text edit's document margin
 constexpr int kMeasureMs = 8;   // idle measuring per turn of the event loop
 constexpr int kKeepAround = 16; // lines kept laid out beyond the screen
 constexpr qreal kNoWrapWidth = 1e7;
+// Code units behind an edit of a long line laid out at once (a millisecond or two); the rest of
+// the line follows in idle time.
+constexpr int kReflowNow = 4096;
+constexpr int kReflowPerTurn = 16384;
 
 QString modelTextOf(const QMimeData* source) {
     if (source->hasFormat(ModelTextMime)) {
@@ -109,6 +113,7 @@ void TextView::configureLayout() {
     m_measure.configure(font(), option, width, viewport());
     m_cache.clear();
     m_long.clear();
+    m_longPending.clear();
     m_counts.reset(m_model.hardLineCount());
     m_xOffset = 0;
     if (wraps()) {
@@ -165,11 +170,67 @@ const LaidOutLine& TextView::laidOut(int line) {
     return *m_cache.emplace(line, std::move(laid)).first->second;
 }
 
+// A key typed into a long line lays out the rows around it, not the whole line. Japanese fills
+// every row, so one more character can move every break to the line's end: what lies more than
+// kReflowNow behind the edit keeps its rows for now and is marked pending. An edit before a
+// pending column lays out at least up to it, so that a line never has two.
+void TextView::editLongLine(int line, int at, int removed, int added) {
+    const int start = m_model.hardLineStart(line);
+    std::vector<int>& starts = m_long[line];
+    auto pending = m_longPending.find(line);
+    int limit = kReflowNow;
+    if (pending != m_longPending.end()) {
+        if (at < pending->second) {
+            pending->second += added - removed;
+            limit = std::max(limit, pending->second - (at + added) + 1);
+        } else {
+            limit = INT_MAX;
+        }
+    }
+    int met = -1;
+    const int resume = updateWrapStarts(m_measure, m_model.view(start, m_model.hardLineEnd(line)),
+                                        starts, at, removed, added, limit, &met);
+    if (resume >= 0)
+        m_longPending[line] = resume;
+    else if (pending != m_longPending.end() && met >= pending->second)
+        m_longPending.erase(pending);
+    if (m_longPending.count(line)) {
+        m_counts.invalidate(line, line);
+    } else {
+        m_counts.setCount(line, int(starts.size()));
+    }
+}
+
+bool TextView::continueLongLine(int line, int limit) {
+    const auto pending = m_longPending.find(line);
+    if (pending == m_longPending.end()) return true;
+    const int start = m_model.hardLineStart(line);
+    const int length = m_model.hardLineEnd(line) - start;
+    std::vector<int>& starts = m_long[line];
+    int resume = -1;
+    if (pending->second < length)
+        resume = updateWrapStarts(m_measure, m_model.view(start, start + length), starts,
+                                  pending->second, 1, 1, limit);
+    if (resume >= 0) {
+        pending->second = resume;
+        return false;
+    }
+    m_longPending.erase(pending);
+    m_counts.setCount(line, int(starts.size()));
+    return true;
+}
+
+// The rows a line shows; a long line whose rows an edit left pending counts the rows it shows
+// for now, and stays unknown to the exact counts.
 int TextView::rowsOfLine(int line) {
     if (!wraps()) return 1;
     int n = m_counts.count(line);
-    if (n == TextViewLineCounts::Unknown) {
-        n = isLong(line) ? int(longStarts(line).size()) : m_measure.lines(lineText(line));
+    if (n != TextViewLineCounts::Unknown) return std::max(1, n);
+    if (isLong(line)) {
+        n = int(longStarts(line).size());
+        if (!m_longPending.count(line)) m_counts.setCount(line, std::max(1, n));
+    } else {
+        n = m_measure.lines(lineText(line));
         m_counts.setCount(line, std::max(1, n));
     }
     return std::max(1, n);
@@ -179,8 +240,10 @@ void TextView::ensureCounted(int lineEnd) {
     if (!wraps()) return;
     lineEnd = std::min(lineEnd, m_counts.size());
     for (int line = m_counts.firstUnknown(0); line < lineEnd;
-         line = m_counts.firstUnknown(line + 1))
+         line = m_counts.firstUnknown(line + 1)) {
+        continueLongLine(line, INT_MAX);
         rowsOfLine(line);
+    }
 }
 
 void TextView::measureSome() {
@@ -188,7 +251,10 @@ void TextView::measureSome() {
     if (m_model.inBatch() || !wraps()) return;
     QElapsedTimer clock;
     clock.start();
-    for (int line = m_counts.firstUnknown(0); line < m_counts.size();
+    // Long lines an edit left pending go on a slice at a time.
+    while (!m_longPending.empty() && clock.elapsed() < kMeasureMs)
+        continueLongLine(m_longPending.begin()->first, kReflowPerTurn);
+    for (int line = m_counts.firstUnknown(0); line < m_counts.size() && clock.elapsed() < kMeasureMs;
          line = m_counts.firstUnknown(line + 1)) {
         rowsOfLine(line);
         if (clock.elapsed() >= kMeasureMs) break;
@@ -227,9 +293,11 @@ int TextView::rowInLine(int line, int column) {
     if (rowsOfLine(line) == 1) return 0;
     std::vector<int> measured;
     const std::vector<int>* starts = &measured;
-    if (isLong(line))
+    if (isLong(line)) {
+        if (const auto p = m_longPending.find(line); p != m_longPending.end() && column >= p->second)
+            continueLongLine(line, INT_MAX);
         starts = &longStarts(line);
-    else if (m_preedit.isEmpty() || line != m_model.hardLineFromChar(m_caret))
+    } else if (m_preedit.isEmpty() || line != m_model.hardLineFromChar(m_caret))
         return laidOut(line).rowOf(column);
     else
         m_measure.lines(lineText(line), &measured);
@@ -426,30 +494,33 @@ void TextView::onReplaced(int pos, int removed, const QString& inserted) {
     const int lineStart = m_model.hardLineStart(first);
     const int lineEnd = m_model.hardLineEnd(first);
 
-    auto longLine = m_long.find(first);
-    if (newSpan == 1 && oldSpan == 1 && longLine != m_long.end() && pos >= lineStart &&
+    if (newSpan == 1 && oldSpan == 1 && m_long.count(first) && pos >= lineStart &&
         pos + added <= lineEnd && lineEnd - lineStart > kLongLine) {
-        // A key typed into a long line lays out a few rows around it, not the whole line.
-        updateWrapStarts(m_measure, m_model.view(lineStart, lineEnd), longLine->second,
-                         pos - lineStart, removed, added);
-        m_counts.setCount(first, int(longLine->second.size()));
+        editLongLine(first, pos - lineStart, removed, added);
     } else if (first == 0 && oldSpan == m_counts.size()) {
         m_counts.reset(lines);
         m_long.clear();
+        m_longPending.clear();
     } else {
         m_counts.replace(first, oldSpan, newSpan);
-        std::map<int, std::vector<int>> kept;
-        for (auto& [line, starts] : m_long) {
-            if (line < first)
-                kept.emplace(line, std::move(starts));
-            else if (line >= first + oldSpan)
-                kept.emplace(line + newSpan - oldSpan, std::move(starts));
-        }
-        m_long.swap(kept);
+        // Lines after the edit keep what is known of them under their new numbers.
+        const auto renumber = [&](auto& byLine) {
+            std::remove_reference_t<decltype(byLine)> kept;
+            for (auto& [line, value] : byLine) {
+                if (line < first)
+                    kept.emplace(line, std::move(value));
+                else if (line >= first + oldSpan)
+                    kept.emplace(line + newSpan - oldSpan, std::move(value));
+            }
+            byLine.swap(kept);
+        };
+        renumber(m_long);
+        renumber(m_longPending);
     }
     if (m_counts.size() != lines) {
         m_counts.reset(lines);
         m_long.clear();
+        m_longPending.clear();
     }
     if (oldSpan == newSpan)
         m_cache.erase(m_cache.lower_bound(first), m_cache.upper_bound(last));

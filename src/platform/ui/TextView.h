@@ -122,6 +122,10 @@ private:
     QString lineText(int line) const;
     bool isLong(int line) const;
     const std::vector<int>& longStarts(int line);
+    void editLongLine(int line, int at, int removed, int added);
+    // Lays out a pending long line's rows on from where an edit left them, at most `limit`
+    // code units; true when its starts are exact.
+    bool continueLongLine(int line, int limit);
     const LaidOutLine& laidOut(int line);
     int rowsOfLine(int line);
     void ensureCounted(int lineEnd);
@@ -158,6 +162,9 @@ private:
     TextViewLineCounts m_counts;
     std::map<int, std::unique_ptr<LaidOutLine>> m_cache; // lines on screen and around
     std::map<int, std::vector<int>> m_long;             // wrapped starts of long lines
+    // Long lines whose starts are exact only up to a column: an edit left the rest with its
+    // old starts, moved with the edit, to be laid out again in idle time.
+    std::map<int, int> m_longPending;
     QTimer m_idle;
     bool m_announced = true;
     int m_textWidth = 0; // the width lines wrap at; 0 until the view has one
