@@ -165,7 +165,7 @@ int updateWrapStarts(TextViewMeasure& measure, QStringView line, std::vector<int
         const int pieceEnd = std::min(length, until + Lookahead);
         const bool wholeRest = pieceEnd == length;
         std::vector<int> piece;
-        if (!measure.pieceStarts(TextViewText::toDocument(line.mid(cur, pieceEnd - cur)),
+        if (!measure.pieceStarts(TextViewText::toShown(line.mid(cur, pieceEnd - cur)),
                                  until - cur, wholeRest, piece)) {
             step *= 4; // no break opportunity close behind: a longer piece
             continue;

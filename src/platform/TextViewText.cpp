@@ -2,7 +2,7 @@
 
 namespace TextViewText {
 
-QString toDocument(QStringView model) {
+QString toShown(QStringView model) {
     QString out(model.size(), Qt::Uninitialized);
     QChar* o = out.data();
     const qsizetype n = model.size();
@@ -31,45 +31,6 @@ QString toDocument(QStringView model) {
         }
     }
     out.truncate(o - out.data());
-    return out;
-}
-
-QString fromDocument(QStringView document, bool* canonical) {
-    bool clean = true;
-    QString out;
-    out.reserve(document.size() + 16);
-    for (const QChar ch : document) {
-        const char16_t c = ch.unicode();
-        switch (c) {
-        case 0x2029:
-            out += u"\r\n";
-            break;
-        case LoneCr:
-            out += u'\r';
-            break;
-        case LoneLf:
-            out += u'\n';
-            break;
-        case LineSeparator:
-            out += QChar(0x2028);
-            break;
-        case ParagraphSeparator:
-            out += QChar(0x2029);
-            break;
-        case 0x2028:
-            clean = false;
-            out += ch;
-            break;
-        default:
-            if (isReserved(c)) {
-                clean = false;
-                out += QChar(QChar::ReplacementCharacter);
-            } else {
-                out += ch;
-            }
-        }
-    }
-    if (canonical) *canonical = clean;
     return out;
 }
 

@@ -3,12 +3,10 @@
 #include <QString>
 #include <QStringView>
 
-// The text a TextView shows differs from the model's in how breaks are written. QTextDocument
-// turns CR LF, CR, LF and U+2029 into one block break, so the view writes each of them with
-// its own one-unit noncharacter, and a block break stands for CR LF only. Apart from the break
-// every model code unit is one document code unit:
-// model offset = document position + block number, in a document without the cuts of long
-// lines (TextViewSegments.h), each of which takes one more block break.
+// The text a TextView lays out differs from the model's in the characters Qt would take for
+// breaks: QTextLayout starts a new row at LF, U+2028 and U+2029, so each of them, and a lone
+// CR, is laid out as its own one-unit noncharacter. Every model code unit stays one code unit,
+// so a column in the laid-out line is a column in the model's line.
 namespace TextViewText {
 
 inline constexpr char16_t LoneCr = 0xFDD2;
@@ -20,14 +18,9 @@ inline bool isReserved(char16_t c) {
     return c >= 0xFDD0 && c <= 0xFDEF;
 }
 
-// Model text to the text handed to QTextDocument (setPlainText / QTextCursor::insertText),
-// with '\n' for each CR LF. Model characters in the reserved range show as U+FFFD.
-QString toDocument(QStringView model);
-
-// Document text as QTextCursor::selectedText() gives it (U+2029 between blocks) back to the
-// model. `canonical` is cleared when the document holds characters the view never writes
-// (a raw U+2028 or a reserved character), which must then be rewritten in the document.
-QString fromDocument(QStringView document, bool* canonical = nullptr);
+// Model text as it is laid out, with '\n' for each CR LF (a line laid out never holds one).
+// Model characters in the reserved range show as U+FFFD.
+QString toShown(QStringView model);
 
 // Text arriving from outside (keyboard, input method, foreign clipboard data): reserved
 // characters become U+FFFD.

@@ -77,7 +77,7 @@ struct TextViewTest : ::testing::Test {
         for (int line = 0; line < box.hardLineCount(); ++line) {
             const int start = box.hardLineStart(line);
             const int end = box.hardLineEnd(line);
-            const QtLine qt(TextViewText::toDocument(box.mid(start, end)), font, lineWidth);
+            const QtLine qt(TextViewText::toShown(box.mid(start, end)), font, lineWidth);
             for (int col = 0; col <= end - start; ++col) {
                 const QTextLine l = qt.layout.lineForTextPosition(col);
                 const int row = l.isValid() ? l.lineNumber() : qt.layout.lineCount() - 1;

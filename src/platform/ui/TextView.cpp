@@ -16,6 +16,7 @@
 #include <QScrollBar>
 #include <QStyleHints>
 #include <QTextBoundaryFinder>
+#include <QTextCharFormat>
 
 #include <algorithm>
 #include <cmath>
@@ -130,7 +131,7 @@ bool TextView::layoutComplete() const {
 }
 
 QString TextView::lineText(int line) const {
-    return TextViewText::toDocument(
+    return TextViewText::toShown(
         m_model.view(m_model.hardLineStart(line), m_model.hardLineEnd(line)));
 }
 
@@ -158,7 +159,7 @@ const LaidOutLine& TextView::laidOut(int line) {
         const int length = m_model.hardLineEnd(line) - m_model.hardLineStart(line);
         laid = m_layouter->layoutLong(longStarts(line), length, [this, line](int from, int to) {
             const int start = m_model.hardLineStart(line);
-            return TextViewText::toDocument(m_model.view(start + from, start + to));
+            return TextViewText::toShown(m_model.view(start + from, start + to));
         });
     } else {
         const bool withPreedit = !m_preedit.isEmpty() && line == m_model.hardLineFromChar(m_caret);
@@ -607,11 +608,16 @@ void TextView::paintEvent(QPaintEvent*) {
         if (line == caretLine) {
             caretColumn = m_caret - start;
             if (preeditInside) {
+                // The input method's own formats mark the segment being converted.
                 QTextLayout::FormatRange r;
                 r.start = caretColumn;
                 r.length = int(m_preedit.size());
                 r.format.setFontUnderline(true);
                 ranges.append(r);
+                for (QTextLayout::FormatRange f : m_preeditFormats) {
+                    f.start += caretColumn;
+                    ranges.append(f);
+                }
                 caretColumn += m_preeditCursor;
             }
             if (!caretVisible) caretColumn = -1;
@@ -949,9 +955,16 @@ void TextView::inputMethodEvent(QInputMethodEvent* e) {
     }
     m_preedit = e->preeditString();
     m_preeditCursor = int(m_preedit.size());
-    for (const QInputMethodEvent::Attribute& a : e->attributes())
-        if (a.type == QInputMethodEvent::Cursor)
+    m_preeditFormats.clear();
+    for (const QInputMethodEvent::Attribute& a : e->attributes()) {
+        if (a.type == QInputMethodEvent::Cursor) {
             m_preeditCursor = std::clamp(a.start, 0, int(m_preedit.size()));
+        } else if (a.type == QInputMethodEvent::TextFormat) {
+            const QTextCharFormat format = a.value.value<QTextFormat>().toCharFormat();
+            if (format.isValid() && a.length > 0)
+                m_preeditFormats.append({a.start, a.length, format});
+        }
+    }
     m_cache.erase(m_model.hardLineFromChar(m_caret));
     scrollToPosition(m_caret);
     viewport()->update();

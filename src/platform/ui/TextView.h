@@ -187,6 +187,7 @@ private:
     qreal m_goalX = -1;
     QString m_preedit;
     int m_preeditCursor = 0;
+    QList<QTextLayout::FormatRange> m_preeditFormats; // columns of the preedit
     int m_dragFrom = -1;
     Qt::MouseButtons m_pressed;
     int m_clickCount = 0;
