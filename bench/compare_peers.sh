@@ -2,7 +2,8 @@
 # Start-up, typing and whole-document keys of Pallo side by side with FeatherPad (a Qt editor
 # on QPlainTextEdit) and KWrite (KTextEditor), on the same generated Japanese text under Xvfb.
 # The peers are not part of the build: install them by hand (apt-get install featherpad kwrite)
-# before running this. Needs xvfb and xdotool (scripts/setup).
+# before running this. Needs xvfb and xdotool (scripts/setup). PROGRAMS="Pallo KWrite" limits the
+# programs measured.
 #
 #   bench/compare_peers.sh [runs] [line lengths...]
 #
@@ -174,6 +175,9 @@ def table(title, program, rows):
     print(f"  {title:<22} {program:<11}" + " / ".join(f"{median(c):.2f}" for c in cols))
 
 files = {"Pallo": "sjis", "FeatherPad": "utf8", "KWrite": "utf8"}
+# PROGRAMS="Pallo" (space-separated) measures only those.
+if os.environ.get("PROGRAMS"):
+    files = {p: e for p, e in files.items() if p in os.environ["PROGRAMS"].split()}
 for doc, label in (("large", "10 MB / 200,000 lines"), ("huge", "63 MB / 1,300,000 lines")):
     print(f"Start-up, {label}: mapped window s / idle s / peak RSS MB")
     for program, enc in files.items():

@@ -2,6 +2,7 @@
 
 #include "command/DocumentDisplay.h"
 #include "documents/FileChangeWatch.h"
+#include "documents/KeptText.h"
 #include "state/DocumentFormat.h"
 
 #include <QString>
@@ -40,9 +41,9 @@ public:
     const DocumentFormat& format() const { return m_format; }
     void setFormat(const DocumentFormat& format);
 
-    // The text as it was last loaded: 全てやり直し goes back to it.
-    const QString& loadedText() const { return m_loadedText; }
-    void setLoadedText(const QString& text) { m_loadedText = text; }
+    // The text as it was last loaded: 全てやり直し goes back to it. A large one is kept packed.
+    QString loadedText() const { return m_loadedText.text(); }
+    void setLoadedText(const QString& text) { m_loadedText.set(text); }
 
     // The three newest document paths, newest first; empty entries are unused.
     QString recentFile(int i) const;
@@ -66,7 +67,7 @@ private:
     QString m_path;
     bool m_dirty = false;
     DocumentFormat m_format;
-    QString m_loadedText;
+    KeptText m_loadedText;
     QString m_recent[kRecentFileCount];
     std::optional<DocumentPlace> m_places[kRecentFileCount];
     FileChangeWatch m_watch;

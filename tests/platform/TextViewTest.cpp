@@ -308,13 +308,24 @@ TEST_F(TextViewTest, ClipboardKeepsLoneBreaksAndAsksTheWindowToPaste) {
     view->insertFromMimeData(&foreign);
     EXPECT_EQ(box.text(), QStringLiteral("x\r\ny\r\nz"));
 
+    // Text dropped from another program lands where it is dropped, with CR LF lines.
+    QMimeData dragged;
+    dragged.setText(QStringLiteral("D\nE"));
+    const QPointF at = view->caretRectAt(3).center() + QPointF(1, 0);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &dragged, Qt::LeftButton, {});
+    QApplication::sendEvent(view->viewport(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &dragged, Qt::LeftButton, {});
+    QApplication::sendEvent(view->viewport(), &drop);
+    EXPECT_EQ(box.text(), QStringLiteral("x\r\nD\r\nEy\r\nz"));
+
     // Paste keys and the middle button leave the paste to the window's rules.
     QTest::keyClick(view.get(), Qt::Key_Insert, Qt::ShiftModifier);
     QTest::mouseClick(view->viewport(), Qt::MiddleButton, {}, QPoint(10, 10));
     ASSERT_EQ(pastes.size(), 2);
     EXPECT_FALSE(pastes[0][0].toBool());
     EXPECT_TRUE(pastes[1][0].toBool());
-    EXPECT_EQ(box.text(), QStringLiteral("x\r\ny\r\nz"));
+    EXPECT_EQ(box.text(), QStringLiteral("x\r\nD\r\nEy\r\nz"));
 }
 
 TEST_F(TextViewTest, RightButtonReportsInsteadOfContextMenu) {

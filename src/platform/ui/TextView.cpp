@@ -72,7 +72,7 @@ TextView::TextView(TextBox& model, QWidget* parent)
     connect(&m_model, &TextBox::batchEnded, this, [this] {
         updateScrollBar();
         scrollToPosition(m_caret);
-        if (m_counts.unknownCount() > 0) m_idle.start();
+        if (!layoutComplete()) m_idle.start();
         viewport()->update();
     });
     m_caret = m_model.selStart() + m_model.selLength();
@@ -127,7 +127,7 @@ void TextView::configureLayout() {
 
 bool TextView::layoutComplete() const {
     // Unwrapped (or never shown, without a width) every line is one row.
-    return !wraps() || m_counts.unknownCount() == 0;
+    return !wraps() || (m_counts.unknownCount() == 0 && m_longPending.empty());
 }
 
 QString TextView::lineText(int line) const {
@@ -195,11 +195,8 @@ void TextView::editLongLine(int line, int at, int removed, int added) {
         m_longPending[line] = resume;
     else if (pending != m_longPending.end() && met >= pending->second)
         m_longPending.erase(pending);
-    if (m_longPending.count(line)) {
-        m_counts.invalidate(line, line);
-    } else {
-        m_counts.setCount(line, int(starts.size()));
-    }
+    // The rows shown count until the pending ones are laid out; exact questions wait for them.
+    m_counts.setCount(line, int(starts.size()));
 }
 
 bool TextView::continueLongLine(int line, int limit) {
@@ -221,30 +218,26 @@ bool TextView::continueLongLine(int line, int limit) {
     return true;
 }
 
-// The rows a line shows; a long line whose rows an edit left pending counts the rows it shows
-// for now, and stays unknown to the exact counts.
+// The rows a line shows (for a long line with pending rows, the rows it shows for now).
 int TextView::rowsOfLine(int line) {
     if (!wraps()) return 1;
     int n = m_counts.count(line);
-    if (n != TextViewLineCounts::Unknown) return std::max(1, n);
-    if (isLong(line)) {
-        n = int(longStarts(line).size());
-        if (!m_longPending.count(line)) m_counts.setCount(line, std::max(1, n));
-    } else {
-        n = m_measure.lines(lineText(line));
+    if (n == TextViewLineCounts::Unknown) {
+        n = isLong(line) ? int(longStarts(line).size()) : m_measure.lines(lineText(line));
         m_counts.setCount(line, std::max(1, n));
     }
     return std::max(1, n);
 }
 
+// Makes the counts of lines [0, lineEnd) exact.
 void TextView::ensureCounted(int lineEnd) {
     if (!wraps()) return;
     lineEnd = std::min(lineEnd, m_counts.size());
+    while (!m_longPending.empty() && m_longPending.begin()->first < lineEnd)
+        continueLongLine(m_longPending.begin()->first, INT_MAX);
     for (int line = m_counts.firstUnknown(0); line < lineEnd;
-         line = m_counts.firstUnknown(line + 1)) {
-        continueLongLine(line, INT_MAX);
+         line = m_counts.firstUnknown(line + 1))
         rowsOfLine(line);
-    }
 }
 
 void TextView::measureSome() {
@@ -261,7 +254,7 @@ void TextView::measureSome() {
         if (clock.elapsed() >= kMeasureMs) break;
     }
     updateScrollBar();
-    if (m_counts.unknownCount() > 0) {
+    if (!layoutComplete()) {
         m_idle.start();
     } else if (!m_announced) {
         m_announced = true;
@@ -540,7 +533,7 @@ void TextView::onReplaced(int pos, int removed, const QString& inserted) {
     if (wraps()) {
         // A typed key measures its own line now, so the scroll bar does not wait for idle time.
         if (newSpan == 1 && !m_model.inBatch()) rowsOfLine(first);
-        if (m_counts.unknownCount() > 0) {
+        if (!layoutComplete()) {
             m_announced = false;
             m_idle.start();
         }
@@ -975,8 +968,13 @@ void TextView::inputMethodEvent(QInputMethodEvent* e) {
 QVariant TextView::inputMethodQuery(Qt::InputMethodQuery query) const {
     auto& self = const_cast<TextView&>(*this);
     const int line = m_model.hardLineFromChar(m_caret);
-    const int start = m_model.hardLineStart(line);
-    const int end = m_model.hardLineEnd(line);
+    // The caret's line, or a stretch of it around the caret when the line is long: the input
+    // method asks on every caret move.
+    constexpr int kAround = 1024;
+    int start = std::max(m_model.hardLineStart(line), m_caret - kAround);
+    int end = std::min(m_model.hardLineEnd(line), m_caret + kAround);
+    if (start > m_model.hardLineStart(line) && m_model.at(start).isLowSurrogate()) ++start;
+    if (end < m_model.hardLineEnd(line) && m_model.at(end).isLowSurrogate()) ++end;
     switch (query) {
     case Qt::ImEnabled:
         // The IME items switch input methods off through WA_InputMethodEnabled.

@@ -117,7 +117,7 @@ private:
         TextView& m_view;
     };
 
-    bool wraps() const { return m_textWidth > 0; }
+    bool wraps() const { return m_wrap && m_textWidth > 0; }
     void configureLayout();
     QString lineText(int line) const;
     bool isLong(int line) const;

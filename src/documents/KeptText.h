@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+// A text kept for later that must not stay a second copy of a large document: the box shares
+// it while the writer has not typed, and a worker thread packs it (zlib) meanwhile, after which
+// only the packed bytes are held. Asking for it gives the text back, unpacked if need be.
+class KeptText {
+public:
+    // Texts shorter than this are simply kept.
+    static constexpr qsizetype kPackFrom = 512 * 1024;
+
+    KeptText();
+    void set(const QString& text);
+    QString text() const;
+    // The packing has finished (or was not needed); for tests.
+    bool settled() const;
+
+private:
+    struct Shared;
+    std::shared_ptr<Shared> m_shared;
+};
