@@ -119,13 +119,7 @@ public:
     int rowStart(int row) const override {
         return m_starts[std::clamp(row, 0, rowCount() - 1)];
     }
-    QRectF caretRect(int column) const override {
-        const int row = rowOf(column);
-        const Piece& piece = pieceOf(row);
-        return caretIn(piece.layout, row - piece.firstRow, column - rowStart(piece.firstRow),
-                       m_metrics.height)
-            .translated(0, piece.firstRow * m_metrics.height);
-    }
+    QRectF caretRect(int column) const override { return inPiece(column, caretIn); }
     int columnAt(QPointF point) const override {
         const int row =
             std::clamp(int(std::floor(point.y() / m_metrics.height)), 0, rowCount() - 1);
@@ -161,13 +155,7 @@ public:
                 piece.layout.drawCursor(&p, at, caretColumn - base, 1);
         }
     }
-    QRectF glyphRect(int column) const override {
-        const int row = rowOf(column);
-        const Piece& piece = pieceOf(row);
-        return glyphIn(piece.layout, row - piece.firstRow, column - rowStart(piece.firstRow),
-                       m_metrics.height)
-            .translated(0, piece.firstRow * m_metrics.height);
-    }
+    QRectF glyphRect(int column) const override { return inPiece(column, glyphIn); }
     qreal naturalWidth() const override { return m_metrics.width; }
 
 private:
@@ -175,6 +163,15 @@ private:
         int firstRow = 0;
         QTextLayout layout;
     };
+
+    // `measure` asked of the piece that holds `column`, in the line's coordinates.
+    QRectF inPiece(int column, QRectF (*measure)(const QTextLayout&, int, int, qreal)) const {
+        const int row = rowOf(column);
+        const Piece& piece = pieceOf(row);
+        return measure(piece.layout, row - piece.firstRow, column - rowStart(piece.firstRow),
+                       m_metrics.height)
+            .translated(0, piece.firstRow * m_metrics.height);
+    }
 
     const Piece& pieceOf(int row) const {
         const int first = std::clamp(row, 0, rowCount() - 1) / kPieceRows * kPieceRows;

@@ -857,17 +857,17 @@ void TextView::keyPressEvent(QKeyEvent* e) {
     };
     switch (e->key()) {
     case Qt::Key_Left:
-        setCaret(ctrl                           ? wordStep(m_caret, false)
-                 : m_anchor != m_caret && !shift ? std::min(m_anchor, m_caret)
-                                                 : stepLeft(m_caret),
-                 shift);
+    case Qt::Key_Right: {
+        // Without Shift a selection collapses to its side instead of moving.
+        const bool right = e->key() == Qt::Key_Right;
+        const int to = ctrl                             ? wordStep(m_caret, right)
+                       : m_anchor != m_caret && !shift ? (right ? std::max(m_anchor, m_caret)
+                                                                : std::min(m_anchor, m_caret))
+                       : right                          ? stepRight(m_caret)
+                                                        : stepLeft(m_caret);
+        setCaret(to, shift);
         break;
-    case Qt::Key_Right:
-        setCaret(ctrl                           ? wordStep(m_caret, true)
-                 : m_anchor != m_caret && !shift ? std::max(m_anchor, m_caret)
-                                                 : stepRight(m_caret),
-                 shift);
-        break;
+    }
     case Qt::Key_Up:
     case Qt::Key_Down:
     case Qt::Key_PageUp:
