@@ -191,7 +191,8 @@ int updateWrapStarts(TextViewMeasure& measure, QStringView line, std::vector<int
             continue;
         }
         cur = starts.back();
-        step = Step;
+        // Far from the edit the pieces grow: a long run of rows is laid out in fewer of them.
+        step = std::min(step * 2, 32 * Step);
         if (cur - editEnd > limit) {
             // The rest keeps its old rows for now, moved with the edit.
             starts.insert(starts.end(), std::upper_bound(old.begin(), old.end(), cur), old.end());

@@ -34,6 +34,7 @@ constexpr qreal kNoWrapWidth = 1e7;
 // the line follows in idle time.
 constexpr int kReflowNow = 4096;
 constexpr int kReflowPerTurn = 16384;
+constexpr int kIdleAfterEditMs = 50;
 
 QString modelTextOf(const QMimeData* source) {
     if (source->hasFormat(ModelTextMime)) {
@@ -72,7 +73,7 @@ TextView::TextView(TextBox& model, QWidget* parent)
     connect(&m_model, &TextBox::batchEnded, this, [this] {
         updateScrollBar();
         scrollToPosition(m_caret);
-        if (!layoutComplete()) m_idle.start();
+        if (!layoutComplete()) m_idle.start(0);
         viewport()->update();
     });
     m_caret = m_model.selStart() + m_model.selLength();
@@ -119,7 +120,7 @@ void TextView::configureLayout() {
     m_xOffset = 0;
     if (wraps()) {
         m_announced = false;
-        m_idle.start();
+        m_idle.start(0);
     }
     updateScrollBar();
     viewport()->update();
@@ -139,12 +140,18 @@ bool TextView::isLong(int line) const {
     return wraps() && m_model.hardLineEnd(line) - m_model.hardLineStart(line) > kLongLine;
 }
 
+// A long line met for the first time gets its first rows at once and the rest in idle time, as
+// the rows behind an edit do: a line of a million characters takes half a second to lay out.
 const std::vector<int>& TextView::longStarts(int line) {
     auto it = m_long.find(line);
     if (it == m_long.end()) {
-        std::vector<int> starts;
-        m_measure.layoutLines(lineText(line), &starts);
-        it = m_long.emplace(line, std::move(starts)).first;
+        it = m_long.emplace(line, std::vector<int>{0}).first;
+        m_longPending[line] = 0;
+        continueLongLine(line, kReflowPerTurn);
+        if (!m_longPending.empty()) {
+            m_announced = false;
+            m_idle.start(0);
+        }
     }
     return it->second;
 }
@@ -209,12 +216,14 @@ bool TextView::continueLongLine(int line, int limit) {
     if (pending->second < length)
         resume = updateWrapStarts(m_measure, m_model.view(start, start + length), starts,
                                   pending->second, 1, 1, limit);
+    m_counts.setCount(line, int(starts.size()));
+    m_cache.erase(line);
+    viewport()->update();
     if (resume >= 0) {
         pending->second = resume;
         return false;
     }
     m_longPending.erase(pending);
-    m_counts.setCount(line, int(starts.size()));
     return true;
 }
 
@@ -255,7 +264,7 @@ void TextView::measureSome() {
     }
     updateScrollBar();
     if (!layoutComplete()) {
-        m_idle.start();
+        m_idle.start(0);
     } else if (!m_announced) {
         m_announced = true;
         emit layoutCompleted();
@@ -534,8 +543,9 @@ void TextView::onReplaced(int pos, int removed, const QString& inserted) {
         // A typed key measures its own line now, so the scroll bar does not wait for idle time.
         if (newSpan == 1 && !m_model.inBatch()) rowsOfLine(first);
         if (!layoutComplete()) {
+            // While the writer types, the keys are drawn first and idle work waits for a pause.
             m_announced = false;
-            m_idle.start();
+            m_idle.start(kIdleAfterEditMs);
         }
     }
     m_topRowInLine = std::min(m_topRowInLine, rowsOfLine(m_topLine) - 1);
