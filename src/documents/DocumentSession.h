@@ -2,7 +2,7 @@
 
 #include "command/DocumentDisplay.h"
 #include "documents/FileChangeWatch.h"
-#include "documents/KeptText.h"
+#include "platform/KeptText.h"
 #include "state/DocumentFormat.h"
 
 #include <QString>

@@ -129,6 +129,19 @@ Checkpoint Checkpoint::take(int position, const QString& text,
     return c;
 }
 
+Checkpoint Checkpoint::takeWhole(int position, const QString& text) {
+    if (text.size() < KeptText::kPackFrom) return take(position, text);
+    auto kept = std::make_shared<KeptText>();
+    kept->set(text);
+    auto pieces = std::make_shared<Pieces>();
+    pieces->whole = std::move(kept);
+    pieces->length = int(text.size());
+    Checkpoint c;
+    c.m_position = position;
+    c.m_pieces = std::move(pieces);
+    return c;
+}
+
 Checkpoint Checkpoint::takeEdited(int position, const QString& text, const Checkpoint& base,
                                   int sameHead, int sameTail) {
     if (base.isEmpty()) return take(position, text);
@@ -155,6 +168,7 @@ Checkpoint Checkpoint::takeEdited(int position, int length, const SpanReader& sp
 
 QString Checkpoint::text() const {
     if (!m_pieces) return {};
+    if (m_pieces->whole) return m_pieces->whole->text();
     QString out;
     out.reserve(m_pieces->length);
     for (const PiecePtr& p : m_pieces->list)
@@ -169,6 +183,7 @@ int Checkpoint::textLength() const {
 bool Checkpoint::textEquals(QStringView other) const {
     if (textLength() != other.size()) return false;
     if (!m_pieces) return true;
+    if (m_pieces->whole) return m_pieces->whole->text() == other;
     qsizetype at = 0;
     for (const PiecePtr& p : m_pieces->list) {
         const qsizetype n = p->text.size();
@@ -189,6 +204,7 @@ QString Checkpoint::toString() const {
 }
 
 qsizetype Checkpoint::pieceCount() const {
+    if (m_pieces && m_pieces->whole) return 1;
     return m_pieces ? qsizetype(m_pieces->list.size()) : 0;
 }
 

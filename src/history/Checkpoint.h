@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/KeptText.h"
+
 #include <QExplicitlySharedDataPointer>
 #include <QSharedData>
 #include <QString>
@@ -27,6 +29,9 @@ public:
     // with it is used as the base.
     static Checkpoint take(int position, const QString& text,
                            std::initializer_list<const Checkpoint*> near = {});
+    // A checkpoint of a whole document just opened: a long one is kept packed (no second copy
+    // of it while the writer works on the first) and builds its pieces anew when it is a base.
+    static Checkpoint takeWhole(int position, const QString& text);
 
     // A checkpoint of `text` made from `base`, whose first `sameHead` and last `sameTail` code
     // units are known to be those of `text`: only the rest is compared and copied, so a long
@@ -67,7 +72,8 @@ private:
     };
     using PiecePtr = QExplicitlySharedDataPointer<const Piece>;
     struct Pieces {
-        std::vector<PiecePtr> list;
+        std::vector<PiecePtr> list; // empty when the text is kept whole
+        std::shared_ptr<const KeptText> whole;
         int length = 0;
     };
 

@@ -12,7 +12,7 @@ void UndoHistory::snapshot(const TextBox& text, const Checkpoint* alsoNear) {
 
 void UndoHistory::startFrom(int position, const QString& text) {
     if (m_undo.size() < m_undoCount) m_undo.resize(m_undoCount);
-    m_undo[1] = Checkpoint::take(position, text);
+    m_undo[1] = Checkpoint::takeWhole(position, text);
     // The text the start-up loaded is the one recorded: nothing is pending.
     m_undoPending = false;
     changed();

@@ -3,6 +3,7 @@
 #include "support/FakeWindow.h"
 #include "support/QtPrinters.h"
 
+#include <QThread>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -107,6 +108,27 @@ TEST(CheckpointPieces, UndoAndRecordingShareWithNeighbours) {
     undo(e.ctx);
     EXPECT_TRUE(e.history.undoSlots()[1].sharesTextWith(e.history.undoSlots()[2]));
     EXPECT_EQ(e.text.selStart(), 0);
+}
+
+// A large document's first checkpoint is kept packed; it must still read back, compare, serve
+// as the base of the next one and come back on Undo, before and after the packing.
+TEST(CheckpointPieces, LargeOpenedDocumentComesBackFromItsPackedCheckpoint) {
+    for (const bool waitForPacking : {false, true}) {
+        FakeEditor e;
+        e.history.setMaxUndo(100);
+        const QString opened = prose(int(KeptText::kPackFrom) + 1000);
+        e.text.setText(opened);
+        e.history.startFrom(1, e.text.text());
+        if (waitForPacking) QThread::msleep(300); // packed by now, or not: both must hold
+        EXPECT_TRUE(e.history.undoSlots()[1].textEquals(opened));
+        e.history.record(e.text);
+        EXPECT_EQ(e.history.undoCount(), 1) << "an unchanged text is no new checkpoint";
+        e.text.setSelStart(5000);
+        e.text.setSelText(QStringLiteral("追加"));
+        e.history.record(e.text);
+        undo(e.ctx);
+        EXPECT_EQ(e.text.text(), opened);
+    }
 }
 
 TEST(CheckpointList, LimitOfTenKeepsElevenSlotsAndTheFirstCheckpoint) {

@@ -1,4 +1,4 @@
-#include "documents/KeptText.h"
+#include "platform/KeptText.h"
 
 #include <QThread>
 #include <gtest/gtest.h>

@@ -3,9 +3,10 @@
 #include <QString>
 #include <memory>
 
-// A text kept for later that must not stay a second copy of a large document: the box shares
-// it while the writer has not typed, and a worker thread packs it (zlib) meanwhile, after which
-// only the packed bytes are held. Asking for it gives the text back, unpacked if need be.
+// A text kept for later that must not stay a second copy of a large document (the text as
+// loaded, the history's first checkpoint): the box shares it while the writer has not typed,
+// and a worker thread packs it (zlib) meanwhile, after which only the packed bytes are held.
+// Asking for it gives the text back, unpacked if need be. Safe to read from any thread.
 class KeptText {
 public:
     // Texts shorter than this are simply kept.

@@ -1,4 +1,4 @@
-#include "documents/KeptText.h"
+#include "platform/KeptText.h"
 
 #include <QByteArray>
 #include <QThreadPool>
