@@ -44,6 +44,7 @@ public:
     // The text as it was last loaded: 全てやり直し goes back to it. A large one is kept packed.
     QString loadedText() const { return m_loadedText.text(); }
     void setLoadedText(const QString& text) { m_loadedText.set(text); }
+    const KeptText& keptLoadedText() const { return m_loadedText; }
 
     // The three newest document paths, newest first; empty entries are unused.
     QString recentFile(int i) const;

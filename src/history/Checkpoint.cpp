@@ -129,13 +129,11 @@ Checkpoint Checkpoint::take(int position, const QString& text,
     return c;
 }
 
-Checkpoint Checkpoint::takeWhole(int position, const QString& text) {
-    if (text.size() < KeptText::kPackFrom) return take(position, text);
-    auto kept = std::make_shared<KeptText>();
-    kept->set(text);
+Checkpoint Checkpoint::takeKept(int position, const KeptText& text, int length) {
+    if (length < KeptText::kPackFrom) return take(position, text.text());
     auto pieces = std::make_shared<Pieces>();
-    pieces->whole = std::move(kept);
-    pieces->length = int(text.size());
+    pieces->whole = std::make_shared<KeptText>(text);
+    pieces->length = length;
     Checkpoint c;
     c.m_position = position;
     c.m_pieces = std::move(pieces);

@@ -29,9 +29,10 @@ public:
     // with it is used as the base.
     static Checkpoint take(int position, const QString& text,
                            std::initializer_list<const Checkpoint*> near = {});
-    // A checkpoint of a whole document just opened: a long one is kept packed (no second copy
-    // of it while the writer works on the first) and builds its pieces anew when it is a base.
-    static Checkpoint takeWhole(int position, const QString& text);
+    // A checkpoint of a whole document just opened, kept already (`length` code units): a long
+    // one stays packed with it (no second copy while the writer works on the first) and builds
+    // its pieces anew when it is a base.
+    static Checkpoint takeKept(int position, const KeptText& text, int length);
 
     // A checkpoint of `text` made from `base`, whose first `sameHead` and last `sameTail` code
     // units are known to be those of `text`: only the rest is compared and copied, so a long

@@ -11,8 +11,14 @@ void UndoHistory::snapshot(const TextBox& text, const Checkpoint* alsoNear) {
 }
 
 void UndoHistory::startFrom(int position, const QString& text) {
+    KeptText kept;
+    kept.set(text);
+    startFrom(position, kept);
+}
+
+void UndoHistory::startFrom(int position, const KeptText& text) {
     if (m_undo.size() < m_undoCount) m_undo.resize(m_undoCount);
-    m_undo[1] = Checkpoint::takeWhole(position, text);
+    m_undo[1] = Checkpoint::takeKept(position, text, int(text.size()));
     // The text the start-up loaded is the one recorded: nothing is pending.
     m_undoPending = false;
     changed();

@@ -39,6 +39,8 @@ public:
 
     // The base of a fresh history: slot 1 holds `text` with the caret at `position`.
     void startFrom(int position, const QString& text);
+    // The same for a text kept already (the text as loaded), sharing it and its packing.
+    void startFrom(int position, const KeptText& text);
     // Makes room and records the text box in slot 1; when slot 1 holds its text already, only
     // the caret is taken. A second checkpoint of an unchanged text would stand in slot 2, where
     // Undo would find the current text and stop for good.

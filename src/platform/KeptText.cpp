@@ -9,6 +9,7 @@ struct KeptText::Shared {
     QString text;      // until packed
     QByteArray packed; // once packed
     bool settled = true;
+    qsizetype size = 0;
 };
 
 KeptText::KeptText() : m_shared(std::make_shared<Shared>()) {}
@@ -17,6 +18,7 @@ void KeptText::set(const QString& text) {
     // A new state: a packing still running for the old text finishes into a state nobody reads.
     auto shared = std::make_shared<Shared>();
     shared->text = text;
+    shared->size = text.size();
     m_shared = shared;
     if (text.size() < kPackFrom) return;
     shared->settled = false;
@@ -45,6 +47,10 @@ QString KeptText::text() const {
     const QByteArray raw = qUncompress(m_shared->packed);
     return QString(reinterpret_cast<const QChar*>(raw.constData()),
                    raw.size() / qsizetype(sizeof(QChar)));
+}
+
+qsizetype KeptText::size() const {
+    return m_shared->size; // set before the packing starts, never changed
 }
 
 bool KeptText::settled() const {

@@ -13,8 +13,10 @@ public:
     static constexpr qsizetype kPackFrom = 512 * 1024;
 
     KeptText();
+    // A copy shares the text and its packing with the original (set() on either parts them).
     void set(const QString& text);
     QString text() const;
+    qsizetype size() const;
     // The packing has finished (or was not needed); for tests.
     bool settled() const;
 

@@ -223,8 +223,12 @@ void MainLogic::windowSettings() {
 }
 
 void MainLogic::phaseC() {
-    // The start-up checkpoint records the caret at 1, whatever it is.
-    m_history.startFrom(1, m_text.text());
+    // The start-up checkpoint records the caret at 1, whatever it is. It is the text as loaded,
+    // which the document keeps already: the two share one packed copy.
+    if (m_document.keptLoadedText().size() == m_text.length())
+        m_history.startFrom(1, m_document.keptLoadedText());
+    else
+        m_history.startFrom(1, m_text.text());
 
     refreshSecondClipboardPanel();
     refreshPositionPanel();
