@@ -181,7 +181,8 @@ int Checkpoint::textLength() const {
 bool Checkpoint::textEquals(QStringView other) const {
     if (textLength() != other.size()) return false;
     if (!m_pieces) return true;
-    if (m_pieces->whole) return m_pieces->whole->text() == other;
+    if (m_pieces->whole)
+        return m_pieces->whole->mayEqual(other) && m_pieces->whole->text() == other;
     qsizetype at = 0;
     for (const PiecePtr& p : m_pieces->list) {
         const qsizetype n = p->text.size();

@@ -2,15 +2,25 @@
 
 #include <QByteArray>
 #include <QThreadPool>
+#include <QHashFunctions>
 #include <mutex>
+#include <optional>
 
 struct KeptText::Shared {
     mutable std::mutex lock;
     QString text;      // until packed
     QByteArray packed; // once packed
     bool settled = true;
+    // Set before the packing starts and never changed: read without the lock.
     qsizetype size = 0;
+    QString head, tail;
+    // Once packed.
+    std::optional<size_t> hash;
 };
+
+namespace {
+constexpr qsizetype kEnds = 2048;
+}
 
 KeptText::KeptText() : m_shared(std::make_shared<Shared>()) {}
 
@@ -19,6 +29,8 @@ void KeptText::set(const QString& text) {
     auto shared = std::make_shared<Shared>();
     shared->text = text;
     shared->size = text.size();
+    shared->head = text.left(kEnds);
+    shared->tail = text.right(kEnds);
     m_shared = shared;
     if (text.size() < kPackFrom) return;
     shared->settled = false;
@@ -29,6 +41,7 @@ void KeptText::set(const QString& text) {
             source = shared->text;
         }
         // Level 1: prose packs to a fraction at the speed of a copy or two.
+        const size_t hash = qHash(source);
         QByteArray packed = qCompress(reinterpret_cast<const uchar*>(source.constData()),
                                       source.size() * qsizetype(sizeof(QChar)), 1);
         std::lock_guard guard(shared->lock);
@@ -36,6 +49,7 @@ void KeptText::set(const QString& text) {
         if (!packed.isEmpty() && packed.size() < source.size() * qsizetype(sizeof(QChar)) / 2) {
             shared->packed = std::move(packed);
             shared->text = QString();
+            shared->hash = hash;
         }
         shared->settled = true;
     });
@@ -47,6 +61,18 @@ QString KeptText::text() const {
     const QByteArray raw = qUncompress(m_shared->packed);
     return QString(reinterpret_cast<const QChar*>(raw.constData()),
                    raw.size() / qsizetype(sizeof(QChar)));
+}
+
+bool KeptText::mayEqual(QStringView other) const {
+    const Shared& s = *m_shared;
+    if (other.size() != s.size || other.left(kEnds) != s.head || other.right(kEnds) != s.tail)
+        return false;
+    std::optional<size_t> hash;
+    {
+        std::lock_guard guard(s.lock);
+        hash = s.hash;
+    }
+    return !hash || qHash(other) == *hash;
 }
 
 qsizetype KeptText::size() const {

@@ -17,6 +17,8 @@ public:
     void set(const QString& text);
     QString text() const;
     qsizetype size() const;
+    // False when `other` surely differs (its length, its ends or its hash), without unpacking.
+    bool mayEqual(QStringView other) const;
     // The packing has finished (or was not needed); for tests.
     bool settled() const;
 

@@ -26,6 +26,15 @@ TEST(KeptText, GivesBackTheTextItWasGiven) {
         EXPECT_TRUE(kept.settled());
         EXPECT_EQ(kept.text(), text) << "after packing";
     }
+    // A text that differs in its middle only is told apart without unpacking, once packed.
+    kept.set(texts[2]);
+    waitSettled(kept);
+    QString changed = texts[2];
+    changed[changed.size() / 2] = u'x';
+    EXPECT_TRUE(kept.mayEqual(texts[2]));
+    EXPECT_FALSE(kept.mayEqual(changed));
+    EXPECT_FALSE(kept.mayEqual(texts[2] + u'x'));
+
     kept.set(texts[2]);
     kept.set(texts[1]); // while the first is still being packed
     waitSettled(kept);
