@@ -20,15 +20,13 @@ struct RowMetrics {
 };
 
 // Lays `layout` out in rows of `m.height` whose baselines all stand `m.ascent` below the row's
-// top, whatever fallback fonts a row needs. `columns`, when given, fixes each row's length.
-void layOutRows(QTextLayout& layout, const RowMetrics& m, const std::vector<int>* columns = nullptr) {
+// top, whatever fallback fonts a row needs; at most `maxRows` rows when it is given.
+void layOutRows(QTextLayout& layout, const RowMetrics& m, int maxRows = -1) {
     layout.beginLayout();
     int row = 0;
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine(), ++row) {
-        if (columns && row < int(columns->size()))
-            line.setNumColumns((*columns)[row], m.width);
-        else
-            line.setLineWidth(m.width);
+    for (QTextLine line = layout.createLine(); line.isValid() && row != maxRows;
+         line = layout.createLine(), ++row) {
+        line.setLineWidth(m.width);
         line.setPosition(QPointF(0, row * m.height + m.ascent - line.ascent()));
     }
     layout.endLayout();
@@ -101,7 +99,7 @@ private:
 };
 
 // A long line: its rows are known from the measure, and each piece of kPieceRows rows gets a
-// layout of its own, cut exactly where the measure wrapped, the first time it is needed.
+// layout of its own, the first time it is needed.
 class LongHorizontalLine final : public LaidOutLine {
 public:
     LongHorizontalLine(std::vector<int> starts, int length, LineLayouter::TextSource text,
@@ -182,15 +180,14 @@ private:
         const int last = std::min(rowCount(), first + kPieceRows);
         const int from = m_starts[first];
         const int to = last < rowCount() ? m_starts[last] : m_length;
-        std::vector<int> columns;
-        for (int r = first; r < last; ++r)
-            columns.push_back((r + 1 < rowCount() ? m_starts[r + 1] : m_length) - m_starts[r]);
+        // The piece begins where a row begins and ends where one ends, so Qt breaks it as the
+        // measure broke the whole line; it never gets more rows than its share, so a piece
+        // cannot run into the next one.
         piece.layout.setText(m_text(from, to));
         piece.layout.setFont(m_font);
         piece.layout.setTextOption(m_option);
         piece.layout.setCacheEnabled(true);
-        RowMetrics m = m_metrics;
-        layOutRows(piece.layout, m, &columns);
+        layOutRows(piece.layout, m_metrics, last - first);
         return piece;
     }
 

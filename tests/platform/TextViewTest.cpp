@@ -149,6 +149,28 @@ TEST_F(TextViewTest, LongLineRowsFollowEveryEdit) {
     expectGeometryOfQt("long line");
 }
 
+// Tabs and full-width blanks in a long line: its rows, laid out a piece at a time, are Qt's.
+TEST_F(TextViewTest, LongLineWithTabsHasQtsRows) {
+    box.setText(QStringLiteral("前\r\n") +
+                QStringLiteral("吾輩は猫である。名前はまだ無い。　どこで生れたかとんと見当がつかぬ。\t")
+                    .repeated(200));
+    show(660, 300);
+    expectGeometryOfQt("tabs");
+    // Rows drawn from the second piece on stand where Qt's own layout of the line has them.
+    const int start = box.hardLineStart(1);
+    const QtLine qt(box.mid(start, box.hardLineEnd(1)),
+                    QFont(testFont(), view->viewport()), view->viewport()->width() - 2 * kMargin);
+    view->scrollToTop(start + qt.layout.lineAt(28).textStart());
+    for (int row = 29; row < 40; ++row) {
+        const QTextLine l = qt.layout.lineAt(row);
+        for (int col = l.textStart(); col < l.textStart() + l.textLength(); col += 3) {
+            const QRectF caret = view->caretRectAt(start + col);
+            ASSERT_NEAR(caret.left(), kMargin + l.cursorToX(col), 0.01) << "row " << row;
+            ASSERT_NEAR(caret.top(), (row - 28) * caret.height(), 0.01) << "row " << row;
+        }
+    }
+}
+
 TEST_F(TextViewTest, EditingKeys) {
     struct Case {
         const char* name;
