@@ -118,10 +118,7 @@ void TextView::configureLayout() {
     m_longPending.clear();
     m_counts.reset(m_model.hardLineCount());
     m_xOffset = 0;
-    if (wraps()) {
-        m_announced = false;
-        m_idle.start(0);
-    }
+    if (wraps()) measureLater(0);
     updateScrollBar();
     viewport()->update();
 }
@@ -148,10 +145,7 @@ const std::vector<int>& TextView::longStarts(int line) {
         it = m_long.emplace(line, std::vector<int>{0}).first;
         m_longPending[line] = 0;
         continueLongLine(line, kReflowPerTurn);
-        if (!m_longPending.empty()) {
-            m_announced = false;
-            m_idle.start(0);
-        }
+        if (!m_longPending.empty()) measureLater(0);
     }
     return it->second;
 }
@@ -247,6 +241,12 @@ void TextView::ensureCounted(int lineEnd) {
     for (int line = m_counts.firstUnknown(0); line < lineEnd;
          line = m_counts.firstUnknown(line + 1))
         rowsOfLine(line);
+}
+
+// Rows are left to measure: idle time measures them and announces when they are all known.
+void TextView::measureLater(int delayMs) {
+    m_announced = false;
+    m_idle.start(delayMs);
 }
 
 void TextView::measureSome() {
@@ -379,6 +379,15 @@ int TextView::topPosition() {
     return start + starts[std::min<size_t>(m_topRowInLine, starts.size() - 1)];
 }
 
+// Moves (line, row) `rows` rows up, as far as the first row of the text.
+void TextView::rowsUp(int& line, int& row, int rows) {
+    while (rows > row && line > 0) {
+        rows -= row + 1;
+        row = rowsOfLine(--line) - 1;
+    }
+    row = std::max(0, row - std::max(0, rows));
+}
+
 void TextView::scrollToTop(int modelPos) {
     modelPos = std::clamp(modelPos, 0, m_model.length());
     int line = m_model.hardLineFromChar(modelPos);
@@ -387,18 +396,7 @@ void TextView::scrollToTop(int modelPos) {
     int below = rowsOfLine(line) - row;
     for (int l = line + 1; below < pageRows() && l < m_model.hardLineCount(); ++l)
         below += rowsOfLine(l);
-    for (int missing = pageRows() - below; missing > 0;) {
-        if (row >= missing) {
-            row -= missing;
-            break;
-        }
-        missing -= row;
-        if (line == 0) {
-            row = 0;
-            break;
-        }
-        row = rowsOfLine(--line);
-    }
+    rowsUp(line, row, pageRows() - below);
     setTop(line, row);
 }
 
@@ -457,18 +455,7 @@ void TextView::scrollToPosition(int pos) {
         setTop(line, row);
     } else if (r.bottom() > viewport()->height()) {
         // The caret's row becomes the last whole row on screen.
-        for (int back = pageRows() - 1; back > 0;) {
-            if (row >= back) {
-                row -= back;
-                break;
-            }
-            back -= row + 1;
-            if (line == 0) {
-                row = 0;
-                break;
-            }
-            row = rowsOfLine(--line) - 1;
-        }
+        rowsUp(line, row, pageRows() - 1);
         setTop(line, row);
     }
     if (!m_wrap && (r.left() < kMargin || r.right() > viewport()->width() - kMargin)) {
@@ -544,8 +531,7 @@ void TextView::onReplaced(int pos, int removed, const QString& inserted) {
         if (newSpan == 1 && !m_model.inBatch()) rowsOfLine(first);
         if (!layoutComplete()) {
             // While the writer types, the keys are drawn first and idle work waits for a pause.
-            m_announced = false;
-            m_idle.start(kIdleAfterEditMs);
+            measureLater(kIdleAfterEditMs);
         }
     }
     m_topRowInLine = std::min(m_topRowInLine, rowsOfLine(m_topLine) - 1);

@@ -129,12 +129,14 @@ private:
     const LaidOutLine& laidOut(int line);
     int rowsOfLine(int line);
     void ensureCounted(int lineEnd);
+    void measureLater(int delayMs);
     void measureSome();
     int columnOf(int pos, int line) const;
     int rowInLine(int line, int column);
     // The row of the viewport's top edge, in rows from the top of the text as far as known.
     int topRow() const;
     void setTop(int line, int row);
+    void rowsUp(int& line, int& row, int rows);
     void updateScrollBar();
     int pageRows() const;
     QPointF lineOrigin(int line);
